@@ -1,0 +1,25 @@
+# Tintaro: the two commands a newcomer needs are `make run` and `make test`.
+BUILD ?= build
+JOBS ?= 2
+
+.PHONY: setup build run test bench fuzz sanitize format clean
+
+setup:
+	./scripts/setup.sh
+
+build: setup
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTINTARO_BUILD_BENCH=ON
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	$(BUILD)/app/tintaro
+
+test: build
+	./scripts/check-format.sh
+	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf $(BUILD)

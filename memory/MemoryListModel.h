@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QAbstractListModel>
+#include <QStringList>
+
+// The entries of the memory list, shown by a list view. Entries added with
+// AddSorted go to their place in case-insensitive order; entries inserted at
+// an explicit index stay where they are put, so a hand-ordered file keeps its
+// order.
+class MemoryListModel : public QAbstractListModel
+{
+    Q_OBJECT
+public:
+    explicit MemoryListModel(QObject* parent = nullptr);
+
+    int Count() const { return static_cast<int>(m_items.size()); }
+    const QString& Item(int index) const { return m_items.at(index); }
+    const QStringList& Items() const { return m_items; }
+
+    // Inserts text at index (0 to Count()).
+    void InsertAt(int index, const QString& text);
+    // Inserts text at its sorted place (case-insensitive, after equal
+    // entries) and returns that index.
+    int AddSorted(const QString& text);
+    // Removes the entry at index; an index out of range is ignored.
+    void RemoveAt(int index);
+    // Replaces every entry at once (fast path for loading large lists).
+    void SetItems(QStringList items);
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+
+private:
+    QStringList m_items;
+};
