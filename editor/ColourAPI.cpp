@@ -33,11 +33,13 @@ qint16 CodeChannel(QStringView code, qint16 channel)
     default:
         break;
     }
-    QString number = QStringLiteral("&H");
-    if (start >= 0 && start < code.size()) {
-        number += code.mid(start, qMin<qsizetype>(2, code.size() - start));
+    // "&H" and up to two characters of the code, read as a hexadecimal number.
+    char16_t number[4] = {u'&', u'H'};
+    qsizetype length = 2;
+    for (qsizetype i = start; start >= 0 && i < code.size() && i < start + 2; ++i) {
+        number[length++] = code[i].unicode();
     }
-    return RoundToInteger(TextToNumber(number));
+    return RoundToInteger(TextToNumber(QStringView(number, length)));
 }
 
 ColourValue CodeToColour(QStringView code)

@@ -1,0 +1,220 @@
+#include "MainColor.h"
+
+#include "CaptionFrame.h"
+#include "ColourBox.h"
+#include "MemoryListModel.h"
+#include "RuleLine.h"
+#include "StepScrollStyle.h"
+#include "TextBox.h"
+#include "Twips.h"
+#include "WindowFonts.h"
+
+#include <QGroupBox>
+#include <QIcon>
+#include <QLabel>
+#include <QListView>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+
+namespace {
+
+constexpr QColor kWhite(255, 255, 255);
+
+} // namespace
+
+MainColor::MainColor(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+{
+    setObjectName(QStringLiteral("MainColor"));
+    setWindowTitle(QStringLiteral("Tintaro"));
+    setFont(TahomaFont());
+    setBackgroundRole(QPalette::Button);
+    setAutoFillBackground(true);
+    setFixedSize(TwipsToPixels(4845), TwipsToPixels(5055));
+
+    QIcon icon;
+    for (int size : {16, 24, 32, 48}) {
+        icon.addFile(QStringLiteral(":/icons/tintaro-%1.png").arg(size), QSize(size, size));
+    }
+    setWindowIcon(icon);
+
+    // Siblings created later lie on top: build each container's controls
+    // from the bottom of the pile upwards. The etched separator is a
+    // shadow line with a white line over it.
+    new RuleLine(this, 120, 4680, 4440, 2, QPalette::Dark);
+    new RuleLine(this, 120, 4680, 4440, 1, kWhite);
+    BuildSampleFrame(AddFrame("PrreviewFrme", QStringLiteral("Muestra:"),
+                              TwipsRect(120, 120, 2055, 2055)));
+    BuildChannelFrame(
+        AddFrame("ColorFrme", QStringLiteral("Colores"), TwipsRect(120, 2280, 4575, 2055)));
+    m_aboutMe = AddButton(this, "AboutMe", QStringLiteral("Acerca de ..."),
+                          TwipsRect(2880, 4560, 1815, 375));
+    BuildMemoryFrame(AddFrame("MemFrme", QStringLiteral("Memoria interna:"),
+                              TwipsRect(2280, 120, 2415, 2055)));
+    SetKeyboardOrder();
+
+    m_editor = new ChannelEditor(m_channels, this);
+}
+
+QGroupBox* MainColor::AddFrame(const char* name, const QString& caption, const QRect& rect)
+{
+    auto* frame = new CaptionFrame(caption, this);
+    frame->setObjectName(QLatin1String(name));
+    frame->setFont(TahomaFont(true));
+    frame->setGeometry(rect);
+    return frame;
+}
+
+QLabel* MainColor::AddLabel(QWidget* parent, const char* name, const QString& text,
+                            const QPoint& topLeft, bool bold)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setFont(TahomaFont(bold));
+    label->setContentsMargins(0, 0, 0, 0);
+    label->setMargin(0);
+    label->setIndent(0);
+    label->setForegroundRole(QPalette::WindowText);
+    label->move(topLeft);
+    label->adjustSize(); // the label takes the size of its text
+    return label;
+}
+
+QPushButton* MainColor::AddButton(QWidget* parent, const char* name, const QString& text,
+                                  const QRect& rect)
+{
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setFont(TahomaFont());
+    button->setGeometry(rect);
+    // Enter presses a button that has the focus; no button is the default.
+    button->setAutoDefault(true);
+    return button;
+}
+
+void MainColor::BuildSampleFrame(QGroupBox* frame)
+{
+    AddLabel(frame, "InfoLbl", QStringLiteral("Color HTML"),
+             TwipsRect(120, 1320, 0, 0).topLeft(), true);
+    new RuleLine(frame, 1080, 1920, 1440, 1, QPalette::Dark);
+
+    auto* preview = new ColourBox(frame);
+    preview->setObjectName(QStringLiteral("Preview"));
+    preview->setGeometry(TwipsRect(360, 240, 1335, 975));
+    preview->SetBackColour(kWhite);
+    m_channels.Preview = preview;
+
+    auto* res = new TextBox(frame);
+    res->setObjectName(QStringLiteral("Res"));
+    res->setFont(TahomaFont());
+    res->setGeometry(TwipsRect(120, 1600, 975, 285));
+    res->setMaxLength(7);
+    res->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    res->setText(QStringLiteral("#FFFFFF"));
+    res->setAccessibleName(QStringLiteral("Color HTML"));
+    m_channels.Res = res;
+
+    m_channels.CmdGo = AddButton(frame, "CmdGo", QStringLiteral("&Ver"),
+                                 TwipsRect(1200, 1560, 735, 375));
+}
+
+void MainColor::BuildChannelFrame(QGroupBox* frame)
+{
+    static const char* const lineNames[3] = {"Line0", "Line1", "Line2"};
+    static const char* const labelNames[3] = {"ColorLbl0", "ColorLbl1", "ColorLbl2"};
+    static const char* const sliderNames[3] = {"CScroll0", "CScroll1", "CScroll2"};
+    static const char* const boxNames[3] = {"SValue0", "SValue1", "SValue2"};
+    const QString channelNames[3] = {QStringLiteral("Rojo"), QStringLiteral("Verde"),
+                                     QStringLiteral("Azul")};
+    const int labelWidths[3] = {390, 495, 360};
+    const QColor labelColours[3] = {ToQColor(0x0000C0), ToQColor(0x008000), ToQColor(0x800000)};
+
+    for (int i = 2; i >= 0; --i) {
+        const int rowTop = 600 * i; // rows stand 600 twips apart
+        auto* line = new RuleLine(frame, 720, 4440, 360 + rowTop, 1, QPalette::Dark);
+        line->setObjectName(QLatin1String(lineNames[i]));
+    }
+    for (int i = 2; i >= 0; --i) {
+        QLabel* label = AddLabel(frame, labelNames[i], channelNames[i],
+                                 TwipsRect(120, 240 + 600 * i, labelWidths[i], 0).topLeft(), true);
+        QPalette p = label->palette();
+        p.setColor(QPalette::WindowText, labelColours[i]);
+        label->setPalette(p);
+    }
+    for (int i = 2; i >= 0; --i) {
+        auto* box = new TextBox(frame);
+        box->setObjectName(QLatin1String(boxNames[i]));
+        box->setFont(TahomaFont());
+        box->setGeometry(TwipsRect(3480, 480 + 600 * i, 975, 285));
+        box->setMaxLength(3);
+        box->setAlignment(Qt::AlignCenter);
+        box->setText(QStringLiteral("255"));
+        box->setAccessibleName(QStringLiteral("Valor de ") + channelNames[i].toLower());
+        m_channels.SValue[i] = box;
+    }
+    for (int i = 2; i >= 0; --i) {
+        auto* slider = new QScrollBar(Qt::Horizontal, frame);
+        slider->setObjectName(QLatin1String(sliderNames[i]));
+        slider->setStyle(StepScrollStyle::Instance());
+        slider->setGeometry(TwipsRect(120, 480 + 600 * i, 3255, 255));
+        slider->setRange(0, 255);
+        slider->setSingleStep(1);
+        slider->setPageStep(5);
+        slider->setValue(255);
+        slider->setFocusPolicy(Qt::StrongFocus);
+        slider->setAccessibleName(channelNames[i]);
+        m_channels.CScroll[i] = slider;
+    }
+}
+
+void MainColor::BuildMemoryFrame(QGroupBox* frame)
+{
+    m_memListModel = new MemoryListModel(this);
+    m_memList = new QListView(frame);
+    m_memList->setObjectName(QStringLiteral("MemList"));
+    m_memList->setFont(TahomaFont());
+    m_memList->setGeometry(TwipsRect(120, 240, 1095, 1620));
+    m_memList->setModel(m_memListModel);
+    m_memList->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_memList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_memList->setUniformItemSizes(true);
+    m_memList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_memList->setAccessibleName(QStringLiteral("Memoria interna"));
+
+    m_save2List = AddButton(frame, "Save2List", QStringLiteral("&Guardar"),
+                            TwipsRect(1320, 720, 975, 375));
+    m_loadFromList = AddButton(frame, "LoadFromList", QStringLiteral("&Cargar"),
+                               TwipsRect(1320, 1080, 975, 375));
+    m_deleteFromList = AddButton(frame, "DeleteFromList", QStringLiteral("&Borrar"),
+                                 TwipsRect(1320, 1560, 975, 375));
+
+    m_previewList = new ColourBox(frame);
+    m_previewList->setObjectName(QStringLiteral("PreviewList"));
+    m_previewList->setGeometry(TwipsRect(1320, 240, 975, 375));
+    m_previewList->setFocusPolicy(Qt::TabFocus);
+    m_previewList->setAccessibleName(QStringLiteral("Muestra de la memoria"));
+}
+
+void MainColor::SetKeyboardOrder()
+{
+    const ChannelControls& c = m_channels;
+    QWidget* const order[] = {c.Res,        c.CScroll[0],     c.CScroll[1],   c.CScroll[2],
+                              c.SValue[0],  c.SValue[1],      c.SValue[2],    c.CmdGo,
+                              m_aboutMe,    m_memList,        m_save2List,    m_loadFromList,
+                              m_deleteFromList, m_previewList};
+    for (size_t i = 1; i < std::size(order); ++i) {
+        setTabOrder(order[i - 1], order[i]);
+    }
+}
+
+void MainColor::CentreOnScreen()
+{
+    const QScreen* s = screen();
+    if (s != nullptr) {
+        QRect r = geometry();
+        r.moveCenter(s->availableGeometry().center());
+        move(r.topLeft());
+    }
+}

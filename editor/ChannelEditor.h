@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <array>
+
+class ColourBox;
+class QPushButton;
+class QScrollBar;
+class TextBox;
+
+// The controls that hold the colour being edited. Index 0, 1, 2 is red,
+// green, blue.
+struct ChannelControls
+{
+    std::array<QScrollBar*, 3> CScroll{};
+    std::array<TextBox*, 3> SValue{};
+    TextBox* Res = nullptr;
+    ColourBox* Preview = nullptr;
+    QPushButton* CmdGo = nullptr;
+};
+
+// Sets the three sliders from a code, red first, each slider's own change
+// handling running before the next is set. The code is read from the given
+// copy, not from the code box, which the sliders' handlers rewrite.
+void SetSlidersFromCode(const std::array<QScrollBar*, 3>& sliders, const QString& code);
+
+// Keeps sliders, value boxes, code box and sample in step. The sliders hold
+// the colour; every handler reads the controls afresh and talks to the others
+// only by setting a control, whose own change signal runs the next handler
+// at once, nested.
+class ChannelEditor : public QObject
+{
+    Q_OBJECT
+public:
+    ChannelEditor(const ChannelControls& controls, QObject* parent = nullptr);
+
+    void CScroll_Change(int Index);
+    void CScroll_Scroll(int Index);
+    void SValue_Change(int Index);
+    void SValue_Click(int Index);
+    void Res_Click();
+    void CmdGo_Click();
+
+private:
+    ChannelControls m_c;
+};

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QLineEdit>
+
+// A one-line edit box that tells when it has been clicked, and that can be
+// given a text without disturbing its caret and selection when the text is
+// already the same (QLineEdit::setText always moves the caret to the end).
+class TextBox : public QLineEdit
+{
+    Q_OBJECT
+public:
+    explicit TextBox(QWidget* parent = nullptr);
+
+    // Sets the text unless the box already holds it; emits textChanged only
+    // when the text really changes.
+    void SetText(const QString& text);
+
+signals:
+    // Emitted when a left-button click ends on the box, after the box has
+    // handled the release itself.
+    void Clicked();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+};
