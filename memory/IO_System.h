@@ -27,7 +27,8 @@ QString WithTrailingSlash(const QString& folder);
 QString MemoryFilePath();
 
 // Appends the file's entries to lines, in file order. On Unreadable,
-// errorText (when given) receives the system's reason.
+// errorText (when given) receives the system's reason and lines is left as it
+// was; on the other outcomes errorText is not touched.
 ReadStatus ReadMemoryFile(const QString& path, QStringList& lines, QString* errorText = nullptr);
 
 // Puts line i at index i of list, keeping the file's order.
@@ -38,7 +39,9 @@ QString MemoryListText(const MemoryListModel& list);
 
 // Replaces the file at path by body atomically: on failure the old file is
 // left exactly as it was and false is returned with the system's reason in
-// errorText. An empty path writes nothing and succeeds.
+// errorText. An empty path writes nothing and succeeds. An existing file
+// without write permission is refused even where the folder would allow
+// replacing it. The body is written as is, with no line end added.
 bool WriteTextFile(const QString& path, const QString& body, QString* errorText = nullptr);
 
 // Byte-exact text form of one line: valid UTF-8 decodes as such, every byte

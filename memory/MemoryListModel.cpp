@@ -1,0 +1,64 @@
+#include "MemoryListModel.h"
+
+#include <algorithm>
+#include <utility>
+
+MemoryListModel::MemoryListModel(QObject* parent) : QAbstractListModel(parent) {}
+
+void MemoryListModel::InsertAt(int index, const QString& text)
+{
+    // An index outside 0..Count() is clamped rather than left to corrupt the model.
+    const int row = std::clamp(index, 0, Count());
+    beginInsertRows(QModelIndex(), row, row);
+    m_items.insert(row, text);
+    endInsertRows();
+}
+
+int MemoryListModel::AddSorted(const QString& text)
+{
+    // Upper bound: the first entry that sorts strictly after text, so a new
+    // entry lands after the entries that compare equal to it.
+    const auto place = std::upper_bound(
+        m_items.cbegin(), m_items.cend(), text, [](const QString& value, const QString& item) {
+            return QString::compare(value, item, Qt::CaseInsensitive) < 0;
+        });
+    const int row = static_cast<int>(place - m_items.cbegin());
+    InsertAt(row, text);
+    return row;
+}
+
+void MemoryListModel::RemoveAt(int index)
+{
+    if (index < 0 || index >= Count())
+        return;
+    beginRemoveRows(QModelIndex(), index, index);
+    m_items.removeAt(index);
+    endRemoveRows();
+}
+
+void MemoryListModel::SetItems(QStringList items)
+{
+    beginResetModel();
+    m_items = std::move(items);
+    endResetModel();
+}
+
+int MemoryListModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : Count();
+}
+
+QVariant MemoryListModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.parent().isValid() || index.column() != 0 || index.row() < 0 ||
+        index.row() >= Count())
+        return QVariant();
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+    case Qt::AccessibleTextRole:
+        return m_items.at(index.row());
+    default:
+        return QVariant();
+    }
+}
