@@ -45,14 +45,14 @@ MainColor::MainColor(QWidget* parent)
     // shadow line with a white line over it.
     new RuleLine(this, 120, 4680, 4440, 2, QPalette::Dark);
     new RuleLine(this, 120, 4680, 4440, 1, kWhite);
-    BuildSampleFrame(AddFrame("PrreviewFrme", QStringLiteral("Muestra:"),
-                              TwipsRect(120, 120, 2055, 2055)));
+    BuildSampleFrame(
+        AddFrame("PrreviewFrme", QStringLiteral("Muestra:"), TwipsRect(120, 120, 2055, 2055)));
     BuildChannelFrame(
         AddFrame("ColorFrme", QStringLiteral("Colores"), TwipsRect(120, 2280, 4575, 2055)));
     m_aboutMe = AddButton(this, "AboutMe", QStringLiteral("Acerca de ..."),
                           TwipsRect(2880, 4560, 1815, 375));
-    BuildMemoryFrame(AddFrame("MemFrme", QStringLiteral("Memoria interna:"),
-                              TwipsRect(2280, 120, 2415, 2055)));
+    BuildMemoryFrame(
+        AddFrame("MemFrme", QStringLiteral("Memoria interna:"), TwipsRect(2280, 120, 2415, 2055)));
     SetKeyboardOrder();
 
     m_editor = new ChannelEditor(m_channels, this);
@@ -96,8 +96,8 @@ QPushButton* MainColor::AddButton(QWidget* parent, const char* name, const QStri
 
 void MainColor::BuildSampleFrame(QGroupBox* frame)
 {
-    AddLabel(frame, "InfoLbl", QStringLiteral("Color HTML"),
-             TwipsRect(120, 1320, 0, 0).topLeft(), true);
+    AddLabel(frame, "InfoLbl", QStringLiteral("Color HTML"), TwipsRect(120, 1320, 0, 0).topLeft(),
+             true);
     new RuleLine(frame, 1080, 1920, 1440, 1, QPalette::Dark);
 
     auto* preview = new ColourBox(frame);
@@ -116,8 +116,8 @@ void MainColor::BuildSampleFrame(QGroupBox* frame)
     res->setAccessibleName(QStringLiteral("Color HTML"));
     m_channels.Res = res;
 
-    m_channels.CmdGo = AddButton(frame, "CmdGo", QStringLiteral("&Ver"),
-                                 TwipsRect(1200, 1560, 735, 375));
+    m_channels.CmdGo =
+        AddButton(frame, "CmdGo", QStringLiteral("&Ver"), TwipsRect(1200, 1560, 735, 375));
 }
 
 void MainColor::BuildChannelFrame(QGroupBox* frame)
@@ -164,6 +164,8 @@ void MainColor::BuildChannelFrame(QGroupBox* frame)
         slider->setPageStep(5);
         slider->setValue(255);
         slider->setFocusPolicy(Qt::StrongFocus);
+        // QScrollBar inverts its keys by default, so Left would raise the value.
+        slider->setInvertedControls(false);
         slider->setAccessibleName(channelNames[i]);
         m_channels.CScroll[i] = slider;
     }
@@ -183,8 +185,8 @@ void MainColor::BuildMemoryFrame(QGroupBox* frame)
     m_memList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_memList->setAccessibleName(QStringLiteral("Memoria interna"));
 
-    m_save2List = AddButton(frame, "Save2List", QStringLiteral("&Guardar"),
-                            TwipsRect(1320, 720, 975, 375));
+    m_save2List =
+        AddButton(frame, "Save2List", QStringLiteral("&Guardar"), TwipsRect(1320, 720, 975, 375));
     m_loadFromList = AddButton(frame, "LoadFromList", QStringLiteral("&Cargar"),
                                TwipsRect(1320, 1080, 975, 375));
     m_deleteFromList = AddButton(frame, "DeleteFromList", QStringLiteral("&Borrar"),
@@ -200,10 +202,10 @@ void MainColor::BuildMemoryFrame(QGroupBox* frame)
 void MainColor::SetKeyboardOrder()
 {
     const ChannelControls& c = m_channels;
-    QWidget* const order[] = {c.Res,        c.CScroll[0],     c.CScroll[1],   c.CScroll[2],
-                              c.SValue[0],  c.SValue[1],      c.SValue[2],    c.CmdGo,
-                              m_aboutMe,    m_memList,        m_save2List,    m_loadFromList,
-                              m_deleteFromList, m_previewList};
+    QWidget* const order[] = {
+        c.Res,       c.CScroll[0],   c.CScroll[1],     c.CScroll[2], c.SValue[0],
+        c.SValue[1], c.SValue[2],    c.CmdGo,          m_aboutMe,    m_memList,
+        m_save2List, m_loadFromList, m_deleteFromList, m_previewList};
     for (size_t i = 1; i < std::size(order); ++i) {
         setTabOrder(order[i - 1], order[i]);
     }
