@@ -2,9 +2,7 @@
 
 #include <QPainter>
 
-CaptionFrame::CaptionFrame(const QString& caption, QWidget* parent) : QGroupBox(caption, parent)
-{
-}
+CaptionFrame::CaptionFrame(const QString& caption, QWidget* parent) : QGroupBox(caption, parent) {}
 
 void CaptionFrame::paintEvent(QPaintEvent*)
 {

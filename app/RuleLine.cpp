@@ -2,8 +2,7 @@
 
 #include "Twips.h"
 
-RuleLine::RuleLine(QWidget* parent, int x1, int x2, int y, int thickness,
-                   QPalette::ColorRole role)
+RuleLine::RuleLine(QWidget* parent, int x1, int x2, int y, int thickness, QPalette::ColorRole role)
     : QWidget(parent)
 {
     const int left = TwipsToPixels(x1);

@@ -13,8 +13,8 @@ void AddSubstitutesOnce()
                                    {QStringLiteral("DejaVu Sans Condensed"),
                                     QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});
         QFont::insertSubstitutions(QStringLiteral("Arial"),
-                                   {QStringLiteral("Liberation Sans"),
-                                    QStringLiteral("Helvetica"), QStringLiteral("DejaVu Sans")});
+                                   {QStringLiteral("Liberation Sans"), QStringLiteral("Helvetica"),
+                                    QStringLiteral("DejaVu Sans")});
         return true;
     }();
     Q_UNUSED(done);
