@@ -2,8 +2,10 @@
 
 #include "CaptionFrame.h"
 #include "ColourBox.h"
+#include "MemoryCommands.h"
 #include "MemoryListModel.h"
 #include "RuleLine.h"
+#include "SingleCopyGuard.h"
 #include "StepScrollStyle.h"
 #include "TextBox.h"
 #include "Twips.h"
@@ -56,7 +58,20 @@ MainColor::MainColor(QWidget* parent)
     SetKeyboardOrder();
 
     m_editor = new ChannelEditor(m_channels, this);
+    MemoryControls memory;
+    memory.MemList = m_memList;
+    memory.Entries = m_memListModel;
+    memory.PreviewList = m_previewList;
+    memory.Save2List = m_save2List;
+    memory.LoadFromList = m_loadFromList;
+    memory.DeleteFromList = m_deleteFromList;
+    memory.Res = m_channels.Res;
+    memory.CScroll = m_channels.CScroll;
+    m_memory = new MemoryCommands(memory, this);
+    connect(m_aboutMe, &QPushButton::clicked, this, &MainColor::AboutMe_Click);
 }
+
+MainColor::~MainColor() = default;
 
 QGroupBox* MainColor::AddFrame(const char* name, const QString& caption, const QRect& rect)
 {
@@ -220,3 +235,5 @@ void MainColor::CentreOnScreen()
         move(r.topLeft());
     }
 }
+
+void MainColor::AboutMe_Click() {}

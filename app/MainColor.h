@@ -3,9 +3,12 @@
 #include "ChannelEditor.h"
 
 #include <QWidget>
+#include <memory>
 
 class ColourBox;
+class MemoryCommands;
 class MemoryListModel;
+class SingleCopyGuard;
 class QGroupBox;
 class QLabel;
 class QListView;
@@ -20,6 +23,7 @@ class MainColor : public QWidget
     Q_OBJECT
 public:
     explicit MainColor(QWidget* parent = nullptr);
+    ~MainColor() override;
 
     const ChannelControls& Channels() const { return m_channels; }
     ChannelEditor* Editor() const { return m_editor; }
@@ -32,8 +36,23 @@ public:
     QPushButton* DeleteFromList() const { return m_deleteFromList; }
     QPushButton* AboutMe() const { return m_aboutMe; }
 
+    MemoryCommands* Memory() const { return m_memory; }
+
     // Places the window centred on its screen.
     void CentreOnScreen();
+
+    // Start-up, before the window is first shown: refuses to run beside
+    // another copy from the same folder (returns false: end at once, without
+    // showing the window or writing anything), then reads the memory file
+    // into the list.
+    bool Form_Load();
+    // Closing: writes the memory list back to the memory file, unless the
+    // file could not be read at start (it is then left untouched). Failures
+    // are told to the user; the close goes on.
+    void Form_Unload();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     QGroupBox* AddFrame(const char* name, const QString& caption, const QRect& rect);
@@ -45,6 +64,7 @@ private:
     void BuildChannelFrame(QGroupBox* frame);
     void BuildMemoryFrame(QGroupBox* frame);
     void SetKeyboardOrder();
+    void AboutMe_Click();
 
     ChannelControls m_channels;
     ChannelEditor* m_editor = nullptr;
@@ -55,4 +75,10 @@ private:
     QPushButton* m_loadFromList = nullptr;
     QPushButton* m_deleteFromList = nullptr;
     QPushButton* m_aboutMe = nullptr;
+    MemoryCommands* m_memory = nullptr;
+
+    std::unique_ptr<SingleCopyGuard> m_singleCopy;
+    bool m_loaded = false;
+    bool m_unloaded = false;
+    bool m_fileUnreadable = false;
 };

@@ -1,3 +1,4 @@
+#include "CloseOnSignals.h"
 #include "MainColor.h"
 
 #include <QApplication>
@@ -8,6 +9,11 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Tintaro"));
 
     MainColor window;
+    if (!window.Form_Load()) {
+        return 0; // another copy runs: end without showing or saving anything
+    }
+    // Installed only once this copy owns the memory file.
+    CloseOnSignals closeOnSignals(&window);
     window.CentreOnScreen();
     window.show();
     return QApplication::exec();
