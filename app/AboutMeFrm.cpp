@@ -1,0 +1,175 @@
+#include "AboutMeFrm.h"
+
+#include "RuleLine.h"
+#include "Twips.h"
+#include "Version.h"
+#include "WindowFonts.h"
+
+#include <QIcon>
+#include <QImageReader>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QWindow>
+
+namespace {
+
+constexpr QColor kWhite(255, 255, 255);
+
+// The credits: Tintaro is written by its own small team.
+const QString kAuthor = QStringLiteral("Equipo de Tintaro");
+
+} // namespace
+
+QString HeaderText(int major, int minor, int revision)
+{
+    QString text = QStringLiteral("Tintaro v");
+    text += QString::number(major);
+    text += QLatin1Char('.');
+    text += QString::number(minor);
+    text += QStringLiteral(" Revisión: ");
+    text += QString::number(revision);
+    return text;
+}
+
+AboutMeFrm::AboutMeFrm(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+{
+    setObjectName(QStringLiteral("AboutMeFrm"));
+    setWindowTitle(QStringLiteral("Acerca de..."));
+    setFont(TahomaFont());
+    setBackgroundRole(QPalette::Button);
+    setAutoFillBackground(true);
+    setFixedSize(TwipsToPixels(4410), TwipsToPixels(3210));
+    setSizeGripEnabled(false);
+
+    QIcon icon;
+    for (int size : {16, 24, 32, 48}) {
+        icon.addFile(QStringLiteral(":/icons/tintaro-%1.png").arg(size), QSize(size, size));
+    }
+    setWindowIcon(icon);
+
+    // Siblings created later lie on top: build from the bottom of the pile
+    // upwards. The etched separator is a shadow line with a white line over
+    // it; the header band runs past both side edges.
+    auto* shadow = new RuleLine(this, 120, 4320, 2640, 2, QPalette::Dark);
+    shadow->setObjectName(QStringLiteral("SLine1"));
+
+    auto* headerShp = new QWidget(this);
+    headerShp->setObjectName(QStringLiteral("HeaderShp"));
+    headerShp->setGeometry(TwipsRect(-120, 0, 4575, 975));
+    headerShp->setBackgroundRole(QPalette::Base);
+    headerShp->setAutoFillBackground(true);
+    headerShp->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    m_headerIcon = new QLabel(this);
+    m_headerIcon->setObjectName(QStringLiteral("HeaderIcon"));
+    m_headerIcon->setGeometry(TwipsRect(120, 120, 720, 720));
+    m_headerIcon->setAlignment(Qt::AlignCenter);
+    m_headerIcon->setAccessibleName(QStringLiteral("Tintaro"));
+    UpdateHeaderPicture();
+
+    m_headerLbl = AddLabel("HeaderLbl", QStringLiteral("Tintaro v"),
+                           TwipsRect(960, 240, 0, 0).topLeft(), ArialFont(9, true));
+
+    auto* rule = new RuleLine(this, 960, 4320, 500, 2, QPalette::Dark);
+    rule->setObjectName(QStringLiteral("Line"));
+
+    m_dataLbl = new QLabel(QStringLiteral("Dedicado a las personas que quiero... "), this);
+    m_dataLbl->setObjectName(QStringLiteral("DataLbl"));
+    m_dataLbl->setFont(TahomaFont());
+    m_dataLbl->setMargin(0);
+    m_dataLbl->setIndent(0);
+    m_dataLbl->setForegroundRole(QPalette::WindowText);
+    m_dataLbl->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    const QRect dataRect = TwipsRect(960, 600, 3375, 255);
+    m_dataLbl->move(dataRect.topLeft());
+    m_dataLbl->setFixedSize(dataRect.size());
+
+    AddLabel("BInfoLbl0", QStringLiteral("Idea Original:"), TwipsRect(120, 1080, 0, 0).topLeft(),
+             TahomaFont(true));
+    AddLabel("BInfoLbl1", QStringLiteral("Diseño y Compilación:"),
+             TwipsRect(120, 1800, 0, 0).topLeft(), TahomaFont(true));
+    AddLabel("NnfoLbl0", kAuthor, TwipsRect(240, 1320, 0, 0).topLeft(), TahomaFont());
+    AddLabel("NnfoLbl1", kAuthor, TwipsRect(240, 2040, 0, 0).topLeft(), TahomaFont());
+
+    auto* light = new RuleLine(this, 120, 4320, 2640, 1, kWhite);
+    light->setObjectName(QStringLiteral("SLine0"));
+
+    m_okBtn = new QPushButton(QStringLiteral("&Aceptar"), this);
+    m_okBtn->setObjectName(QStringLiteral("OkBtn"));
+    m_okBtn->setFont(TahomaFont());
+    m_okBtn->setGeometry(TwipsRect(2640, 2760, 1695, 375));
+    m_okBtn->setAutoDefault(true); // Enter presses it while it has the focus
+    m_okBtn->setFocus();
+    connect(m_okBtn, &QPushButton::clicked, this, &AboutMeFrm::OkBtn_Click);
+
+    Form_Load();
+}
+
+QLabel* AboutMeFrm::AddLabel(const char* name, const QString& text, const QPoint& topLeft,
+                             const QFont& font)
+{
+    auto* label = new QLabel(text, this);
+    label->setObjectName(QLatin1String(name));
+    label->setFont(font);
+    label->setMargin(0);
+    label->setIndent(0);
+    label->setForegroundRole(QPalette::WindowText);
+    label->move(topLeft);
+    label->adjustSize(); // the label takes the size of its text
+    return label;
+}
+
+void AboutMeFrm::Form_Load()
+{
+    m_headerLbl->setText(HeaderText(kVersionMajor, kVersionMinor, kVersionRevision));
+    m_headerLbl->adjustSize();
+}
+
+void AboutMeFrm::OkBtn_Click()
+{
+    accept();
+}
+
+void AboutMeFrm::ShowModal(QWidget* mainWindow)
+{
+    // A child dialog stays over its main window, is centred on it and gets
+    // no taskbar entry of its own.
+    AboutMeFrm about(mainWindow);
+    about.exec();
+}
+
+void AboutMeFrm::keyPressEvent(QKeyEvent* event)
+{
+    // The window has no cancel button: Esc does nothing.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void AboutMeFrm::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    QWindow* window = windowHandle();
+    if (!m_followsScreen && window != nullptr) {
+        m_followsScreen = true;
+        connect(window, &QWindow::screenChanged, this, &AboutMeFrm::UpdateHeaderPicture);
+    }
+    UpdateHeaderPicture();
+}
+
+void AboutMeFrm::UpdateHeaderPicture()
+{
+    // The @2x picture has four pixels for each of the 48 x 48 at twice the
+    // density; QImageReader marks it with a device pixel ratio of 2 from its
+    // name, so it is shown at 48 x 48 either way.
+    const bool dense = devicePixelRatioF() > 1.0;
+    QImageReader reader(dense ? QStringLiteral(":/icons/tintaro-48@2x.png")
+                              : QStringLiteral(":/icons/tintaro-48.png"));
+    m_headerIcon->setPixmap(QPixmap::fromImage(reader.read()));
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+class QLabel;
+class QPushButton;
+
+// The text of the About window's header: the program's name and its version
+// numbers, e.g. "Tintaro v1.0 Revisión: 1".
+QString HeaderText(int major, int minor, int revision);
+
+// The About window: a light header band with the program's picture, name,
+// version and dedication, the credits, and "Aceptar", which closes it. It is
+// created for each opening and shown modally over the main window.
+class AboutMeFrm : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit AboutMeFrm(QWidget* parent = nullptr);
+
+    // Opens a new About window modally over the main window and returns when
+    // it has closed.
+    static void ShowModal(QWidget* mainWindow);
+
+    QLabel* HeaderLbl() const { return m_headerLbl; }
+    QLabel* HeaderIcon() const { return m_headerIcon; }
+    QLabel* DataLbl() const { return m_dataLbl; }
+    QPushButton* OkBtn() const { return m_okBtn; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QLabel* AddLabel(const char* name, const QString& text, const QPoint& topLeft,
+                     const QFont& font);
+    void Form_Load();
+    void OkBtn_Click();
+    // Shows the header picture drawn for the screen's pixel density.
+    void UpdateHeaderPicture();
+
+    QLabel* m_headerLbl = nullptr;
+    QLabel* m_headerIcon = nullptr;
+    QLabel* m_dataLbl = nullptr;
+    QPushButton* m_okBtn = nullptr;
+    bool m_followsScreen = false;
+};
