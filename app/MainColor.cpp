@@ -1,5 +1,6 @@
 #include "MainColor.h"
 
+#include "AboutMeFrm.h"
 #include "CaptionFrame.h"
 #include "ColourBox.h"
 #include "MemoryCommands.h"
@@ -236,4 +237,7 @@ void MainColor::CentreOnScreen()
     }
 }
 
-void MainColor::AboutMe_Click() {}
+void MainColor::AboutMe_Click()
+{
+    AboutMeFrm::ShowModal(this);
+}

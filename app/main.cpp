@@ -1,5 +1,6 @@
 #include "CloseOnSignals.h"
 #include "MainColor.h"
+#include "Translations.h"
 
 #include <QApplication>
 
@@ -7,6 +8,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tintaro"));
+    InstallSpanishTranslations(app);
 
     MainColor window;
     if (!window.Form_Load()) {
