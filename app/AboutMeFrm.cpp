@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScreen>
 #include <QWindow>
 
 namespace {
@@ -107,6 +108,7 @@ AboutMeFrm::AboutMeFrm(QWidget* parent)
     connect(m_okBtn, &QPushButton::clicked, this, &AboutMeFrm::OkBtn_Click);
 
     Form_Load();
+    CentreOverOwner();
 }
 
 QLabel* AboutMeFrm::AddLabel(const char* name, const QString& text, const QPoint& topLeft,
@@ -121,6 +123,27 @@ QLabel* AboutMeFrm::AddLabel(const char* name, const QString& text, const QPoint
     label->move(topLeft);
     label->adjustSize(); // the label takes the size of its text
     return label;
+}
+
+void AboutMeFrm::CentreOverOwner()
+{
+    // Qt would guess the frames' sizes when there is no window manager to
+    // ask; centring the client area on the owner's, with the owner's frame
+    // assumed around it, is exact wherever both windows are framed alike.
+    if (parentWidget() == nullptr) {
+        return;
+    }
+    const QWidget* owner = parentWidget()->window();
+    QRect client(QPoint(), size());
+    client.moveCenter(owner->geometry().center());
+    if (const QScreen* screen = owner->screen(); screen != nullptr) {
+        const QRect room = screen->availableGeometry();
+        client.moveRight(qMin(client.right(), room.right()));
+        client.moveBottom(qMin(client.bottom(), room.bottom()));
+        client.moveLeft(qMax(client.left(), room.left()));
+        client.moveTop(qMax(client.top(), room.top()));
+    }
+    move(client.topLeft() - (owner->geometry().topLeft() - owner->pos()));
 }
 
 void AboutMeFrm::Form_Load()

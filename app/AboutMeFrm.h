@@ -35,6 +35,8 @@ protected:
 private:
     QLabel* AddLabel(const char* name, const QString& text, const QPoint& topLeft,
                      const QFont& font);
+    // Places the window centred over its owner's, inside the owner's screen.
+    void CentreOverOwner();
     void Form_Load();
     void OkBtn_Click();
     // Shows the header picture drawn for the screen's pixel density.

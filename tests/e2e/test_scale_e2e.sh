@@ -87,6 +87,34 @@ dark=$(convert "$SHOT" -crop "160x30+425+618" +repage -colorspace Gray -threshol
     -format '%[fx:round(w*h*(1-mean))]' info: 2>/dev/null)
 e2e_expect_eq "the button's text is drawn (dark pixels)" "$((${dark:-0} >= 60))" 1
 
+e2e_step "About window: doubled, centred over the main window, closed by Enter"
+e2e_click 504 632    # "Acerca de ..." at logical 252,316
+about=$(timeout "$E2E_TIMEOUT" \
+    xdotool search --sync --all --onlyvisible --pid "$E2E_APP_PID" --name '^Acerca de\.\.\.$' 2>/dev/null |
+    head -n1)
+[ -n "$about" ] || e2e_abort "no visible window named 'Acerca de...' after a click on \"Acerca de ...\""
+info=$(xwininfo -id "$about")
+field() { awk -F: -v k="$1" '$1 ~ k { gsub(/ /, "", $2); print $2 }' <<<"$info"; }
+ax=$(field 'Absolute upper-left X') ay=$(field 'Absolute upper-left Y')
+aw=$(field '^ *Width') ah=$(field '^ *Height')
+e2e_expect_eq "About client area size" "${aw}x$ah" "588x428"
+off_x=$((2 * (ax - E2E_OX) + aw - E2E_WIN_W)) off_y=$((2 * (ay - E2E_OY) + ah - E2E_WIN_H))
+e2e_expect_eq "About window centred over the main window" \
+    "$((off_x >= -2 && off_x <= 2 && off_y >= -2 && off_y <= 2))" 1
+# Its etched separator: shadow on device rows 350-351, white on 352-353.
+about_shot=$E2E_ROOT/about-2x.png
+import -silent -window root -crop "${aw}x$ah+$ax+$ay" +repage "$about_shot" ||
+    e2e_abort "cannot take a screenshot of the About window"
+rows=$(convert "$about_shot" -crop "1x6+300+349" +repage -depth 8 txt:- 2>/dev/null |
+    sed -n 's/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\)).*/\1,\2,\3/p' | tr '\n' ' ')
+e2e_expect_eq "About separator rows 349-354" "$rows" "$face $shadow $shadow 255,255,255 255,255,255 $face "
+e2e_key Return
+deadline=$((SECONDS + E2E_TIMEOUT))
+while xwininfo -id "$about" 2>/dev/null | grep -q 'IsViewable'; do
+    [ $SECONDS -lt $deadline ] || { e2e_fail "Enter did not close the About window"; break; }
+    sleep "$E2E_POLL"
+done
+
 if [ -n "$save" ]; then
     mkdir -p "$(dirname "$save")"
     cp "$SHOT" "$save" || e2e_abort "cannot save $save"
