@@ -3,6 +3,7 @@
 #include "AboutMeFrm.h"
 #include "CaptionFrame.h"
 #include "ColourBox.h"
+#include "CommandButton.h"
 #include "MemoryCommands.h"
 #include "MemoryListModel.h"
 #include "RuleLine.h"
@@ -101,12 +102,10 @@ QLabel* MainColor::AddLabel(QWidget* parent, const char* name, const QString& te
 QPushButton* MainColor::AddButton(QWidget* parent, const char* name, const QString& text,
                                   const QRect& rect)
 {
-    auto* button = new QPushButton(text, parent);
+    auto* button = new CommandButton(text, parent);
     button->setObjectName(QLatin1String(name));
     button->setFont(TahomaFont());
     button->setGeometry(rect);
-    // Enter presses a button that has the focus; no button is the default.
-    button->setAutoDefault(true);
     return button;
 }
 

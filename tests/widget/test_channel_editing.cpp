@@ -226,7 +226,6 @@ void TestChannelEditing::applyLowerCaseWhenAlreadyShown()
     TypeInto(c->Res, QStringLiteral("#ff8000"));
     // Alt+V presses "Ver" from the code box, as the user would.
     QTest::keyClick(m_window.get(), Qt::Key_V, Qt::AltModifier);
-    QTest::qWait(300); // the access key animates the press before clicking
     verifyEditor(0, 128, 255, {"0", "128", "255"}, "#ff8000");
 }
 
