@@ -4,8 +4,17 @@
 
 #include <QApplication>
 
+#ifdef Q_OS_UNIX
+#include <csignal>
+#endif
+
 int main(int argc, char* argv[])
 {
+#ifdef Q_OS_UNIX
+    // Past a file-size limit a write should fail with an error the program
+    // reports, not kill it: the default action of SIGXFSZ ends the process.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tintaro"));
     InstallSpanishTranslations(app);
