@@ -1,9 +1,11 @@
 #include "AboutMeFrm.h"
 
+#include "CommandButton.h"
 #include "RuleLine.h"
 #include "Twips.h"
 #include "Version.h"
 #include "WindowFonts.h"
+#include "WindowLook.h"
 
 #include <QIcon>
 #include <QImageReader>
@@ -38,19 +40,8 @@ AboutMeFrm::AboutMeFrm(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
 {
-    setObjectName(QStringLiteral("AboutMeFrm"));
-    setWindowTitle(QStringLiteral("Acerca de..."));
-    setFont(TahomaFont());
-    setBackgroundRole(QPalette::Button);
-    setAutoFillBackground(true);
-    setFixedSize(TwipsToPixels(4410), TwipsToPixels(3210));
+    SetUpFixedWindow(this, "AboutMeFrm", QStringLiteral("Acerca de..."), 4410, 3210);
     setSizeGripEnabled(false);
-
-    QIcon icon;
-    for (int size : {16, 24, 32, 48}) {
-        icon.addFile(QStringLiteral(":/icons/tintaro-%1.png").arg(size), QSize(size, size));
-    }
-    setWindowIcon(icon);
 
     // Siblings created later lie on top: build from the bottom of the pile
     // upwards. The etched separator is a shadow line with a white line over
@@ -72,57 +63,38 @@ AboutMeFrm::AboutMeFrm(QWidget* parent)
     m_headerIcon->setAccessibleName(QStringLiteral("Tintaro"));
     UpdateHeaderPicture();
 
-    m_headerLbl = AddLabel("HeaderLbl", QStringLiteral("Tintaro v"),
-                           TwipsRect(960, 240, 0, 0).topLeft(), ArialFont(9, true));
+    m_headerLbl = AddSizedLabel(this, "HeaderLbl", QStringLiteral("Tintaro v"),
+                                TwipsRect(960, 240, 0, 0).topLeft(), ArialFont(9, true));
 
     auto* rule = new RuleLine(this, 960, 4320, 500, 2, QPalette::Dark);
     rule->setObjectName(QStringLiteral("Line"));
 
-    m_dataLbl = new QLabel(QStringLiteral("Dedicado a las personas que quiero... "), this);
-    m_dataLbl->setObjectName(QStringLiteral("DataLbl"));
-    m_dataLbl->setFont(TahomaFont());
-    m_dataLbl->setMargin(0);
-    m_dataLbl->setIndent(0);
-    m_dataLbl->setForegroundRole(QPalette::WindowText);
-    m_dataLbl->setAlignment(Qt::AlignRight | Qt::AlignTop);
     const QRect dataRect = TwipsRect(960, 600, 3375, 255);
-    m_dataLbl->move(dataRect.topLeft());
+    m_dataLbl =
+        AddSizedLabel(this, "DataLbl", QStringLiteral("Dedicado a las personas que quiero... "),
+                      dataRect.topLeft(), TahomaFont());
+    m_dataLbl->setAlignment(Qt::AlignRight | Qt::AlignTop);
     m_dataLbl->setFixedSize(dataRect.size());
 
-    AddLabel("BInfoLbl0", QStringLiteral("Idea Original:"), TwipsRect(120, 1080, 0, 0).topLeft(),
-             TahomaFont(true));
-    AddLabel("BInfoLbl1", QStringLiteral("Diseño y Compilación:"),
-             TwipsRect(120, 1800, 0, 0).topLeft(), TahomaFont(true));
-    AddLabel("NnfoLbl0", kAuthor, TwipsRect(240, 1320, 0, 0).topLeft(), TahomaFont());
-    AddLabel("NnfoLbl1", kAuthor, TwipsRect(240, 2040, 0, 0).topLeft(), TahomaFont());
+    AddSizedLabel(this, "BInfoLbl0", QStringLiteral("Idea Original:"),
+                  TwipsRect(120, 1080, 0, 0).topLeft(), TahomaFont(true));
+    AddSizedLabel(this, "BInfoLbl1", QStringLiteral("Diseño y Compilación:"),
+                  TwipsRect(120, 1800, 0, 0).topLeft(), TahomaFont(true));
+    AddSizedLabel(this, "NnfoLbl0", kAuthor, TwipsRect(240, 1320, 0, 0).topLeft(), TahomaFont());
+    AddSizedLabel(this, "NnfoLbl1", kAuthor, TwipsRect(240, 2040, 0, 0).topLeft(), TahomaFont());
 
     auto* light = new RuleLine(this, 120, 4320, 2640, 1, kWhite);
     light->setObjectName(QStringLiteral("SLine0"));
 
-    m_okBtn = new QPushButton(QStringLiteral("&Aceptar"), this);
+    m_okBtn = new CommandButton(QStringLiteral("&Aceptar"), this);
     m_okBtn->setObjectName(QStringLiteral("OkBtn"));
     m_okBtn->setFont(TahomaFont());
     m_okBtn->setGeometry(TwipsRect(2640, 2760, 1695, 375));
-    m_okBtn->setAutoDefault(true); // Enter presses it while it has the focus
     m_okBtn->setFocus();
     connect(m_okBtn, &QPushButton::clicked, this, &AboutMeFrm::OkBtn_Click);
 
     Form_Load();
     CentreOverOwner();
-}
-
-QLabel* AboutMeFrm::AddLabel(const char* name, const QString& text, const QPoint& topLeft,
-                             const QFont& font)
-{
-    auto* label = new QLabel(text, this);
-    label->setObjectName(QLatin1String(name));
-    label->setFont(font);
-    label->setMargin(0);
-    label->setIndent(0);
-    label->setForegroundRole(QPalette::WindowText);
-    label->move(topLeft);
-    label->adjustSize(); // the label takes the size of its text
-    return label;
 }
 
 void AboutMeFrm::CentreOverOwner()

@@ -33,8 +33,6 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    QLabel* AddLabel(const char* name, const QString& text, const QPoint& topLeft,
-                     const QFont& font);
     // Places the window centred over its owner's, inside the owner's screen.
     void CentreOverOwner();
     void Form_Load();

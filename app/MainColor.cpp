@@ -12,9 +12,9 @@
 #include "TextBox.h"
 #include "Twips.h"
 #include "WindowFonts.h"
+#include "WindowLook.h"
 
 #include <QGroupBox>
-#include <QIcon>
 #include <QLabel>
 #include <QListView>
 #include <QPushButton>
@@ -31,18 +31,7 @@ MainColor::MainColor(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
 {
-    setObjectName(QStringLiteral("MainColor"));
-    setWindowTitle(QStringLiteral("Tintaro"));
-    setFont(TahomaFont());
-    setBackgroundRole(QPalette::Button);
-    setAutoFillBackground(true);
-    setFixedSize(TwipsToPixels(4845), TwipsToPixels(5055));
-
-    QIcon icon;
-    for (int size : {16, 24, 32, 48}) {
-        icon.addFile(QStringLiteral(":/icons/tintaro-%1.png").arg(size), QSize(size, size));
-    }
-    setWindowIcon(icon);
+    SetUpFixedWindow(this, "MainColor", QStringLiteral("Tintaro"), 4845, 5055);
 
     // Siblings created later lie on top: build each container's controls
     // from the bottom of the pile upwards. The etched separator is a
@@ -84,21 +73,6 @@ QGroupBox* MainColor::AddFrame(const char* name, const QString& caption, const Q
     return frame;
 }
 
-QLabel* MainColor::AddLabel(QWidget* parent, const char* name, const QString& text,
-                            const QPoint& topLeft, bool bold)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setFont(TahomaFont(bold));
-    label->setContentsMargins(0, 0, 0, 0);
-    label->setMargin(0);
-    label->setIndent(0);
-    label->setForegroundRole(QPalette::WindowText);
-    label->move(topLeft);
-    label->adjustSize(); // the label takes the size of its text
-    return label;
-}
-
 QPushButton* MainColor::AddButton(QWidget* parent, const char* name, const QString& text,
                                   const QRect& rect)
 {
@@ -111,8 +85,8 @@ QPushButton* MainColor::AddButton(QWidget* parent, const char* name, const QStri
 
 void MainColor::BuildSampleFrame(QGroupBox* frame)
 {
-    AddLabel(frame, "InfoLbl", QStringLiteral("Color HTML"), TwipsRect(120, 1320, 0, 0).topLeft(),
-             true);
+    AddSizedLabel(frame, "InfoLbl", QStringLiteral("Color HTML"),
+                  TwipsRect(120, 1320, 0, 0).topLeft(), TahomaFont(true));
     new RuleLine(frame, 1080, 1920, 1440, 1, QPalette::Dark);
 
     auto* preview = new ColourBox(frame);
@@ -152,8 +126,9 @@ void MainColor::BuildChannelFrame(QGroupBox* frame)
         line->setObjectName(QLatin1String(lineNames[i]));
     }
     for (int i = 2; i >= 0; --i) {
-        QLabel* label = AddLabel(frame, labelNames[i], channelNames[i],
-                                 TwipsRect(120, 240 + 600 * i, labelWidths[i], 0).topLeft(), true);
+        QLabel* label = AddSizedLabel(frame, labelNames[i], channelNames[i],
+                                      TwipsRect(120, 240 + 600 * i, labelWidths[i], 0).topLeft(),
+                                      TahomaFont(true));
         QPalette p = label->palette();
         p.setColor(QPalette::WindowText, labelColours[i]);
         label->setPalette(p);

@@ -56,8 +56,6 @@ protected:
 
 private:
     QGroupBox* AddFrame(const char* name, const QString& caption, const QRect& rect);
-    QLabel* AddLabel(QWidget* parent, const char* name, const QString& text, const QPoint& topLeft,
-                     bool bold);
     QPushButton* AddButton(QWidget* parent, const char* name, const QString& text,
                            const QRect& rect);
     void BuildSampleFrame(QGroupBox* frame);

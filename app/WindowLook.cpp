@@ -1,0 +1,41 @@
+#include "WindowLook.h"
+
+#include "Twips.h"
+#include "WindowFonts.h"
+
+#include <QIcon>
+#include <QLabel>
+#include <QWidget>
+
+void SetUpFixedWindow(QWidget* window, const char* name, const QString& title, int widthTwips,
+                      int heightTwips)
+{
+    window->setObjectName(QLatin1String(name));
+    window->setWindowTitle(title);
+    window->setFont(TahomaFont());
+    window->setBackgroundRole(QPalette::Button);
+    window->setAutoFillBackground(true);
+    window->setFixedSize(TwipsToPixels(widthTwips), TwipsToPixels(heightTwips));
+
+    QIcon icon;
+    for (int size : {16, 24, 32, 48}) {
+        icon.addFile(QStringLiteral(":/icons/tintaro-%1.png").arg(size), QSize(size, size));
+    }
+    window->setWindowIcon(icon);
+}
+
+QLabel* AddSizedLabel(QWidget* parent, const char* name, const QString& text, const QPoint& topLeft,
+                      const QFont& font)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setFont(font);
+    label->setContentsMargins(0, 0, 0, 0);
+    label->setMargin(0);
+    label->setIndent(0);
+    // Over a button-face background Qt would pick the button text colour.
+    label->setForegroundRole(QPalette::WindowText);
+    label->move(topLeft);
+    label->adjustSize();
+    return label;
+}

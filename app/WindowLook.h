@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QFont>
+#include <QPoint>
+#include <QString>
+
+class QLabel;
+class QWidget;
+
+// The look both windows share: the window font and background, a fixed
+// client size given in twips, and the program icon.
+void SetUpFixedWindow(QWidget* window, const char* name, const QString& title, int widthTwips,
+                      int heightTwips);
+
+// A label at topLeft that takes the size of its text, with a transparent
+// background.
+QLabel* AddSizedLabel(QWidget* parent, const char* name, const QString& text, const QPoint& topLeft,
+                      const QFont& font);
