@@ -20,9 +20,27 @@
 
 namespace {
 
+// The application, made on first use and kept to the end of the process.
+void EnsureApplication()
+{
+    static int argc = 1;
+    static char name[] = "bench_chain";
+    static char* argv[] = {name, nullptr};
+    static const QApplication* app = [] {
+        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        }
+        auto* made = new QApplication(argc, argv);
+        QApplication::setApplicationName(QStringLiteral("Tintaro"));
+        return made;
+    }();
+    Q_UNUSED(app);
+}
+
 // A freshly built main window, shown, with its first paint done.
 std::unique_ptr<MainColor> ShownWindow()
 {
+    EnsureApplication();
     auto window = std::make_unique<MainColor>();
     window->show();
     QApplication::processEvents();
@@ -150,18 +168,4 @@ BENCHMARK(BM_FillListInWindow)->Apply(ListSizes);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tintaro"));
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+BENCHMARK_MAIN();

@@ -10,9 +10,9 @@
 #   tintaro-empty   Tintaro in a fresh program folder without "List.slc"
 #   tintaro-N       Tintaro in a fresh program folder holding a "List.slc" of
 #                   N random codes (default 100000)
-#   extra-K         each --extra command (run through "sh -c exec ..."); the
-#                   window name is a regular expression matched against the
-#                   whole name
+#   extra-K         each --extra command (started directly when it is plain
+#                   words, else through "sh -c 'exec ...'"); the window name is
+#                   a regular expression matched against the whole name
 # For each start, tintaro_mapwait times exec to the first MapNotify of the
 # named window, reads VmHWM from /proc just before the close, sends SIGTERM
 # and times the program's end. Tintaro is copied into a new temporary folder
@@ -174,7 +174,12 @@ measure() {
         ;;
     extra-*)
         local k=$((${row#extra-} - 1))
-        cmd=(sh -c "exec ${EXTRA_CMDS[$k]}")
+        if [[ ${EXTRA_CMDS[$k]} =~ [\\\'\"\$\;\&\|\<\>\*\?\(\)\`=~] ]]; then
+            cmd=(sh -c "exec ${EXTRA_CMDS[$k]}")
+        else
+            # Plain words: started directly, without a shell in between.
+            read -ra cmd <<<"${EXTRA_CMDS[$k]}"
+        fi
         name=${EXTRA_NAMES[$k]}
         size=
         ;;
