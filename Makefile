@@ -18,6 +18,16 @@ test: build
 	./scripts/check-format.sh
 	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
+FUZZ_SECONDS ?= 60
+
+# Each fuzz target for FUZZ_SECONDS seconds (clang's libFuzzer).
+fuzz: setup
+	./scripts/fuzz.sh $(FUZZ_SECONDS)
+
+# The whole test suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
+sanitize: setup
+	JOBS=$(JOBS) ./scripts/sanitize.sh
+
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
