@@ -350,3 +350,219 @@ e2e_wait_pixel() {
         sleep "$E2E_POLL"
     done
 }
+
+# --- several copies, message windows, closing --------------------------------
+# For tests of the program's life as a process: copies started side by side,
+# the message windows they show, the ways a copy is closed or ended.
+
+E2E_LAUNCH_PID=
+E2E_MAIN=
+E2E_DIALOG=
+E2E_STATUS=
+
+# e2e_launch <program folder> [command...] — starts a copy of the program from
+# the folder and returns at once, without waiting for a window. The
+# executable is copied in only when the folder has none (the file of a copy
+# that runs cannot be replaced). A command given after the folder runs the
+# program, e.g. prlimit --fsize=4096 --, and must exec it so the process
+# keeps its id. Sets E2E_LAUNCH_PID.
+e2e_launch() {
+    local dir=$1
+    shift
+    mkdir -p "$dir" || e2e_abort "cannot make the program folder $dir"
+    if [ ! -x "$dir/tintaro" ]; then
+        cp "$E2E_EXE" "$dir/tintaro" || e2e_abort "cannot copy the program into $dir"
+    fi
+    E2E_APP_LOG=$E2E_ROOT/program.log
+    (cd "$dir" && exec "$@" ./tintaro) </dev/null >>"$E2E_APP_LOG" 2>&1 &
+    E2E_LAUNCH_PID=$!
+    E2E_HELPER_PIDS+=("$E2E_LAUNCH_PID")
+}
+
+# e2e_windows <pid> — the process's visible top-level windows, one a line, as
+# "<window id> main" for its main window or "<window id> dialog" for a
+# message or the About window.
+e2e_windows() {
+    local win types
+    for win in $(xdotool search --all --onlyvisible --pid "$1" --name '.*' 2>/dev/null); do
+        types=$(xprop -id "$win" _NET_WM_WINDOW_TYPE 2>/dev/null) || continue
+        if [[ $types == *_NET_WM_WINDOW_TYPE_DIALOG* ]]; then
+            echo "$win dialog"
+        else
+            echo "$win main"
+        fi
+    done
+}
+
+# e2e_wait_windows <pid> [seconds] — waits until the process shows a window;
+# sets E2E_MAIN to its main window and E2E_DIALOG to a dialog window, each
+# empty when there is none. Returns 1 when the process ended or showed
+# nothing in time.
+e2e_wait_windows() {
+    local deadline=$((SECONDS + ${2:-$E2E_START_TIMEOUT})) list
+    while :; do
+        list=$(e2e_windows "$1")
+        E2E_MAIN=$(awk '$2 == "main" { print $1; exit }' <<<"$list")
+        E2E_DIALOG=$(awk '$2 == "dialog" { print $1; exit }' <<<"$list")
+        [ -n "$list" ] && return 0
+        e2e_alive "$1" || return 1
+        [ $SECONDS -lt $deadline ] || return 1
+        sleep "$E2E_POLL"
+    done
+}
+
+# e2e_wait_dialog <pid> [seconds] — waits for a dialog window of the process;
+# sets E2E_DIALOG (empty and returns 1 when none came in time).
+e2e_wait_dialog() {
+    local deadline=$((SECONDS + ${2:-$E2E_TIMEOUT}))
+    while :; do
+        E2E_DIALOG=$(e2e_windows "$1" | awk '$2 == "dialog" { print $1; exit }')
+        [ -n "$E2E_DIALOG" ] && return 0
+        e2e_alive "$1" || return 1
+        [ $SECONDS -lt $deadline ] || return 1
+        sleep "$E2E_POLL"
+    done
+}
+
+# e2e_use_window <pid> <main window> — makes this copy the one the click, type
+# and key helpers drive, and gives its main window the keyboard focus (not
+# with E2E_FOCUS=0).
+e2e_use_window() {
+    E2E_APP_PID=$1
+    E2E_WIN=$2
+    e2e_window_origin
+    [ "${E2E_FOCUS:-1}" = 0 ] && return 0
+    timeout "$E2E_TIMEOUT" xdotool windowfocus --sync "$E2E_WIN" >/dev/null 2>&1 ||
+        e2e_log "note: xdotool windowfocus did not confirm the focus"
+}
+
+# e2e_read_message <window> — copies a message window's text into E2E_TEXT: a
+# click on the text (at the top of the window, far from its button), Ctrl+A,
+# Ctrl+C. Returns 1 when nothing reached the clipboard in time.
+e2e_read_message() {
+    # shellcheck disable=SC2034  # xdotool's --shell output sets all of them
+    local X Y WIDTH HEIGHT SCREEN WINDOW marker="<e2e marker $RANDOM$RANDOM>"
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    e2e_clipboard_mark "$marker"
+    # Without a window manager a window mapped later covers it: raise it.
+    xdotool windowraise "$1"
+    timeout "$E2E_TIMEOUT" xdotool windowfocus --sync "$1" >/dev/null 2>&1
+    xdotool mousemove "$((X + WIDTH / 2))" "$((Y + 17))" click 1 key ctrl+a ctrl+c ||
+        e2e_abort "xdotool could not copy the text of window $1"
+    local deadline=$((SECONDS + E2E_TIMEOUT))
+    while :; do
+        E2E_TEXT=$(e2e_clipboard)
+        [ "$E2E_TEXT" != "$marker" ] && return 0
+        if [ $SECONDS -ge $deadline ]; then
+            E2E_TEXT="<nothing copied>"
+            return 1
+        fi
+        sleep "$E2E_POLL"
+    done
+}
+
+# e2e_dismiss <window> — presses Enter in the window (its default button) and
+# waits until it is no longer shown. Returns 1 when it stays.
+e2e_dismiss() {
+    local deadline=$((SECONDS + E2E_TIMEOUT))
+    timeout "$E2E_TIMEOUT" xdotool windowfocus --sync "$1" >/dev/null 2>&1
+    xdotool key Return || e2e_abort "xdotool could not press Return"
+    while xwininfo -id "$1" 2>/dev/null | grep -q 'IsViewable'; do
+        [ $SECONDS -lt $deadline ] || return 1
+        sleep "$E2E_POLL"
+    done
+}
+
+# e2e_send_close <window> — asks the window to close the way a window manager
+# does when the user clicks its close box: a WM_DELETE_WINDOW message.
+e2e_send_close() {
+    python3 - "$1" <<'PY' || e2e_abort "cannot send WM_DELETE_WINDOW to window $1"
+import ctypes, sys
+x11 = ctypes.cdll.LoadLibrary("libX11.so.6")
+x11.XOpenDisplay.restype = ctypes.c_void_p
+x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+x11.XInternAtom.restype = ctypes.c_ulong
+x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+x11.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+
+class ClientMessage(ctypes.Structure):
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong),
+                ("send_event", ctypes.c_int), ("display", ctypes.c_void_p),
+                ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
+                ("format", ctypes.c_int), ("data", ctypes.c_long * 5)]
+
+class XEvent(ctypes.Union):
+    _fields_ = [("xclient", ClientMessage), ("pad", ctypes.c_long * 24)]
+
+x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int,
+                           ctypes.c_long, ctypes.POINTER(XEvent)]
+display = x11.XOpenDisplay(None)
+if not display:
+    sys.exit("cannot open the display")
+window = int(sys.argv[1], 0)
+event = XEvent()
+event.xclient.type = 33  # ClientMessage
+event.xclient.window = window
+event.xclient.message_type = x11.XInternAtom(display, b"WM_PROTOCOLS", 0)
+event.xclient.format = 32
+event.xclient.data[0] = x11.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
+event.xclient.data[1] = 0  # CurrentTime
+if not x11.XSendEvent(display, window, 0, 0, ctypes.byref(event)):
+    sys.exit("XSendEvent failed")
+x11.XSync(display, 0)
+PY
+}
+
+# e2e_wait_exit <pid> [seconds] — waits for the process to end and sets
+# E2E_STATUS to its exit status (128 + n when signal n ended it). Returns 1,
+# with E2E_STATUS empty, when it still runs after the time.
+e2e_wait_exit() {
+    local deadline=$((SECONDS + ${2:-$E2E_TIMEOUT}))
+    E2E_STATUS=
+    while e2e_alive "$1"; do
+        [ $SECONDS -lt $deadline ] || return 1
+        sleep "$E2E_POLL"
+    done
+    wait "$1"
+    # shellcheck disable=SC2034  # read by the tests
+    E2E_STATUS=$?
+    [ "$1" = "$E2E_APP_PID" ] && E2E_APP_PID=
+    return 0
+}
+
+# e2e_sha <file> — the file's SHA-256, or "<missing>".
+e2e_sha() {
+    if [ -f "$1" ]; then
+        sha256sum <"$1" | cut -d' ' -f1
+    else
+        echo "<missing>"
+    fi
+}
+
+# e2e_start_main <program folder> [command...] — starts a copy (e2e_launch),
+# waits for its main window and makes it the copy the helpers drive. Ends the
+# test when the copy shows no main window, or a dialog window beside it.
+e2e_start_main() {
+    e2e_launch "$@"
+    e2e_wait_windows "$E2E_LAUNCH_PID" || e2e_abort "the program showed no window (it ended or took too long)"
+    [ -n "$E2E_DIALOG" ] && e2e_abort "the program showed a dialog window at start"
+    [ -n "$E2E_MAIN" ] || e2e_abort "the program showed no main window"
+    e2e_use_window "$E2E_LAUNCH_PID" "$E2E_MAIN"
+}
+
+# e2e_bytes <file> — the file's bytes, readably (for small files).
+e2e_bytes() {
+    od -An -c "$1" 2>&1 | tr -s ' \n' ' '
+}
+
+# e2e_expect_file <what> <file> <printf format of the expected bytes>
+e2e_expect_file() {
+    local expected=$E2E_ROOT/expected-bytes
+    # shellcheck disable=SC2059  # the format describes the expected bytes
+    printf "$3" >"$expected"
+    if cmp -s "$expected" "$2"; then
+        e2e_log "ok: $1 holds exactly:$(e2e_bytes "$expected")"
+    else
+        e2e_fail "$1 holds:$(e2e_bytes "$2"), expected:$(e2e_bytes "$expected")"
+    fi
+}
