@@ -1,6 +1,7 @@
 #include "CloseOnSignals.h"
 #include "MainColor.h"
 #include "Translations.h"
+#include "WindowFonts.h"
 
 #include <QApplication>
 
@@ -18,6 +19,9 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tintaro"));
     InstallSpanishTranslations(app);
+    // Every control uses the window font: making it the default spares
+    // loading a font file that nothing shows.
+    QApplication::setFont(TahomaFont());
 
     MainColor window;
     if (!window.Form_Load()) {
