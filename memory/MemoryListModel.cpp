@@ -55,8 +55,17 @@ QVariant MemoryListModel::data(const QModelIndex& index, int role) const
         return QVariant();
     switch (role) {
     case Qt::DisplayRole:
+    case Qt::AccessibleTextRole: {
+        // A row shows the start of a very long hand-written line: laying out
+        // megabytes of text on every repaint would freeze the window.
+        constexpr qsizetype shown = 256;
+        const QString& item = m_items.at(index.row());
+        if (item.size() > shown) {
+            return QString(item.left(shown) + QChar(0x2026));
+        }
+        return item;
+    }
     case Qt::EditRole:
-    case Qt::AccessibleTextRole:
         return m_items.at(index.row());
     default:
         return QVariant();

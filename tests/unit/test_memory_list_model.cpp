@@ -117,6 +117,11 @@ void TestMemoryListModel::setItemsAndData()
         QCOMPARE(model.data(model.index(1), role), QVariant(QString("#FFFFFF")));
     QVERIFY(!model.data(model.index(0), Qt::DecorationRole).isValid());
     QVERIFY(!model.data(model.index(2)).isValid());
+    // A very long line shows its start only; the entry itself stays whole.
+    const QString longLine(100000, QLatin1Char('x'));
+    model.InsertAt(0, longLine);
+    QCOMPARE(model.data(model.index(0)).toString(), longLine.left(256) + QChar(0x2026));
+    QCOMPARE(model.Item(0), longLine);
     model.SetItems({});
     QCOMPARE(reset.size(), 2);
     QCOMPARE(model.Count(), 0);
