@@ -7,6 +7,7 @@
 #include <QImageReader>
 #include <QLabel>
 #include <QPixmap>
+#include <QTimer>
 #include <QWidget>
 
 void SetUpFixedWindow(QWidget* window, const char* name, const QString& title, int widthTwips,
@@ -18,16 +19,22 @@ void SetUpFixedWindow(QWidget* window, const char* name, const QString& title, i
     window->setBackgroundRole(QPalette::Button);
     window->setAutoFillBackground(true);
     window->setFixedSize(TwipsToPixels(widthTwips), TwipsToPixels(heightTwips));
+    // Set once the window is on its way to the screen: decoding the icons
+    // is not needed to show the window.
+    QTimer::singleShot(0, window, [window] { window->setWindowIcon(ProgramIcon()); });
+}
 
+QIcon ProgramIcon()
+{
     // Read as PNG outright: letting Qt detect the format would load every
-    // image plugin at start-up, a noticeable part of the time to the window.
+    // image plugin, a noticeable part of the time to the first window.
     QIcon icon;
     for (int size : {16, 24, 32, 48}) {
         QImageReader reader(QStringLiteral(":/icons/tintaro-%1.png").arg(size), "png");
         reader.setAutoDetectImageFormat(false);
         icon.addPixmap(QPixmap::fromImage(reader.read()));
     }
-    window->setWindowIcon(icon);
+    return icon;
 }
 
 QLabel* AddSizedLabel(QWidget* parent, const char* name, const QString& text, const QPoint& topLeft,

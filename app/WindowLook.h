@@ -4,6 +4,7 @@
 #include <QPoint>
 #include <QString>
 
+class QIcon;
 class QLabel;
 class QWidget;
 
@@ -11,6 +12,9 @@ class QWidget;
 // client size given in twips, and the program icon.
 void SetUpFixedWindow(QWidget* window, const char* name, const QString& title, int widthTwips,
                       int heightTwips);
+
+// The program icon in all its sizes.
+QIcon ProgramIcon();
 
 // A label at topLeft that takes the size of its text, with a transparent
 // background.
