@@ -50,18 +50,13 @@ done
 
 # --- launcher ---------------------------------------------------------------
 if [ -f "$desktop" ]; then
-    out=$(desktop-file-validate "$desktop" 2>&1)
-    status=$?
     # Hints count too: the file has no reason to draw any.
-    if [ $status -ne 0 ] || [ -n "$out" ]; then
+    if ! out=$(desktop-file-validate "$desktop" 2>&1) || [ -n "$out" ]; then
         fail "desktop-file-validate: $out"
     fi
     key() { sed -n "s/^$1=//p" "$desktop"; }
     [ "$(key Icon)" = "$id" ] || fail "launcher Icon is '$(key Icon)', expected '$id'"
     [ "$(key Exec)" = "$exe" ] || fail "launcher Exec is '$(key Exec)', expected '$exe'"
-    [ "$(key Name)" = "Tintaro" ] || fail "launcher Name is '$(key Name)'"
-    [ "$(key Comment)" = "Selector de colores (para páginas web)" ] ||
-        fail "launcher Comment is '$(key Comment)'"
 fi
 
 # --- AppStream metadata -----------------------------------------------------
@@ -88,8 +83,9 @@ if DESTDIR=$stage "$cmake" --install "$build" --prefix "$final" >"$work/stage.lo
     exec_line=$(sed -n 's/^Exec=//p' "$staged" 2>/dev/null)
     [ "$exec_line" = "\"$final/bin/tintaro\"" ] ||
         fail "staged launcher Exec is '$exec_line', expected '\"$final/bin/tintaro\"'"
-    out=$(desktop-file-validate "$staged" 2>&1) && [ -z "$out" ] ||
+    if ! out=$(desktop-file-validate "$staged" 2>&1) || [ -n "$out" ]; then
         fail "desktop-file-validate (staged): $out"
+    fi
 else
     cat "$work/stage.log"
     fail "cmake --install with DESTDIR"
@@ -107,7 +103,6 @@ if [ -x "$exe" ]; then
         timeout -k 2 5 "$exe" >"$work/run.log" 2>&1 &
     pid=$!
     sleep 1.5
-    crash() { case $1 in 134) echo " (SIGABRT)" ;; 139) echo " (SIGSEGV)" ;; esac; }
     if kill -0 "$pid" 2>/dev/null; then
         kill -TERM "$pid"
         wait "$pid"
@@ -115,13 +110,13 @@ if [ -x "$exe" ]; then
         # 143: ended by our SIGTERM. 0: the program caught it and quit.
         if [ $status -ne 0 ] && [ $status -ne 143 ]; then
             cat "$work/run.log"
-            fail "installed program ended with status $status$(crash $status) on SIGTERM"
+            fail "installed program ended with status $status on SIGTERM"
         fi
     else
         wait "$pid"
         status=$?
         cat "$work/run.log"
-        fail "installed program ended within 1.5 s with status $status$(crash $status)"
+        fail "installed program ended within 1.5 s with status $status"
     fi
 fi
 
