@@ -64,12 +64,47 @@ private slots:
         VerifyEditor(*c, values, code, boxes);
     }
 
-    void pastedNegativeResetsToZero()
+    // Whatever is pasted into any box, the sliders stay in range, each value
+    // box reads as its slider and the code box holds the sliders' code or,
+    // after a paste into it, at most seven characters "Ver" can apply.
+    void pastedTextKeepsTheEditorSound_data()
     {
-        QApplication::clipboard()->setText(QStringLiteral("-1"));
-        QTest::mouseClick(c->SValue[2], Qt::LeftButton);
-        QTest::keyClick(c->SValue[2], Qt::Key_V, Qt::ControlModifier);
-        VerifyEditor(*c, {255, 255, 0}, "#00FFFF");
+        QTest::addColumn<QString>("pasted");
+        QTest::newRow("negative") << "-1";
+        QTest::newRow("too long") << "12345678901";
+        QTest::newRow("control characters") << QString("\t7\n\x01\x7f\r");
+        QTest::newRow("non-ASCII code") << QString::fromUtf8("#\xc3\x84\xc3\x96\xc3\x9c"
+                                                             "123");
+        QTest::newRow("huge number") << "1e999";
+        QTest::newRow("hex") << "&HFFFF";
+    }
+
+    void pastedTextKeepsTheEditorSound()
+    {
+        QFETCH(QString, pasted);
+        QApplication::clipboard()->setText(pasted);
+        QList<TextBox*> boxes = {c->SValue[0], c->SValue[1], c->SValue[2], c->Res};
+        for (TextBox* box : boxes) {
+            QTest::mouseClick(box, Qt::LeftButton);
+            QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+            if (box == c->Res) {
+                QVERIFY(c->Res->text().size() <= 7);
+                QTest::mouseClick(c->CmdGo, Qt::LeftButton);
+            }
+            qint16 rgb[3];
+            for (int i = 0; i < 3; ++i) {
+                rgb[i] = static_cast<qint16>(c->CScroll[i]->value());
+                QVERIFY(rgb[i] >= 0 && rgb[i] <= 255);
+                QCOMPARE(ColourAPI::RoundToInteger(ColourAPI::TextToNumber(c->SValue[i]->text())),
+                         rgb[i]);
+            }
+            if (box != c->Res || ColourAPI::HasCodeShape(c->Res->text())) {
+                QCOMPARE(c->Preview->BackColour(), QColor(rgb[0], rgb[1], rgb[2]));
+            }
+            if (box != c->Res) {
+                QCOMPARE(c->Res->text(), ColourAPI::ComposeCode(rgb[0], rgb[1], rgb[2]));
+            }
+        }
     }
 
     void slidersByArrowTroughAndKeyboard()
