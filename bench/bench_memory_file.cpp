@@ -156,22 +156,38 @@ void BM_JoinAndWrite(benchmark::State& state)
 }
 BENCHMARK(BM_JoinAndWrite)->Apply(AllSizes);
 
+// A list of the given size and a supply of codes not in it, handed out in
+// turn, for the "&Guardar" benchmarks.
+struct SaveSetup
+{
+    explicit SaveSetup(int size) : codes(Codes(size)), fresh(BenchData::CodesNotIn(codes, 1024))
+    {
+        list.SetItems(codes);
+    }
+    const QString& NextFresh()
+    {
+        const QString& code = fresh.at(next);
+        next = (next + 1) % fresh.size();
+        return code;
+    }
+
+    const QStringList& codes;
+    const QStringList fresh;
+    MemoryListModel list;
+    qsizetype next = 0;
+};
+
 // "&Guardar" with a code not yet in the list: the exact-case scan of every
 // entry, then the sorted insertion. The entry is removed again afterwards so
 // the list keeps its size; that removal is timed too (see
 // BM_AddSortedAndRemove for the two list operations alone).
 void BM_SaveNewEntry(benchmark::State& state)
 {
-    const QStringList& codes = Codes(static_cast<int>(state.range(0)));
-    const QStringList fresh = BenchData::CodesNotIn(codes, 1024);
-    MemoryListModel list;
-    list.SetItems(codes);
-    qsizetype next = 0;
+    SaveSetup setup(static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        const QString& code = fresh.at(next);
-        next = (next + 1) % fresh.size();
-        if (BenchData::FindExact(list.Items(), code) < 0) {
-            list.RemoveAt(list.AddSorted(code));
+        const QString& code = setup.NextFresh();
+        if (BenchData::FindExact(setup.list.Items(), code) < 0) {
+            setup.list.RemoveAt(setup.list.AddSorted(code));
         }
     }
 }
@@ -181,14 +197,9 @@ BENCHMARK(BM_SaveNewEntry)->Apply(AllSizes);
 // whole list is walked).
 void BM_DuplicateScan(benchmark::State& state)
 {
-    const QStringList& codes = Codes(static_cast<int>(state.range(0)));
-    const QStringList fresh = BenchData::CodesNotIn(codes, 1024);
-    MemoryListModel list;
-    list.SetItems(codes);
-    qsizetype next = 0;
+    SaveSetup setup(static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        benchmark::DoNotOptimize(BenchData::FindExact(list.Items(), fresh.at(next)));
-        next = (next + 1) % fresh.size();
+        benchmark::DoNotOptimize(BenchData::FindExact(setup.list.Items(), setup.NextFresh()));
     }
     SetItemCounters(state);
 }
@@ -197,14 +208,9 @@ BENCHMARK(BM_DuplicateScan)->Apply(AllSizes);
 // The sorted insertion and the removal that undoes it, without the scan.
 void BM_AddSortedAndRemove(benchmark::State& state)
 {
-    const QStringList& codes = Codes(static_cast<int>(state.range(0)));
-    const QStringList fresh = BenchData::CodesNotIn(codes, 1024);
-    MemoryListModel list;
-    list.SetItems(codes);
-    qsizetype next = 0;
+    SaveSetup setup(static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        list.RemoveAt(list.AddSorted(fresh.at(next)));
-        next = (next + 1) % fresh.size();
+        setup.list.RemoveAt(setup.list.AddSorted(setup.NextFresh()));
     }
 }
 BENCHMARK(BM_AddSortedAndRemove)->Apply(AllSizes);
