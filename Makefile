@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Tintaro: the two commands a newcomer needs are `make run` and `make test`.
 BUILD ?= build
 JOBS ?= 2

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "AboutMeFrm.h"
 
 #include "CommandButton.h"

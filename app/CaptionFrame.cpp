@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "CaptionFrame.h"
 
 #include <QPainter>

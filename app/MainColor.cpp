@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "MainColor.h"
 
 #include "AboutMeFrm.h"
@@ -49,16 +50,10 @@ MainColor::MainColor(QWidget* parent)
     SetKeyboardOrder();
 
     m_editor = new ChannelEditor(m_channels, this);
-    MemoryControls memory;
-    memory.MemList = m_memList;
-    memory.Entries = m_memListModel;
-    memory.PreviewList = m_previewList;
-    memory.Save2List = m_save2List;
-    memory.LoadFromList = m_loadFromList;
-    memory.DeleteFromList = m_deleteFromList;
-    memory.Res = m_channels.Res;
-    memory.CScroll = m_channels.CScroll;
-    m_memory = new MemoryCommands(memory, this);
+    // The memory commands read the code box and set the sliders.
+    m_memoryControls.Res = m_channels.Res;
+    m_memoryControls.CScroll = m_channels.CScroll;
+    m_memory = new MemoryCommands(m_memoryControls, this);
     connect(m_aboutMe, &QPushButton::clicked, this, &MainColor::AboutMe_Click);
 }
 
@@ -163,39 +158,41 @@ void MainColor::BuildChannelFrame(QGroupBox* frame)
 
 void MainColor::BuildMemoryFrame(QGroupBox* frame)
 {
-    m_memListModel = new MemoryListModel(this);
-    m_memList = new QListView(frame);
-    m_memList->setObjectName(QStringLiteral("MemList"));
-    m_memList->setFont(TahomaFont());
-    m_memList->setGeometry(TwipsRect(120, 240, 1095, 1620));
-    m_memList->setModel(m_memListModel);
-    m_memList->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_memList->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_memList->setUniformItemSizes(true);
-    m_memList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_memList->setAccessibleName(QStringLiteral("Memoria interna"));
+    MemoryControls& m = m_memoryControls;
+    m.Entries = new MemoryListModel(this);
+    m.MemList = new QListView(frame);
+    m.MemList->setObjectName(QStringLiteral("MemList"));
+    m.MemList->setFont(TahomaFont());
+    m.MemList->setGeometry(TwipsRect(120, 240, 1095, 1620));
+    m.MemList->setModel(m.Entries);
+    m.MemList->setSelectionMode(QAbstractItemView::SingleSelection);
+    m.MemList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m.MemList->setUniformItemSizes(true);
+    m.MemList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m.MemList->setAccessibleName(QStringLiteral("Memoria interna"));
 
-    m_save2List =
+    m.Save2List =
         AddButton(frame, "Save2List", QStringLiteral("&Guardar"), TwipsRect(1320, 720, 975, 375));
-    m_loadFromList = AddButton(frame, "LoadFromList", QStringLiteral("&Cargar"),
+    m.LoadFromList = AddButton(frame, "LoadFromList", QStringLiteral("&Cargar"),
                                TwipsRect(1320, 1080, 975, 375));
-    m_deleteFromList = AddButton(frame, "DeleteFromList", QStringLiteral("&Borrar"),
+    m.DeleteFromList = AddButton(frame, "DeleteFromList", QStringLiteral("&Borrar"),
                                  TwipsRect(1320, 1560, 975, 375));
 
-    m_previewList = new ColourBox(frame);
-    m_previewList->setObjectName(QStringLiteral("PreviewList"));
-    m_previewList->setGeometry(TwipsRect(1320, 240, 975, 375));
-    m_previewList->setFocusPolicy(Qt::TabFocus);
-    m_previewList->setAccessibleName(QStringLiteral("Muestra de la memoria"));
+    m.PreviewList = new ColourBox(frame);
+    m.PreviewList->setObjectName(QStringLiteral("PreviewList"));
+    m.PreviewList->setGeometry(TwipsRect(1320, 240, 975, 375));
+    m.PreviewList->setFocusPolicy(Qt::TabFocus);
+    m.PreviewList->setAccessibleName(QStringLiteral("Muestra de la memoria"));
 }
 
 void MainColor::SetKeyboardOrder()
 {
     const ChannelControls& c = m_channels;
+    const MemoryControls& m = m_memoryControls;
     QWidget* const order[] = {
         c.Res,       c.CScroll[0],   c.CScroll[1],     c.CScroll[2], c.SValue[0],
-        c.SValue[1], c.SValue[2],    c.CmdGo,          m_aboutMe,    m_memList,
-        m_save2List, m_loadFromList, m_deleteFromList, m_previewList};
+        c.SValue[1], c.SValue[2],    c.CmdGo,          m_aboutMe,    m.MemList,
+        m.Save2List, m.LoadFromList, m.DeleteFromList, m.PreviewList};
     for (size_t i = 1; i < std::size(order); ++i) {
         setTabOrder(order[i - 1], order[i]);
     }

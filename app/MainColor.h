@@ -1,12 +1,13 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include "ChannelEditor.h"
+#include "MemoryCommands.h"
 
 #include <QWidget>
 #include <memory>
 
 class ColourBox;
-class MemoryCommands;
 class MemoryListModel;
 class SingleCopyGuard;
 class QGroupBox;
@@ -28,12 +29,13 @@ public:
     const ChannelControls& Channels() const { return m_channels; }
     ChannelEditor* Editor() const { return m_editor; }
 
-    QListView* MemList() const { return m_memList; }
-    MemoryListModel* MemListModel() const { return m_memListModel; }
-    ColourBox* PreviewList() const { return m_previewList; }
-    QPushButton* Save2List() const { return m_save2List; }
-    QPushButton* LoadFromList() const { return m_loadFromList; }
-    QPushButton* DeleteFromList() const { return m_deleteFromList; }
+    const MemoryControls& MemoryFrame() const { return m_memoryControls; }
+    QListView* MemList() const { return m_memoryControls.MemList; }
+    MemoryListModel* MemListModel() const { return m_memoryControls.Entries; }
+    ColourBox* PreviewList() const { return m_memoryControls.PreviewList; }
+    QPushButton* Save2List() const { return m_memoryControls.Save2List; }
+    QPushButton* LoadFromList() const { return m_memoryControls.LoadFromList; }
+    QPushButton* DeleteFromList() const { return m_memoryControls.DeleteFromList; }
     QPushButton* AboutMe() const { return m_aboutMe; }
 
     MemoryCommands* Memory() const { return m_memory; }
@@ -66,12 +68,7 @@ private:
 
     ChannelControls m_channels;
     ChannelEditor* m_editor = nullptr;
-    QListView* m_memList = nullptr;
-    MemoryListModel* m_memListModel = nullptr;
-    ColourBox* m_previewList = nullptr;
-    QPushButton* m_save2List = nullptr;
-    QPushButton* m_loadFromList = nullptr;
-    QPushButton* m_deleteFromList = nullptr;
+    MemoryControls m_memoryControls;
     QPushButton* m_aboutMe = nullptr;
     MemoryCommands* m_memory = nullptr;
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Start-up and shutdown of the main window: the single-copy test, and the
 // memory list read from and written to the memory file.
 #include "IO_System.h"
@@ -25,7 +26,7 @@ bool MainColor::Form_Load()
     QStringList lines;
     QString reason;
     const IO_System::ReadStatus status = IO_System::ReadMemoryFile(path, lines, &reason);
-    IO_System::FillMemoryList(lines, *m_memListModel);
+    IO_System::FillMemoryList(lines, *m_memoryControls.Entries);
     unsetCursor();
 
     if (status == IO_System::ReadStatus::Unreadable) {
@@ -59,7 +60,8 @@ void MainColor::Form_Unload()
         return;
     }
     QString reason;
-    if (!IO_System::WriteTextFile(path, IO_System::MemoryListText(*m_memListModel), &reason)) {
+    if (!IO_System::WriteTextFile(path, IO_System::MemoryListText(*m_memoryControls.Entries),
+                                  &reason)) {
         QMessageBox::critical(
             this, QStringLiteral("Tintaro"),
             QStringLiteral("No se pudo guardar la lista de colores en\n%1\n\n%2\n\n"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "RuleLine.h"
 
 #include "Twips.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "SingleCopyGuard.h"
 
 #include <QCryptographicHash>

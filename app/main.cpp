@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "CloseOnSignals.h"
 #include "MainColor.h"
 #include "Translations.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Test data shared by the benchmarks: lists of random colour codes, the same

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Timings on the real main window: the channel-editing chain that one slider
 // step runs, a whole drag of a slider, loading a code into the sliders, and
 // storing a code into a memory list shown by its list view.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Timings of the colour-code conversions, one call per iteration.
 #include "ColourAPI.h"
 

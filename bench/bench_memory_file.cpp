@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Timings of the memory file and the memory list at 1,000, 10,000 and
 // 100,000 entries: reading the file, filling the list, joining and writing it
 // back, and storing one more code as "&Guardar" does.

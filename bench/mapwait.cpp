@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // tintaro_mapwait: starts a program and measures, on the X display of
 // $DISPLAY, the time from its start to the mapping of its window, its peak
 // memory while the window is up, and the time it takes to end after SIGTERM.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Start-up, peak memory and close of Tintaro against a bare Qt Widgets window
 # of the same size and kinds of controls (tintaro_floor), on a private Xvfb.
 #

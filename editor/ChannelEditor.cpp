@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ChannelEditor.h"
 
 #include "ColourAPI.h"
@@ -42,7 +43,7 @@ void ChannelEditor::CScroll_Change(int Index)
 {
     m_c.Preview->SetBackColour(ToQColor(
         PackColour(m_c.CScroll[0]->value(), m_c.CScroll[1]->value(), m_c.CScroll[2]->value())));
-    m_c.SValue[Index]->SetText(QString::number(m_c.CScroll[Index]->value()));
+    m_c.SValue[Index]->setTextIfChanged(QString::number(m_c.CScroll[Index]->value()));
 }
 
 void ChannelEditor::CScroll_Scroll(int Index)
@@ -55,12 +56,12 @@ void ChannelEditor::SValue_Change(int Index)
     TextBox* box = m_c.SValue[Index];
     const double number = TextToNumber(box->text());
     if (number < 0 || number > 255) {
-        box->SetText(QStringLiteral("0"));
+        box->setTextIfChanged(QStringLiteral("0"));
     }
     m_c.CScroll[Index]->setValue(RoundToInteger(TextToNumber(box->text())));
-    m_c.Res->SetText(ComposeCode(static_cast<qint16>(m_c.CScroll[0]->value()),
-                                 static_cast<qint16>(m_c.CScroll[1]->value()),
-                                 static_cast<qint16>(m_c.CScroll[2]->value())));
+    m_c.Res->setTextIfChanged(ComposeCode(static_cast<qint16>(m_c.CScroll[0]->value()),
+                                          static_cast<qint16>(m_c.CScroll[1]->value()),
+                                          static_cast<qint16>(m_c.CScroll[2]->value())));
 }
 
 void ChannelEditor::SValue_Click(int Index)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ColourBox.h"
 
 #include <QPainter>

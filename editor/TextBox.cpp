@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: MIT
 #include "TextBox.h"
 
 #include <QMouseEvent>
 
 TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {}
 
-void TextBox::SetText(const QString& text)
+void TextBox::setTextIfChanged(const QString& text)
 {
     if (text != this->text()) {
         setText(text);

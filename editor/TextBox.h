@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <QLineEdit>
@@ -13,7 +14,7 @@ public:
 
     // Sets the text unless the box already holds it; emits textChanged only
     // when the text really changes.
-    void SetText(const QString& text);
+    void setTextIfChanged(const QString& text);
 
 signals:
     // Emitted when a left-button click ends on the box, after the box has

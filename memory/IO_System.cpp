@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "IO_System.h"
 
 #include "MemoryListModel.h"

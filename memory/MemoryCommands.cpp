@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "MemoryCommands.h"
 
 #include "ChannelEditor.h"

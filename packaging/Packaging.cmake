@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Installation and desktop integration of the `tintaro` program.
 # Included from app/CMakeLists.txt once the target exists.
 include(GNUInstallDirs)

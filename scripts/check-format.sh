@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Fails when a tracked C++ file differs from what clang-format makes of it.
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs the libFuzzer targets of tests/fuzz: builds them with clang++-14 in
 # build-fuzz/, then runs each one for the given number of seconds (default 60)
 # on a scratch copy of its seed corpus, so the committed corpus does not grow.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the whole project with AddressSanitizer, LeakSanitizer and
 # UndefinedBehaviorSanitizer (TINTARO_SANITIZE) in build-asan/ and runs the
 # whole test suite there. A sanitizer report aborts the program that made it,

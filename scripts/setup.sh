@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs the Debian packages Tintaro needs to build, run and test, skipping
 # those already present. Uses sudo when not run as root.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Renders the program icon from its SVG sources into the PNGs under icons/
 # and the Windows icon icons/tintaro.ico. The results are committed; run this
 # again after changing tintaro.svg or tintaro-16.svg.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A bare Qt Widgets program shaped like Tintaro's main window: the same fixed
 // size and the same kinds and numbers of controls at about the same places,
 // with no fonts, icons, styles, handlers or files of its own. It reads

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # shellcheck shell=bash disable=SC2034  # the tests read the variables set here
 # Helpers for driving the real tintaro executable on a private Xvfb display the
 # way a user would: clicks, typed keys, a box's text copied to the clipboard,

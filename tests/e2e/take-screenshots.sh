@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Takes docs/screenshots/main-window.png, the main window as it opens, on a
 # private Xvfb display.
 #

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The colour editor of the real program, driven with the mouse and the
 # keyboard; the colour read back from the sample's pixels on screen and,
 # through the clipboard, from the boxes.

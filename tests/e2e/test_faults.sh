@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Faults around the real program's memory file, each case in a program folder
 # of its own: a file size limit, a read-only file or folder, a folder or an
 # unreadable file in place of the memory file, huge files, SIGKILL at random

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The memory list across runs of the real program, in a program folder of its
 # own: a colour stored with "Guardar", the window closed (by SIGTERM and by a
 # window manager's close message), the memory file checked byte for byte; at

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The real program's life as a process, each case in program folders of its
 # own: the memory file at the first close, a hand-edited file rewritten in its
 # own order, one copy per program folder (a second copy shows its message and

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The real program at twice the pixel density (QT_SCALE_FACTOR=2): the window
 # exactly twice its size, drawn at the new density rather than blown up from
 # the small window (one-pixel lines two device pixels thick, no blur around

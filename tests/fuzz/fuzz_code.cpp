@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Colour codes from any text: CodeChannel, CodeToColour and ComposeCode.
 //
 // The input is read twice, as UTF-16 units and as UTF-8. Every channel of any

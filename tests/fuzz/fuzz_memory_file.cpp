@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The memory file's round trip from any bytes: ReadMemoryFile, FillMemoryList,
 // MemoryListText and WriteTextFile.
 //

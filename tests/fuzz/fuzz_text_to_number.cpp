@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The numeric reading of any text: TextToNumber and RoundToInteger.
 //
 // The input is read twice, as UTF-16 units and as UTF-8. The number is always

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs the built program into a scratch prefix and checks the result the
 # way a desktop would see it: the files in place, the launcher and the
 # AppStream metadata valid and consistent, and the installed program starting.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Checks the Windows resource script made from the project version: the
 # version block's texts and numbers, and the icon file it names.
 #

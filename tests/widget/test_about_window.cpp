@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "AboutMeFrm.h"
 #include "MainColor.h"
 #include "Twips.h"

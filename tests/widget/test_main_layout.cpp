@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "MainColor.h"
 #include "TextBox.h"
 #include "Twips.h"

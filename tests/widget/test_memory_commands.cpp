@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ColourBox.h"
 #include "MainColor.h"
 #include "MemoryCommands.h"
