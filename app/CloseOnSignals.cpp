@@ -7,6 +7,8 @@
 #ifdef Q_OS_UNIX
 #include <QSocketNotifier>
 #include <csignal>
+#include <fcntl.h>
+#include <iterator>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -14,6 +16,7 @@ namespace {
 
 int g_pipe[2] = {-1, -1};
 constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
+bool g_installed[std::size(kSignals)] = {};
 
 extern "C" void OnSignal(int)
 {
@@ -32,18 +35,27 @@ CloseOnSignals::CloseOnSignals(QWidget* window) : m_window(window)
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_pipe) != 0) {
         return;
     }
+    // Neither end ever waits: once the socket is full (a burst of signals
+    // while a save runs) a byte more is dropped, as it says nothing new.
+    for (int end : g_pipe) {
+        ::fcntl(end, F_SETFL, ::fcntl(end, F_GETFL) | O_NONBLOCK);
+    }
     m_notifier = new QSocketNotifier(g_pipe[1], QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, [this] {
-        char bytes[16];
-        [[maybe_unused]] const ssize_t read = ::read(g_pipe[1], bytes, sizeof bytes);
+        char bytes[256];
+        while (::read(g_pipe[1], bytes, sizeof bytes) > 0) {
+        }
         CloseWindow();
     });
     struct sigaction action = {};
     action.sa_handler = OnSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (int signal : kSignals) {
-        ::sigaction(signal, &action, nullptr);
+    for (size_t i = 0; i < std::size(kSignals); ++i) {
+        struct sigaction old = {};
+        g_installed[i] = ::sigaction(kSignals[i], nullptr, &old) == 0 &&
+                         old.sa_handler != SIG_IGN &&
+                         ::sigaction(kSignals[i], &action, nullptr) == 0;
     }
 #endif
 }
@@ -54,13 +66,23 @@ CloseOnSignals::~CloseOnSignals()
     if (m_notifier != nullptr) {
         struct sigaction action = {};
         action.sa_handler = SIG_DFL;
-        for (int signal : kSignals) {
-            ::sigaction(signal, &action, nullptr);
+        for (size_t i = 0; i < std::size(kSignals); ++i) {
+            if (g_installed[i]) {
+                ::sigaction(kSignals[i], &action, nullptr);
+            }
         }
         ::close(g_pipe[0]);
         ::close(g_pipe[1]);
         g_pipe[0] = g_pipe[1] = -1;
     }
+#endif
+}
+
+void CloseOnSignals::IgnoreWriteSignals()
+{
+#ifdef Q_OS_UNIX
+    std::signal(SIGPIPE, SIG_IGN);
+    std::signal(SIGXFSZ, SIG_IGN);
 #endif
 }
 
@@ -76,6 +98,7 @@ void CloseOnSignals::CloseWindow()
         modal->close();
     }
     if (m_window) {
+        emit Closing();
         m_window->close();
     }
 }

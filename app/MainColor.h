@@ -2,6 +2,7 @@
 #pragma once
 
 #include "ChannelEditor.h"
+#include "IO_System.h"
 #include "MemoryCommands.h"
 
 #include <QWidget>
@@ -44,14 +45,20 @@ public:
     void CentreOnScreen();
 
     // Start-up, before the window is first shown: refuses to run beside
-    // another copy from the same folder (returns false: end at once, without
-    // showing the window or writing anything), then reads the memory file
-    // into the list.
-    bool Form_Load();
-    // Closing: writes the memory list back to the memory file, unless the
-    // file could not be read at start (it is then left untouched). Failures
-    // are told to the user; the close goes on.
+    // another copy using the same memory file (returns false: end at once,
+    // without showing the window or writing anything), then reads the memory
+    // file into the list. Messages before the window shows are centred where
+    // it will appear.
+    bool Form_Load(const QString& memoryFile = IO_System::MemoryFilePath());
+    // Closing: saves the memory list (see MemoryStore). Failures are told to
+    // the user, or to standard error when nobody is there; the close goes on.
     void Form_Unload();
+
+    // The close that follows comes from a signal: it must not wait for
+    // anyone to answer a message.
+    void SetCloseUnattended() { m_closeUnattended = true; }
+    // False when the list could not be saved at the close.
+    bool ListSaved() const { return m_listSaved; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -75,5 +82,6 @@ private:
     std::unique_ptr<SingleCopyGuard> m_singleCopy;
     bool m_loaded = false;
     bool m_unloaded = false;
-    bool m_fileUnreadable = false;
+    bool m_closeUnattended = false;
+    bool m_listSaved = true;
 };

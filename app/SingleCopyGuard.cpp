@@ -3,34 +3,167 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
-SingleCopyGuard::SingleCopyGuard(const QString& programFolder)
-    : m_path(LockPathFor(programFolder)), m_lock(m_path)
-{
-    // A running copy holds the lock however long it runs; only a lock whose
-    // process is gone is stale.
-    m_lock.setStaleLockTime(0);
-}
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#else
+#include <QLockFile>
+#endif
 
-bool SingleCopyGuard::TryAcquire()
-{
-    return m_lock.isLocked() || m_lock.tryLock(0);
-}
+namespace {
 
-QString SingleCopyGuard::LockPathFor(const QString& programFolder)
+// The file's path with every symlink and ".." resolved; for a file that does
+// not exist yet, its folder's.
+QString CanonicalFile(const QString& file)
 {
-    QString folder = QFileInfo(programFolder).canonicalFilePath();
-    if (folder.isEmpty()) {
-        folder = QDir::cleanPath(QDir(programFolder).absolutePath());
+    const QFileInfo info(file);
+    const QString canonical = info.canonicalFilePath();
+    if (!canonical.isEmpty()) {
+        return canonical;
     }
-    QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (runtime.isEmpty() || !QDir().mkpath(runtime)) {
-        runtime = QDir::tempPath();
+    QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
+    if (folder.isEmpty()) {
+        folder = QDir::cleanPath(info.absolutePath());
+    }
+    return folder + QLatin1Char('/') + info.fileName();
+}
+
+#ifdef Q_OS_UNIX
+// A folder of this user's that nobody else may enter.
+bool IsPrivateFolder(const QByteArray& folder, bool followLink)
+{
+    struct stat st = {};
+    const int got = followLink ? ::stat(folder.constData(), &st) : ::lstat(folder.constData(), &st);
+    return got == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid() && (st.st_mode & 077) == 0;
+}
+
+// The runtime folder when it is this user's alone, else "tintaro" in the
+// user's cache folder, made private here.
+QString LockFolder(QString* error)
+{
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    if (runtime.startsWith('/') && IsPrivateFolder(runtime, true)) {
+        return QFile::decodeName(runtime);
+    }
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    if (cache.isEmpty()) {
+        *error = QStringLiteral("No hay carpeta personal.");
+        return QString();
+    }
+    const QString folder = cache + QStringLiteral("/tintaro");
+    const QByteArray name = QFile::encodeName(folder);
+    QDir().mkpath(cache);
+    if (::mkdir(name.constData(), 0700) != 0 && errno != EEXIST) {
+        *error = qt_error_string(errno);
+        return QString();
+    }
+    struct stat st = {};
+    if (::lstat(name.constData(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid()) {
+        ::chmod(name.constData(), 0700); // ours but open to others: close it
+    }
+    if (!IsPrivateFolder(name, false)) {
+        *error = QStringLiteral("La carpeta %1 no es privada del usuario.").arg(folder);
+        return QString();
+    }
+    return folder;
+}
+#else
+QString LockFolder(QString* error)
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
+                           QStringLiteral("/tintaro");
+    if (!QDir().mkpath(folder)) {
+        *error = QStringLiteral("No se pudo crear la carpeta %1.").arg(folder);
+        return QString();
+    }
+    return folder;
+}
+#endif
+
+} // namespace
+
+SingleCopyGuard::SingleCopyGuard(const QString& memoryFile)
+{
+    const QString folder = LockFolder(&m_folderError);
+    if (folder.isEmpty()) {
+        return;
     }
     const QByteArray key =
-        QCryptographicHash::hash(folder.toUtf8(), QCryptographicHash::Sha256).toHex().left(32);
-    return runtime + QStringLiteral("/tintaro-") + QString::fromLatin1(key) +
-           QStringLiteral(".lock");
+        QCryptographicHash::hash(CanonicalFile(memoryFile).toUtf8(), QCryptographicHash::Sha256)
+            .toHex()
+            .left(32);
+    m_path =
+        folder + QStringLiteral("/tintaro-") + QString::fromLatin1(key) + QStringLiteral(".lock");
+}
+
+SingleCopyGuard::~SingleCopyGuard()
+{
+#ifdef Q_OS_UNIX
+    // Closing releases the lock. The file stays: removing it would let a
+    // copy waiting on the old file and one creating a new file both run.
+    if (m_fd >= 0) {
+        ::close(m_fd);
+    }
+#endif
+}
+
+SingleCopyGuard::Result SingleCopyGuard::TryAcquire(QString* reason)
+{
+    QString ignored;
+    QString& why = reason != nullptr ? *reason : ignored;
+    if (m_path.isEmpty()) {
+        why = m_folderError;
+        return Result::Unavailable;
+    }
+#ifdef Q_OS_UNIX
+    if (m_fd >= 0) {
+        return Result::Acquired;
+    }
+    // The kernel holds the lock for the process and drops it when the
+    // process ends however it ends, so a lock is held exactly while its
+    // copy lives. QLockFile instead guesses liveness from a process id
+    // written in the file: a garbage file, a reused id or a copy in another
+    // PID namespace (where every copy is process 1) would block every start.
+    const int fd = ::open(QFile::encodeName(m_path).constData(),
+                          O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        why = qt_error_string(errno);
+        return Result::Unavailable;
+    }
+    int locked = -1;
+    do {
+        locked = ::flock(fd, LOCK_EX | LOCK_NB);
+    } while (locked != 0 && errno == EINTR);
+    if (locked != 0) {
+        const int error = errno;
+        ::close(fd);
+        if (error == EWOULDBLOCK) {
+            return Result::Running;
+        }
+        why = qt_error_string(error);
+        return Result::Unavailable;
+    }
+    m_fd = fd;
+    return Result::Acquired;
+#else
+    if (!m_lock) {
+        m_lock = std::make_unique<QLockFile>(m_path);
+        m_lock->setStaleLockTime(0);
+    }
+    if (m_lock->isLocked() || m_lock->tryLock(0)) {
+        return Result::Acquired;
+    }
+    if (m_lock->error() == QLockFile::LockFailedError) {
+        return Result::Running;
+    }
+    why = QStringLiteral("No se pudo crear %1.").arg(m_path);
+    return Result::Unavailable;
+#endif
 }

@@ -1,28 +1,39 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QLockFile>
 #include <QString>
+#include <memory>
 
-// Lets one copy of the program run per program folder: two copies started
-// from the same folder would write the same memory file. The lock lives in
-// the user's runtime directory (the program folder may be read-only), is
-// taken atomically, and is released by the system when its holder dies, so a
-// killed copy never blocks the next start.
+class QLockFile;
+
+// Lets one copy of the program use a memory file at a time: two copies
+// writing one file would undo each other's changes. The lock is keyed by the
+// memory file's canonical path and lives in a folder only this user can
+// enter (the runtime folder, else a private folder in the user's cache),
+// never in a shared one where another user could take it first.
 class SingleCopyGuard
 {
 public:
-    explicit SingleCopyGuard(const QString& programFolder);
+    enum class Result {
+        Acquired,   // this copy holds the lock
+        Running,    // a live copy holds it
+        Unavailable // no lock can be made here (reason given): run unguarded
+    };
 
-    // True when this copy now holds the lock; false when another copy does.
-    bool TryAcquire();
+    explicit SingleCopyGuard(const QString& memoryFile);
+    ~SingleCopyGuard();
 
-    // The lock file's path (for tests and messages).
+    Result TryAcquire(QString* reason = nullptr);
+
+    // The lock file's path; empty when no private folder could be had.
     QString LockPath() const { return m_path; }
 
 private:
-    static QString LockPathFor(const QString& programFolder);
-
     QString m_path;
-    QLockFile m_lock;
+    QString m_folderError;
+#ifdef Q_OS_UNIX
+    int m_fd = -1;
+#else
+    std::unique_ptr<QLockFile> m_lock;
+#endif
 };

@@ -6,17 +6,9 @@
 
 #include <QApplication>
 
-#ifdef Q_OS_UNIX
-#include <csignal>
-#endif
-
 int main(int argc, char* argv[])
 {
-#ifdef Q_OS_UNIX
-    // Past a file-size limit a write should fail with an error the program
-    // reports, not kill it: the default action of SIGXFSZ ends the process.
-    std::signal(SIGXFSZ, SIG_IGN);
-#endif
+    CloseOnSignals::IgnoreWriteSignals();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tintaro"));
     InstallSpanishTranslations(app);
@@ -30,7 +22,10 @@ int main(int argc, char* argv[])
     }
     // Installed only once this copy owns the memory file.
     CloseOnSignals closeOnSignals(&window);
+    QObject::connect(&closeOnSignals, &CloseOnSignals::Closing, &window,
+                     &MainColor::SetCloseUnattended);
     window.CentreOnScreen();
     window.show();
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    return status != 0 ? status : (window.ListSaved() ? 0 : 1);
 }

@@ -46,6 +46,8 @@ void MemoryCommands::Save2List_Click()
     }
     // The selection follows its entry when the new one sorts before it.
     m_c.Entries->AddSorted(code);
+    m_store.Added(code);
+    SaveList();
 }
 
 void MemoryCommands::LoadFromList_Click()
@@ -71,7 +73,18 @@ void MemoryCommands::DeleteFromList_Click()
     // Cleared first: a view moves the selection to a neighbour when the
     // selected row goes, and that would repaint the list sample.
     m_c.MemList->selectionModel()->clear();
+    const QString text = m_c.Entries->Item(index);
     m_c.Entries->RemoveAt(index);
+    m_store.Removed(text);
+    SaveList();
+}
+
+void MemoryCommands::SaveList()
+{
+    QString message;
+    if (m_store.Save(*m_c.Entries, &message) == MemoryStore::SaveResult::Failed) {
+        QMessageBox::critical(m_c.MemList->window(), QStringLiteral("Tintaro"), message);
+    }
 }
 
 void MemoryCommands::MemList_Click()

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "MemoryStore.h"
+
 #include <QObject>
 #include <array>
 
@@ -25,7 +27,8 @@ struct MemoryControls
 };
 
 // The memory list's commands: keep the code shown, load an entry back into
-// the editor, delete it, and preview the selected entry's colour.
+// the editor, delete it, and preview the selected entry's colour. Every
+// change is saved to the memory file at once.
 class MemoryCommands : public QObject
 {
     Q_OBJECT
@@ -41,6 +44,13 @@ public:
     // Index of the selected entry, -1 when none is selected.
     int SelectedIndex() const;
 
+    // The memory file behind the list.
+    MemoryStore& Store() { return m_store; }
+
 private:
+    // Saves the list; a failure is told to the user, the list keeps the change.
+    void SaveList();
+
     MemoryControls m_c;
+    MemoryStore m_store;
 };

@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "IO_System.h"
+
+#include <QList>
+#include <QString>
+
+class MemoryListModel;
+
+// Keeps the memory list and the memory file in step: reads the file at
+// start, saves the list after every change and at close, never writes a file
+// it could not read, and never overwrites what someone changed in the file
+// while Tintaro runs. The texts for the user come from here; the window
+// shows them.
+class MemoryStore
+{
+public:
+    enum class SaveResult {
+        Saved,  // the file holds the list, or there was nothing to write
+        Kept,   // changes left unsaved: the file is never written (unreadable at start)
+        Failed, // not saved; the file is as it was
+    };
+
+    // Reads the file at path into the empty list. Returns the message for
+    // the user, empty when the file was read or does not exist.
+    QString Load(const QString& path, MemoryListModel& list);
+
+    // Records a change that "Guardar" or "Borrar" made to the list.
+    void Added(const QString& text);
+    void Removed(const QString& text);
+
+    // Writes the list to the file. When the file changed on disk since it
+    // was last read or written, its entries become the list, and the changes
+    // recorded since the last save are made again on them: an entry added by
+    // hand is never lost. message receives the text for the user on Kept and
+    // Failed. Before Load, nothing is written.
+    SaveResult Save(MemoryListModel& list, QString* message);
+
+    bool HasUnsavedChanges() const { return !m_unsaved.isEmpty(); }
+
+private:
+    struct Change
+    {
+        bool added;
+        QString text;
+    };
+
+    // Makes the file's entries the list, with the unsaved changes made again
+    // on them; false with the reason when the file cannot be read.
+    bool TakeChangesOnDisk(MemoryListModel& list, QString* reason);
+
+    QString m_path;
+    IO_System::FileStamp m_stamp; // the file as last read or written
+    QList<Change> m_unsaved;
+    bool m_loaded = false;
+    bool m_neverWrite = false;
+};
