@@ -148,7 +148,7 @@ double ReadDecimal(NumberCursor& in)
     // Decimal places of the value's first non-zero digit: integer digits
     // count up, zeros after the point count down. Tells overflow from
     // underflow when the value does not fit a double.
-    long magnitude = 0;
+    std::int64_t magnitude = 0;
     bool seenNonZero = false;
     for (;; in.next()) {
         const char16_t c = in.peek();
@@ -174,7 +174,8 @@ double ReadDecimal(NumberCursor& in)
         return 0;
     }
 
-    long exponent = 0;
+    // 64 bits wherever long has 32: the cap times ten plus a digit must fit.
+    std::int64_t exponent = 0;
     const char16_t e = in.peek();
     if (e == u'e' || e == u'E' || e == u'd' || e == u'D') {
         in.next();
@@ -183,7 +184,7 @@ double ReadDecimal(NumberCursor& in)
             expNegative = in.peek() == u'-';
             in.next();
         }
-        constexpr long cap = 1'000'000'000; // far beyond any double's range
+        constexpr std::int64_t cap = 1'000'000'000; // far beyond any double's range
         for (char16_t c; (c = in.peek()) >= u'0' && c <= u'9'; in.next()) {
             exponent = qMin(cap, exponent * 10 + (c - u'0'));
         }

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "IO_System.h"
 #include "MemoryListModel.h"
+#include "MemoryStore.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
@@ -105,6 +107,69 @@ private slots:
         QCOMPARE(lines, QStringList{"before"});
     }
 
+    // Only "no such file" (or folder) is a missing list. Whatever else
+    // cannot be read as a regular file of at most 64 MiB is reported at once
+    // and never written; the list starts empty.
+    void storeNeverWritesWhatItCannotRead_data()
+    {
+        QTest::addColumn<QString>("make"); // run in the scratch folder
+        QTest::addColumn<QString>("file");
+        QTest::newRow("a file as folder") << "touch f" << "f/List.slc";
+        QTest::newRow("symlink loop") << "ln -s List.slc List.slc" << "List.slc";
+        QTest::newRow("FIFO") << "mkfifo List.slc" << "List.slc";
+        QTest::newRow("device") << "ln -s /dev/zero List.slc" << "List.slc";
+        QTest::newRow("65 MiB") << "truncate -s 65M List.slc" << "List.slc";
+    }
+
+    void storeNeverWritesWhatItCannotRead()
+    {
+        QFETCH(QString, make);
+        QFETCH(QString, file);
+        QTemporaryDir dir;
+        QCOMPARE(QProcess::execute("sh", {"-c", "cd \"$0\" && " + make, dir.path()}), 0);
+        const auto listing = [&] {
+            QProcess ls;
+            ls.start("ls", {"-lR", "--full-time", dir.path()});
+            return ls.waitForFinished() ? ls.readAll() : QByteArray();
+        };
+        const QByteArray before = listing();
+        MemoryStore store;
+        MemoryListModel list;
+        const bool missing = file.startsWith("f/");
+        QCOMPARE(store.Load(dir.filePath(file), list).isEmpty(), missing);
+        list.AddSorted("#FFFFFF");
+        store.Added("#FFFFFF");
+        QString message;
+        QCOMPARE(store.Save(list, &message),
+                 missing ? MemoryStore::SaveResult::Failed : MemoryStore::SaveResult::Kept);
+        QVERIFY(message.contains(dir.filePath(file)));
+        QCOMPARE(listing(), before);
+    }
+
+    // Entries added and removed by hand while the list is shown survive the
+    // next save; comment lines do not.
+    void storeTakesInChangesOnDisk()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("List.slc");
+        WriteBytes(path, "#111111\r\n#333333\r\n");
+        MemoryStore store;
+        MemoryListModel list;
+        QString message;
+        QVERIFY(store.Load(path, list).isEmpty());
+        WriteBytes(path, "#333333\r\n*mine\r\n#222222\n");
+        list.AddSorted("#000000");
+        store.Added("#000000");
+        QCOMPARE(store.Save(list, &message), MemoryStore::SaveResult::Saved);
+        QCOMPARE(list.Items(), (QStringList{"#000000", "#333333", "#222222"}));
+        QCOMPARE(ReadBytes(path), QByteArray("#000000\r\n#333333\r\n#222222\r\n"));
+        WriteBytes(path, ReadBytes(path) + "#444444\r\n");
+        list.RemoveAt(1);
+        store.Removed("#333333");
+        QCOMPARE(store.Save(list, &message), MemoryStore::SaveResult::Saved);
+        QCOMPARE(ReadBytes(path), QByteArray("#000000\r\n#222222\r\n#444444\r\n"));
+    }
+
     void decodeEncode_data()
     {
         QTest::addColumn<QByteArray>("bytes");
@@ -150,13 +215,16 @@ private slots:
         MemoryListModel list;
         list.AddSorted("#FFFFFF");
         list.AddSorted("#0080FF");
-        list.AddSorted(""); // an empty entry is left out of the file
+        list.AddSorted(""); // an empty entry is left out of the file, as is one with a line end
+        list.AddSorted("#1\n#2");
+        list.AddSorted("#3\r");
         QVERIFY(WriteTextFile(path, MemoryListText(list)));
         QCOMPARE(ReadBytes(path), QByteArray("#0080FF\r\n#FFFFFF\r\n"));
 
         // Into a list that already holds entries, line i goes to index i.
         QVERIFY(ReadAndWriteBack(path, list));
-        QCOMPARE(list.Items(), (QStringList{"#0080FF", "#FFFFFF", "", "#0080FF", "#FFFFFF"}));
+        QCOMPARE(list.Items(), (QStringList{"#0080FF", "#FFFFFF", "", "#0080FF", "#1\n#2", "#3\r",
+                                            "#FFFFFF"}));
 
         // An empty list replaces a longer file with an empty one, keeping its
         // permissions.
@@ -166,6 +234,12 @@ private slots:
         QCOMPARE(ReadBytes(path), QByteArray());
         QCOMPARE(QFile::permissions(path) & 0x7077,
                  QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+        // The superuser saving another user's file leaves it that user's.
+        if (geteuid() == 0) {
+            QCOMPARE(chown(QFile::encodeName(path).constData(), 65534, 65534), 0);
+            QVERIFY(WriteTextFile(path, "#000000\r\n"));
+            QCOMPARE(QFileInfo(path).ownerId() + QFileInfo(path).groupId(), 2u * 65534);
+        }
 
         QVERIFY(WriteTextFile(QString(), "#000000\r\n"));
     }

@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <memory>
@@ -140,7 +141,36 @@ private slots:
         VerifyEditor(m_window->Channels(), {255, 255, 255}, "#123456");
     }
 
+    // "Guardar" and "Borrar" save at once; a failed save is told with its
+    // reason, and the list keeps the change.
+    void savesAfterEveryChange()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir("sub"));
+        const QString path = dir.filePath("sub/List.slc");
+        QVERIFY(m_window->Form_Load(path));
+        store("#FF0000");
+        QCOMPARE(fileBytes(path), QByteArray("#FF0000\r\n"));
+        select(0);
+        QTest::mouseClick(m_window->DeleteFromList(), Qt::LeftButton);
+        QCOMPARE(fileBytes(path), QByteArray());
+        QVERIFY(QDir(dir.filePath("sub")).removeRecursively());
+        QVERIFY(QFile(dir.filePath("sub")).open(QIODevice::WriteOnly));
+        store("#00FF00");
+        QCOMPARE(entries(), QStringList{"#00FF00"});
+        QCOMPARE(m_messages.size(), 1);
+        QVERIFY(m_messages[0].startsWith("Tintaro|No se pudo guardar la lista de colores en\n" +
+                                         path + "\n\n") &&
+                !m_messages[0].contains("\n\n\n"));
+    }
+
 private:
+    static QByteArray fileBytes(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+    }
+
     void store(const QString& code)
     {
         TypeInto(m_window->Channels().Res, code);
