@@ -4,8 +4,9 @@
 # of its own: a file size limit, a read-only file or folder, a folder or an
 # unreadable file in place of the memory file, huge files, SIGKILL at random
 # moments around a save, signals while a modal window is open. The program
-# must not crash (exit 0, never by a signal), show a message where the user
-# has to know, and leave the old list byte for byte or the new one whole. A
+# must not crash (never end by a signal), show a message where the user has
+# to know (standard error and exit status 1 when closed by a signal), and
+# leave the old list byte for byte or the new one whole. A
 # table of what happened is printed at the end.
 #
 # usage: test_faults.sh <path to tintaro>
@@ -65,16 +66,28 @@ store_current() {
     e2e_read_box "$CODE_X" "$CODE_Y" || e2e_fail "nothing copied from the code box"
 }
 
-# close_with_message <expected first line> — SIGTERM closes the main window;
-# a message (kept in MESSAGE) is read and closed; the copy ends with status 0.
+# close_with_message <expected first line> — the window's close box; a
+# message (kept in MESSAGE) is read and closed; the copy ends with status 1.
 close_with_message() {
     local pid=$E2E_APP_PID
-    kill -TERM "$pid"
+    e2e_send_close "$E2E_WIN"
     e2e_message "$pid"
     MESSAGE=$E2E_TEXT
     e2e_expect_eq "first line of the message" "${MESSAGE%%$'\n'*}" "$1"
     e2e_wait_exit "$pid" || e2e_abort "the program still runs after its message"
-    e2e_expect_eq "exit status" "$E2E_STATUS" 0
+    e2e_expect_eq "exit status" "$E2E_STATUS" 1
+}
+
+# close_by_signal <expected first line> — SIGTERM: no message waits, the text
+# (kept in MESSAGE) goes to standard error, the copy ends with status 1.
+close_by_signal() {
+    local pid=$E2E_APP_PID size
+    size=$(stat -c %s "$E2E_APP_LOG")
+    kill -TERM "$pid"
+    e2e_wait_exit "$pid" || e2e_abort "the program still runs after SIGTERM: $(e2e_windows "$pid")"
+    e2e_expect_eq "exit status" "$E2E_STATUS" 1
+    MESSAGE=$(tail -c +$((size + 1)) "$E2E_APP_LOG" | sed -n '/^Tintaro: /,$ { s/^Tintaro: //; p; }')
+    e2e_expect_eq "first line on standard error" "${MESSAGE%%$'\n'*}" "$1"
 }
 
 # start_after_message <command...> — launches the copy (folder $dir), which
@@ -94,18 +107,21 @@ start_after_message() {
 # reason_of <message> — the system's reason: the second paragraph's first line.
 reason_of() { awk 'BEGIN { RS = ""; FS = "\n" } NR == 2 { print $1 }' <<<"$1"; }
 
-# save_refused <fault> <command...> — the copy in $dir stores a colour, a
-# message at close, the old list left byte for byte and nothing beside it.
+# save_refused <fault> <command...> — the copy in $dir stores a colour: the
+# failed save is told at once; SIGTERM then ends it without a message; the
+# old list is left byte for byte and nothing beside it.
 save_refused() {
     local fault=$1
     shift
     e2e_start "$dir" "$@"
-    store_current
-    close_with_message "$NOT_SAVED"
+    e2e_click "$SAVE_X" "$SAVE_Y"
+    e2e_message "$E2E_APP_PID"
+    e2e_expect_eq "first line of the message after Guardar" "${E2E_TEXT%%$'\n'*}" "$NOT_SAVED"
+    close_by_signal "$NOT_SAVED"
     chmod u+w "$dir"    # a read-only folder could not be removed at the end
     e2e_expect_eq "List.slc" "$(e2e_sha "$dir/List.slc")" "$old_sha"
     e2e_expect_eq "files left beside it" "$(leftovers "$dir")" ""
-    row "$fault" "message at close: $(reason_of "$MESSAGE"); exit 0" "old list byte for byte; nothing left beside it"
+    row "$fault" "message after Guardar; at SIGTERM on stderr: $(reason_of "$MESSAGE"); exit 1" "old list byte for byte; nothing left beside it"
 }
 
 e2e_step "file size limit while saving: a message, the old file intact"
@@ -141,7 +157,7 @@ store_current
 close_with_message "$KEPT_AS_IS"
 e2e_expect_eq "List.slc folder and its content" "$(find "$dir/List.slc" -printf '%p %y %s %T@\n' | sort)" "$before"
 e2e_expect_eq "files left beside it" "$(leftovers "$dir")" ""
-row "List.slc is a folder" "message at start ($(reason_of "$START_MESSAGE")), empty list; message at close; exit 0" \
+row "List.slc is a folder" "message at start ($(reason_of "$START_MESSAGE")), empty list; message at close; exit 1" \
     "folder and its content untouched"
 
 e2e_step "an unreadable List.slc (0000): messages at start and close, the file untouched"
@@ -152,11 +168,11 @@ if [ -n "$UNPRIVILEGED" ]; then
     chmod 0000 "$dir/List.slc"
     start_after_message "${RUN_AS[@]}"
     store_current
-    close_with_message "$KEPT_AS_IS"
+    close_by_signal "$KEPT_AS_IS"
     e2e_expect_eq "List.slc permissions" "$(stat -c %a "$dir/List.slc")" 0
     e2e_expect_eq "List.slc" "$(e2e_sha "$dir/List.slc")" "$old_sha"
     row "List.slc unreadable (0000, unprivileged)" \
-        "message at start ($(reason_of "$START_MESSAGE")); message at close; exit 0" "old list byte for byte, still 0000"
+        "message at start ($(reason_of "$START_MESSAGE")); at SIGTERM on stderr; exit 1" "old list byte for byte, still 0000"
 else
     row "List.slc unreadable (0000)" "skipped: cannot run as an unprivileged user" "-"
 fi

@@ -114,11 +114,16 @@ private slots:
     {
         QTest::addColumn<QString>("make"); // run in the scratch folder
         QTest::addColumn<QString>("file");
-        QTest::newRow("a file as folder") << "touch f" << "f/List.slc";
-        QTest::newRow("symlink loop") << "ln -s List.slc List.slc" << "List.slc";
-        QTest::newRow("FIFO") << "mkfifo List.slc" << "List.slc";
-        QTest::newRow("device") << "ln -s /dev/zero List.slc" << "List.slc";
-        QTest::newRow("65 MiB") << "truncate -s 65M List.slc" << "List.slc";
+        QTest::newRow("a file as folder") << "touch f"
+                                          << "f/List.slc";
+        QTest::newRow("symlink loop") << "ln -s List.slc List.slc"
+                                      << "List.slc";
+        QTest::newRow("FIFO") << "mkfifo List.slc"
+                              << "List.slc";
+        QTest::newRow("device") << "ln -s /dev/zero List.slc"
+                                << "List.slc";
+        QTest::newRow("65 MiB") << "truncate -s 65M List.slc"
+                                << "List.slc";
     }
 
     void storeNeverWritesWhatItCannotRead()
@@ -223,8 +228,8 @@ private slots:
 
         // Into a list that already holds entries, line i goes to index i.
         QVERIFY(ReadAndWriteBack(path, list));
-        QCOMPARE(list.Items(), (QStringList{"#0080FF", "#FFFFFF", "", "#0080FF", "#1\n#2", "#3\r",
-                                            "#FFFFFF"}));
+        QCOMPARE(list.Items(),
+                 (QStringList{"#0080FF", "#FFFFFF", "", "#0080FF", "#1\n#2", "#3\r", "#FFFFFF"}));
 
         // An empty list replaces a longer file with an empty one, keeping its
         // permissions.

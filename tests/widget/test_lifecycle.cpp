@@ -30,7 +30,8 @@ private slots:
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             if (box != nullptr && box->isVisible()) {
                 const QPoint off = box->geometry().center() - box->screen()->geometry().center();
-                m_messages << box->text().section('\n', 0, 0) + (off.manhattanLength() < 40 ? "|" : "|off centre");
+                m_messages << box->text().section('\n', 0, 0) +
+                                  (off.manhattanLength() < 40 ? "|" : "|off centre");
                 box->button(QMessageBox::Ok)->click();
             }
         });
@@ -71,8 +72,9 @@ private slots:
         qputenv("XDG_RUNTIME_DIR", runtime);
         qputenv("XDG_CACHE_HOME", cache);
         window.close();
-        QCOMPARE(m_messages, (QStringList{"No se puede comprobar si Tintaro ya se está ejecutando:|",
-                                          "No se pudo leer la lista de colores guardada en|"}));
+        QCOMPARE(m_messages,
+                 (QStringList{"No se puede comprobar si Tintaro ya se está ejecutando:|",
+                              "No se pudo leer la lista de colores guardada en|"}));
         struct stat st = {};
         QVERIFY(stat(QFile::encodeName(dir.filePath("List.slc")).constData(), &st) == 0);
         QVERIFY(S_ISFIFO(st.st_mode) && window.ListSaved());
