@@ -66,18 +66,6 @@ store_current() {
     e2e_read_box "$CODE_X" "$CODE_Y" || e2e_fail "nothing copied from the code box"
 }
 
-# close_with_message <expected first line> — the window's close box; a
-# message (kept in MESSAGE) is read and closed; the copy ends with status 1.
-close_with_message() {
-    local pid=$E2E_APP_PID
-    e2e_send_close "$E2E_WIN"
-    e2e_message "$pid"
-    MESSAGE=$E2E_TEXT
-    e2e_expect_eq "first line of the message" "${MESSAGE%%$'\n'*}" "$1"
-    e2e_wait_exit "$pid" || e2e_abort "the program still runs after its message"
-    e2e_expect_eq "exit status" "$E2E_STATUS" 1
-}
-
 # close_by_signal <expected first line> — SIGTERM: no message waits, the text
 # (kept in MESSAGE) goes to standard error, the copy ends with status 1.
 close_by_signal() {
@@ -146,7 +134,7 @@ else
     row "program folder read-only" "skipped: cannot run as an unprivileged user" "-"
 fi
 
-e2e_step "a folder in place of List.slc: messages at start and close, an empty list, the folder untouched"
+e2e_step "a folder in place of List.slc: a message at start, an empty list, the folder untouched"
 folder folder-in-place
 mkdir "$dir/List.slc"
 printf '#123456\r\n' >"$dir/List.slc/inside"
@@ -154,13 +142,13 @@ before=$(find "$dir/List.slc" -printf '%p %y %s %T@\n' | sort)
 start_after_message
 e2e_expect_list_row 0 "$BUTTON_FACE"
 store_current
-close_with_message "$KEPT_AS_IS"
+close_by_signal "$KEPT_AS_IS"
 e2e_expect_eq "List.slc folder and its content" "$(find "$dir/List.slc" -printf '%p %y %s %T@\n' | sort)" "$before"
 e2e_expect_eq "files left beside it" "$(leftovers "$dir")" ""
-row "List.slc is a folder" "message at start ($(reason_of "$START_MESSAGE")), empty list; message at close; exit 1" \
+row "List.slc is a folder" "message at start ($(reason_of "$START_MESSAGE")), empty list; at SIGTERM on stderr; exit 1" \
     "folder and its content untouched"
 
-e2e_step "an unreadable List.slc (0000): messages at start and close, the file untouched"
+e2e_step "an unreadable List.slc (0000): a message at start, the file untouched"
 if [ -n "$UNPRIVILEGED" ]; then
     folder unreadable "$old_list"
     cp "$E2E_EXE" "$dir/tintaro"

@@ -1,22 +1,31 @@
 // SPDX-License-Identifier: MIT
+#include "CloseOnSignals.h"
 #include "ColourBox.h"
 #include "MainColor.h"
 #include "MemoryCommands.h"
 #include "MemoryListModel.h"
+#include "SingleCopyGuard.h"
 #include "TextBox.h"
 #include "WindowDriver.h"
 
 #include <QListView>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <csignal>
 #include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
 
 // The memory list's commands on the real main window, driven by mouse and
-// keyboard. Every message box that opens is answered with OK and recorded.
+// keyboard, and the window's start and close around the memory file. Every
+// message box that opens is answered with OK and recorded, with its offset
+// from the screen's centre.
 class TestMemoryCommands : public QObject
 {
     Q_OBJECT
@@ -28,6 +37,7 @@ private slots:
             if (box != nullptr && box->isVisible()) {
                 m_messages << box->windowTitle() + "|" + box->text() + "|" +
                                   QString::number(int(box->icon()));
+                m_offsets << box->geometry().center() - box->screen()->geometry().center();
                 box->button(QMessageBox::Ok)->click();
             }
         });
@@ -39,6 +49,7 @@ private slots:
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
         m_messages.clear();
+        m_offsets.clear();
         m_answer.start(10);
     }
 
@@ -141,27 +152,85 @@ private slots:
         VerifyEditor(m_window->Channels(), {255, 255, 255}, "#123456");
     }
 
-    // "Guardar" and "Borrar" save at once; a failed save is told with its
-    // reason, and the list keeps the change.
+    // "Guardar" and "Borrar" save at once; a failed save is told, and the
+    // list keeps the change.
     void savesAfterEveryChange()
     {
         QTemporaryDir dir;
-        QVERIFY(QDir(dir.path()).mkdir("sub"));
-        const QString path = dir.filePath("sub/List.slc");
+        const QString path = dir.filePath("List.slc");
         QVERIFY(m_window->Form_Load(path));
         store("#FF0000");
         QCOMPARE(fileBytes(path), QByteArray("#FF0000\r\n"));
         select(0);
         QTest::mouseClick(m_window->DeleteFromList(), Qt::LeftButton);
         QCOMPARE(fileBytes(path), QByteArray());
-        QVERIFY(QDir(dir.filePath("sub")).removeRecursively());
-        QVERIFY(QFile(dir.filePath("sub")).open(QIODevice::WriteOnly));
+        QVERIFY(QFile::remove(path) && QDir().mkdir(path));
         store("#00FF00");
         QCOMPARE(entries(), QStringList{"#00FF00"});
-        QCOMPARE(m_messages.size(), 1);
-        QVERIFY(m_messages[0].startsWith("Tintaro|No se pudo guardar la lista de colores en\n" +
-                                         path + "\n\n") &&
-                !m_messages[0].contains("\n\n\n"));
+        QVERIFY(m_messages.size() == 1 &&
+                m_messages[0].contains("|No se pudo guardar la lista de colores en\n" + path));
+    }
+
+    // Only a live process holding the lock blocks it, whatever the file
+    // holds; one memory file reached by two paths is one lock.
+    void lockHeldOnlyByALiveCopy()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QFile::link(dir.path(), dir.filePath("link")));
+        SingleCopyGuard guard(dir.filePath("List.slc"));
+        QProcess holder;
+        holder.start("sh", {"-c", "exec 9>>\"$0\" && echo 1 ? >&9 && flock 9 && exec sleep 60",
+                            guard.LockPath()});
+        QTRY_COMPARE(SingleCopyGuard(dir.filePath("link/List.slc")).TryAcquire(),
+                     SingleCopyGuard::Result::Running);
+        holder.kill();
+        QVERIFY(holder.waitForFinished());
+        QCOMPARE(guard.TryAcquire(), SingleCopyGuard::Result::Acquired);
+        QCOMPARE(SingleCopyGuard(dir.filePath("List.slc")).TryAcquire(),
+                 SingleCopyGuard::Result::Running);
+    }
+
+    // No private folder for the lock, a FIFO as memory file: each is told,
+    // centred where the window will show, and the window runs.
+    void startMessages()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QFile::setPermissions(dir.path(), QFile::Permissions(0x7755)));
+        qputenv("XDG_RUNTIME_DIR", dir.path().toUtf8()); // open to others
+        qputenv("XDG_CACHE_HOME", "/proc/none");
+        QCOMPARE(mkfifo(QFile::encodeName(dir.filePath("List.slc")).constData(), 0600), 0);
+        QVERIFY(MainColor().Form_Load(dir.filePath("List.slc")));
+        qunsetenv("XDG_CACHE_HOME");
+        QCOMPARE(m_messages.size(), 2);
+        QVERIFY(
+            m_messages[0].contains("|No se puede comprobar si Tintaro ya se está ejecutando:") &&
+            m_messages[1].contains("|No se pudo leer la lista de colores guardada en"));
+        QVERIFY(m_offsets[0].manhattanLength() < 40 && m_offsets[1].manhattanLength() < 40);
+    }
+
+    // A signal the parent ignores stays ignored; a burst of signals never
+    // blocks; a close by signal waits on no message; a broken pipe is an error.
+    void signalsCloseWithoutWaiting()
+    {
+        CloseOnSignals::IgnoreWriteSignals();
+        int ends[2];
+        QVERIFY(pipe(ends) == 0 && close(ends[0]) == 0);
+        QCOMPARE(write(ends[1], "x", 1), -1);
+        // No such folder: the list starts empty and its save at close fails.
+        MainColor window;
+        QVERIFY(window.Form_Load("/proc/none/List.slc"));
+        window.show();
+        std::signal(SIGHUP, SIG_IGN);
+        CloseOnSignals closer(&window);
+        connect(&closer, &CloseOnSignals::Closing, &window, &MainColor::SetCloseUnattended);
+        raise(SIGHUP);
+        QTest::qWait(50);
+        QVERIFY(window.isVisible());
+        for (int i = 0; i < 2000; ++i) {
+            raise(SIGTERM);
+        }
+        QTRY_VERIFY(!window.isVisible());
+        QVERIFY(!window.ListSaved() && m_messages.isEmpty());
     }
 
 private:
@@ -189,6 +258,7 @@ private:
     std::unique_ptr<MainColor> m_window;
     QTimer m_answer;
     QStringList m_messages;
+    QList<QPoint> m_offsets;
 };
 
 QTEST_MAIN(TestMemoryCommands)
