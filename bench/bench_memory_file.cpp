@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: MIT
 // Timings of the memory file and the memory list at 1,000, 10,000 and
 // 100,000 entries: reading the file, filling the list, joining and writing it
-// back, and storing one more code as "&Guardar" does.
+// back, storing one more code as "&Guardar" does, and the save that follows
+// every change.
 #include "BenchData.h"
 #include "IO_System.h"
 #include "MemoryListModel.h"
+#include "MemoryStore.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QMap>
 #include <QTemporaryDir>
@@ -215,6 +218,56 @@ void BM_AddSortedAndRemove(benchmark::State& state)
     }
 }
 BENCHMARK(BM_AddSortedAndRemove)->Apply(AllSizes);
+
+// The save after "&Guardar" and "&Borrar": one code added, saved, removed,
+// saved, so the file keeps its size. With a hand edit, the file changes on
+// disk before each save (its time set anew), which is read back in first.
+void StoreSave(benchmark::State& state, bool handEdit)
+{
+    const QString path = TempDir().filePath(QStringLiteral("List-store.slc"));
+    QFile::remove(path);
+    QFile::copy(MemoryFile(static_cast<int>(state.range(0))), path);
+    MemoryListModel list;
+    MemoryStore store;
+    if (!store.Load(path, list).isEmpty()) {
+        std::abort();
+    }
+    const QString code = QStringLiteral("#ABCDEG"); // never a generated code
+    QString message;
+    qint64 touch = 0;
+    for (auto _ : state) {
+        if (handEdit) {
+            state.PauseTiming();
+            QFile file(path);
+            file.open(QIODevice::ReadWrite);
+            file.setFileTime(QDateTime::fromMSecsSinceEpoch(++touch * 1000),
+                             QFileDevice::FileModificationTime);
+            state.ResumeTiming();
+        }
+        const int index = static_cast<int>(list.Items().indexOf(code));
+        if (index < 0) {
+            list.AddSorted(code);
+            store.Added(code);
+        } else {
+            list.RemoveAt(index);
+            store.Removed(code);
+        }
+        if (store.Save(list, &message) != MemoryStore::SaveResult::Saved) {
+            state.SkipWithError("Save failed");
+            break;
+        }
+    }
+}
+void BM_StoreSave(benchmark::State& state)
+{
+    StoreSave(state, false);
+}
+BENCHMARK(BM_StoreSave)->Apply(AllSizes);
+void BM_StoreSaveAfterHandEdit(benchmark::State& state)
+{
+    StoreSave(state, true);
+}
+BENCHMARK(BM_StoreSaveAfterHandEdit)->Apply(AllSizes);
 
 } // namespace
 
