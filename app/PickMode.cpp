@@ -103,13 +103,6 @@ protected:
         }
     }
 
-    void keyPressEvent(QKeyEvent* event) override
-    {
-        if (event->key() == Qt::Key_Escape) {
-            m_done(std::nullopt);
-        }
-    }
-
 private:
     // The frozen picture's pixel under a point of the window. At a scale
     // above 1 the pointer's position has a fraction that picks the pixel.
@@ -195,9 +188,27 @@ void PickMode::Start()
         }
     }
     // The windows bypass the window manager, so nobody gives them the
-    // keyboard: take it, for Esc.
-    keys->activateWindow();
+    // keyboard: take it, for Esc. Qt hands the keys to the window that had
+    // the focus, so they are caught before any window sees them.
     keys->grabKeyboard();
+    QCoreApplication::instance()->installEventFilter(this);
+}
+
+bool PickMode::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+            Finish(std::nullopt);
+        }
+        return true;
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::Shortcut:
+        return true;
+    default:
+        return QObject::eventFilter(watched, event);
+    }
 }
 
 void PickMode::Finish(std::optional<QColor> colour)
@@ -205,6 +216,7 @@ void PickMode::Finish(std::optional<QColor> colour)
     if (m_windows.empty()) {
         return;
     }
+    QCoreApplication::instance()->removeEventFilter(this);
     // The windows are still in their own event handlers: delete them later.
     for (QWidget* window : m_windows) {
         window->releaseKeyboard();

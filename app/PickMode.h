@@ -29,6 +29,9 @@ signals:
     void Cancelled();
     void Failed(const QString& reason);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void Finish(std::optional<QColor> colour);
 
