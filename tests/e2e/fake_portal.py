@@ -4,29 +4,19 @@
 # private session bus. FAKE_PORTAL tells how it answers: ok, cancel, fail
 # (response 2), range (a channel above 1), type (a text for the colour), or
 # nobackend (the portal is there, its Screenshot interface is not).
-import os
-
-import dbus
-import dbus.service
+import os, dbus.service
 from dbus.mainloop.glib import DBusGMainLoop
 from gi.repository import GLib
 
 DBusGMainLoop(set_as_default=True)
 bus = dbus.bus.BusConnection(os.environ["DBUS_STARTER_ADDRESS"])
-mode = os.environ.get("FAKE_PORTAL", "ok")
-ANSWERS = {
-    "ok": (0, {"color": dbus.Struct((1.0, 0.5, 0.0), signature="ddd")}),
-    "cancel": (1, {}),
-    "fail": (2, {}),
-    "range": (0, {"color": dbus.Struct((1.5, 0.5, 0.0), signature="ddd")}),
-    "type": (0, {"color": "red"}),
-}
+mode = os.environ["FAKE_PORTAL"]
+colour = "red" if mode == "type" else dbus.Struct((1.5 if mode == "range" else 1.0, 0.5, 0.0), signature="ddd")
 
 
 def answer(path):
     signal = dbus.lowlevel.SignalMessage(path, "org.freedesktop.portal.Request", "Response")
-    code, results = ANSWERS[mode]
-    signal.append(dbus.UInt32(code), dbus.Dictionary(results, signature="sv"))
+    signal.append(dbus.UInt32({"cancel": 1, "fail": 2}.get(mode, 0)), dbus.Dictionary({"color": colour}, signature="sv"))
     bus.send_message(signal)
 
 
@@ -35,14 +25,12 @@ class Portal(dbus.service.Object):
     def PickColor(self, parent, options, sender):
         path = "/org/freedesktop/portal/desktop/request/%s/%s" % (
             sender[1:].replace(".", "_"), options["handle_token"])
-        # Right after the reply, before the caller can have read it.
-        GLib.idle_add(answer, path)
+        GLib.idle_add(answer, path)  # right after the reply, before the caller can read it
         return dbus.ObjectPath(path)
 
 
 if mode != "nobackend":
     Portal(bus, "/org/freedesktop/portal/desktop")
 name = dbus.service.BusName("org.freedesktop.portal.Desktop", bus)
-loop = GLib.MainLoop()
-GLib.timeout_add_seconds(30, loop.quit)
-loop.run()
+bus.set_exit_on_disconnect(True)  # ends with the bus
+GLib.MainLoop().run()

@@ -5,41 +5,45 @@
 
 using namespace WebColour;
 
+// Each row: a colour's CSS forms, and its contrast with a second colour (the
+// ratios worked out by hand from the WCAG 2 formula).
 class TestWebColour : public QObject
 {
     Q_OBJECT
 private slots:
-    // Expected ratios from the WCAG 2 formula worked out by hand.
-    void contrast_data()
+    void formsAndContrast_data()
     {
         QTest::addColumn<QList<int>>("pair"); // red, green, blue of each colour
         QTest::addColumn<double>("ratio");
-        QTest::addColumn<QString>("text");
-        const auto row = [](const char* name, QList<int> pair, double ratio, const char* text) {
-            QTest::newRow(name) << pair << ratio << QString::fromUtf8(text);
+        QTest::addColumn<QString>("texts"); // #RRGGBB, rgb(), hsl() of the first; contrast
+        const auto row = [](const char* name, QList<int> pair, double ratio, const char* texts) {
+            QTest::newRow(name) << pair << ratio << QString::fromUtf8(texts);
         };
-        row("black on white", {0, 0, 0, 255, 255, 255}, 21.0, "Contraste 21.0:1 — AAA");
-        row("white on black, same", {255, 255, 255, 0, 0, 0}, 21.0, "Contraste 21.0:1 — AAA");
-        row("#595959 just AAA", {89, 89, 89, 255, 255, 255}, 7.0047, "Contraste 7.0:1 — AAA");
-        row("#767676 just AA", {118, 118, 118, 255, 255, 255}, 4.5422, "Contraste 4.5:1 — AA");
-        row("#777777 misses AA, cut not rounded", {119, 119, 119, 255, 255, 255}, 4.4781,
-            "Contraste 4.4:1 — AA solo para texto grande");
-        row("dark and light blue", {18, 52, 86, 171, 205, 239}, 7.6973, "Contraste 7.6:1 — AAA");
-        row("red on white", {255, 0, 0, 255, 255, 255}, 3.9985,
-            "Contraste 3.9:1 — AA solo para texto grande");
-        row("same colour", {128, 128, 128, 128, 128, 128}, 1.0,
-            "Contraste 1.0:1 — insuficiente para texto");
+        row("orange on black, red first", {255, 128, 0, 0, 0, 0}, 8.3397,
+            "#FF8000 rgb(255, 128, 0) hsl(30, 100%, 50%) Contraste 8.3:1 — AAA");
+        row("white on black", {255, 255, 255, 0, 0, 0}, 21,
+            "#FFFFFF rgb(255, 255, 255) hsl(0, 0%, 100%) Contraste 21.0:1 — AAA");
+        row("pink on black, hue just below 360", {255, 0, 128, 0, 0, 0}, 5.5637,
+            "#FF0080 rgb(255, 0, 128) hsl(330, 100%, 50%) Contraste 5.5:1 — AA");
+        row("#777777 on white misses AA: cut, not rounded", {119, 119, 119, 255, 255, 255}, 4.4781,
+            "#777777 rgb(119, 119, 119) hsl(0, 0%, 47%) Contraste 4.4:1 — AA solo para texto "
+            "grande");
+        row("dark brown on itself", {30, 20, 10, 30, 20, 10}, 1,
+            "#1E140A rgb(30, 20, 10) hsl(30, 50%, 8%) Contraste 1.0:1 — insuficiente para texto");
     }
 
-    void contrast()
+    void formsAndContrast()
     {
         QFETCH(QList<int>, pair);
         QFETCH(double, ratio);
-        QFETCH(QString, text);
+        QFETCH(QString, texts);
         const double measured = ContrastRatio(RelativeLuminance(pair[0], pair[1], pair[2]),
                                               RelativeLuminance(pair[3], pair[4], pair[5]));
         QVERIFY2(qAbs(measured - ratio) < 1e-4, qPrintable(QString::number(measured)));
-        QCOMPARE(ContrastText(measured), text);
+        QCOMPARE(QStringList({CssHex(pair[0], pair[1], pair[2]), CssRgb(pair[0], pair[1], pair[2]),
+                              CssHsl(pair[0], pair[1], pair[2]), ContrastText(measured)})
+                     .join(' '),
+                 texts);
     }
 };
 
