@@ -1,47 +1,34 @@
 // SPDX-License-Identifier: MIT
 #include "MemoryFileLocation.h"
 
-#include <QFile>
+#include <QDir>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
-#include <unistd.h>
 
 class TestMemoryFileLocation : public QObject
 {
     Q_OBJECT
 
 private slots:
-    // Beside the program where the user may write or a list already is;
-    // otherwise, and always for a system install, in the data folder.
+    // Beside the program where the user may create files or a list already is
+    // (a read-only folder, though the superuser may still write in it); in the
+    // data folder where neither holds, and always for a system install.
     void chosenFolder()
     {
         QTemporaryDir dir;
-        const QString tmp = dir.path(), data = QStringLiteral("/home/u/.local/share/Tintaro");
-        QVERIFY(QDir(tmp).mkpath("free") && QDir(tmp).mkpath("locked/kept"));
-        QFile(tmp + "/locked/kept/List.slc").open(QIODevice::WriteOnly);
-        QVERIFY(QFile::link("/usr/bin", tmp + "/usrlink"));
-        // Read-only folders (the superuser may still write in them).
-        for (const char* folder : {"/locked/kept", "/locked"})
-            QFile::setPermissions(tmp + folder, QFile::ReadOwner | QFile::ExeOwner);
+        const QString tmp = dir.path(), kept = tmp + "/kept", data = "/home/u/.local/share/Tintaro";
+        QVERIFY(QDir(tmp).mkpath("kept") && QFile(kept + "/List.slc").open(QIODevice::WriteOnly));
+        QVERIFY(QFile::link("/usr/bin", tmp + "/usr-link"));
+        QFile::setPermissions(kept, QFile::ReadOwner | QFile::ExeOwner);
         const auto unlock = qScopeGuard([&] {
-            for (const char* folder : {"/locked", "/locked/kept"})
-                QFile::setPermissions(tmp + folder,
-                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            QFile::setPermissions(kept, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         });
-        const bool root = geteuid() == 0;
-        const struct
-        {
-            QString program;
-            bool beside;
-        } cases[] = {{tmp + "/free", true},   {tmp + "/locked/kept", true},
-                     {tmp + "/locked", root}, {tmp + "/missing", false},
-                     {"/usr/bin", false},     {"/usr/local/bin/", false},
-                     {"/opt/tintaro", false}, {tmp + "/usrlink", false}};
-        for (const auto& c : cases) {
-            QCOMPARE(IO_System::MemoryFilePathFor(c.program, data),
-                     (c.beside ? c.program : data) + "/List.slc");
-        }
+        for (const QString& folder : {tmp, kept})
+            QCOMPARE(IO_System::MemoryFilePathFor(folder, data), folder + "/List.slc");
+        for (const QString& folder :
+             {tmp + "/missing", QString("/usr/bin"), QString("/opt/tintaro"), tmp + "/usr-link"})
+            QCOMPARE(IO_System::MemoryFilePathFor(folder, data), data + "/List.slc");
     }
 };
 
