@@ -2,6 +2,9 @@
 # Installation and desktop integration of the `tintaro` program.
 # Included from app/CMakeLists.txt once the target exists.
 include(GNUInstallDirs)
+# Folders made by the install are 755 whatever the umask of who builds.
+set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
+                                                GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
 # Desktop id: names the launcher, the metadata and the icon in the theme.
 set(TINTARO_APP_ID io.github.tintaro.Tintaro CACHE INTERNAL "Desktop application id")
@@ -74,13 +77,10 @@ if(UNIX AND NOT APPLE)
     configure_file(${_tintaro_pkg}/tintaro.1.in ${CMAKE_CURRENT_BINARY_DIR}/tintaro.1 @ONLY)
     set(_manual ${CMAKE_CURRENT_BINARY_DIR}/tintaro.1.gz)
     set(_changelog ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz)
-    foreach(pair "tintaro.1|${_manual}" "${_tintaro_pkg}/changelog|${_changelog}")
-        string(REPLACE "|" ";" pair "${pair}")
-        list(GET pair 0 from)
-        list(GET pair 1 to)
-        add_custom_command(OUTPUT ${to} DEPENDS ${from}
-                           COMMAND sh -c "gzip -n -9 -c \"$1\" >\"$2\"" sh ${from} ${to} VERBATIM)
-    endforeach()
+    add_custom_command(OUTPUT ${_manual} DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/tintaro.1 VERBATIM
+                       COMMAND sh -c "gzip -n -9 -c tintaro.1 >tintaro.1.gz")
+    add_custom_command(OUTPUT ${_changelog} DEPENDS ${_tintaro_pkg}/changelog VERBATIM
+                       COMMAND sh -c "gzip -n -9 -c \"$0\" >changelog.gz" ${_tintaro_pkg}/changelog)
     add_custom_target(tintaro_docs ALL DEPENDS ${_manual} ${_changelog})
     install(FILES ${_manual} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
     file(STRINGS ${_tintaro_pkg}/changelog _latest LIMIT_COUNT 1)
@@ -108,33 +108,34 @@ License: Expat
 ")
     install(FILES ${CMAKE_CURRENT_BINARY_DIR}/copyright ${_changelog}
             DESTINATION ${CMAKE_INSTALL_DOCDIR})
-endif()
 
-# `make package`: a Debian package of the rules above, installed under /usr.
-set(TINTARO_MAINTAINER "The Tintaro developers <tintaro@example.org>"
-    CACHE STRING "Maintainer of the Debian package")
-set(CPACK_GENERATOR DEB)
-set(CPACK_PACKAGE_NAME tintaro)
-set(CPACK_PACKAGE_VENDOR "The Tintaro developers")
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-# The launcher is written at install time from the install prefix: it must
-# see /usr, not CPack's staging folder.
-set(CPACK_SET_DESTDIR ON)
-set(CPACK_INSTALL_PREFIX /usr)
-set(CPACK_STRIP_FILES ON)
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${TINTARO_MAINTAINER}")
-set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
-set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-# Qt's Spanish dialogs, Wayland without XWayland, fonts close to the design's.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
-    "qt6-translations-l10n, qt6-wayland, fonts-dejavu-core, fonts-liberation2")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "El color se compone con tres barras o tres casillas numéricas, una por canal
-(rojo, verde y azul, de 0 a 255), se ve en una muestra y se lee como un
+    # `make package`: a Debian package of the rules above, installed under /usr.
+    set(TINTARO_MAINTAINER "The Tintaro developers <tintaro@example.org>"
+        CACHE STRING "Maintainer of the Debian package")
+    set(CPACK_GENERATOR DEB)
+    set(CPACK_PACKAGE_NAME tintaro)
+    set(CPACK_PACKAGE_VENDOR "The Tintaro developers")
+    set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+    # The launcher is written at install time from the install prefix: it must
+    # see /usr, not CPack's staging folder.
+    set(CPACK_SET_DESTDIR ON)
+    set(CPACK_INSTALL_PREFIX /usr)
+    set(CPACK_STRIP_FILES ON)
+    set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+    set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${TINTARO_MAINTAINER}")
+    set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
+    set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+    set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+    set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+    # Qt's Spanish dialogs, Wayland without XWayland, fonts close to the design's.
+    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+        "qt6-translations-l10n, qt6-wayland, fonts-dejavu-core, fonts-liberation2")
+    set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+        "El color se compone con tres barras o tres casillas numéricas, una por
+canal (rojo, verde y azul, de 0 a 255), se ve en una muestra y se lee como un
 código de siete caracteres, «#» y seis cifras hexadecimales, listo para
 copiar. Los códigos se pueden guardar en una memoria interna, que cada
 usuario conserva de una sesión a otra en ~/.local/share/Tintaro/List.slc.
 La interfaz está en español.")
-include(CPack)
+    include(CPack)
+endif()
