@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "MemoryFileLocation.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
@@ -23,9 +25,6 @@ enum class ReadStatus {
 
 // folder with a "/" at its end, added only when missing.
 QString WithTrailingSlash(const QString& folder);
-
-// Full path of "List.slc" in the running program's folder.
-QString MemoryFilePath();
 
 // Appends the file's entries to lines, in file order. On Unreadable,
 // errorText (when given) receives the system's reason and lines is left as it
