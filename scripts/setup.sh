@@ -12,6 +12,9 @@ packages=(
     qt6-translations-l10n fonts-dejavu-core fonts-liberation2 qt6-wayland
     # tests: a real X server, a user's hands and eyes
     xvfb xauth xdotool xclip imagemagick x11-utils
+    # tests of picking from the screen: two monitors and a tiled background on
+    # X11, a private session bus with a stand-in desktop portal
+    x11-xserver-utils dbus-daemon python3-dbus python3-gi
     # tests of the installed tree
     desktop-file-utils appstream
     # the Debian package (dependencies, checks) and its tests on Wayland
