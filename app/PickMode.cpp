@@ -35,6 +35,8 @@ public:
         setObjectName(QStringLiteral("PickWindow"));
         setWindowTitle(QStringLiteral("Tintaro: tomar color"));
         setAttribute(Qt::WA_OpaquePaintEvent);
+        // Closing the main window ends the program even while picking.
+        setAttribute(Qt::WA_QuitOnClose, false);
         setCursor(Qt::CrossCursor);
         setMouseTracking(true);
         setScreen(screen);
