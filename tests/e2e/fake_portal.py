@@ -2,8 +2,9 @@
 # SPDX-License-Identifier: MIT
 # A stand-in for the desktop portal's Screenshot.PickColor, started by a
 # private session bus. FAKE_PORTAL tells how it answers: ok, cancel, fail
-# (response 2), range (a channel above 1), type (a text for the colour), or
-# nobackend (the portal is there, its Screenshot interface is not).
+# (response 2), range (a channel above 1), nan (a channel not a number), type
+# (a text for the colour), or nobackend (the portal is there, its Screenshot
+# interface is not).
 import os, dbus.service
 from dbus.mainloop.glib import DBusGMainLoop
 from gi.repository import GLib
@@ -11,7 +12,7 @@ from gi.repository import GLib
 DBusGMainLoop(set_as_default=True)
 bus = dbus.bus.BusConnection(os.environ["DBUS_STARTER_ADDRESS"])
 mode = os.environ["FAKE_PORTAL"]
-colour = "red" if mode == "type" else dbus.Struct((1.5 if mode == "range" else 1.0, 0.5, 0.0), signature="ddd")
+colour = "red" if mode == "type" else dbus.Struct(({"range": 1.5, "nan": float("nan")}.get(mode, 1.0), 0.5, 0.0), signature="ddd")
 
 
 def answer(path):

@@ -52,7 +52,7 @@ printf '[D-BUS Service]\nName=org.freedesktop.portal.Desktop\nExec=/usr/bin/pyth
 bad="tintaro: El escritorio ha contestado con un color no válido: no se ha tomado ninguno."
 for case in "portal ok 0 #FF8000" "portal cancel 1 " "none ok 2 (org.freedesktop.DBus.Error.ServiceUnknown)" \
     "portal nobackend 2 (org.freedesktop.DBus.Error.UnknownMethod)" "portal fail 2 (respuesta 2 del portal)" \
-    "portal range 2 $bad" "portal type 2 $bad"; do
+    "portal range 2 $bad" "portal nan 2 $bad" "portal type 2 $bad"; do
     read -r folder mode expected <<<"$case"
     printf '<busconfig><type>session</type><listen>unix:tmpdir=%s</listen><servicedir>%s</servicedir><policy context="default"><allow send_destination="*"/><allow eavesdrop="true"/><allow own="*"/></policy></busconfig>' \
         "$E2E_ROOT" "$E2E_ROOT/$folder" >"$E2E_ROOT/bus.conf"
