@@ -3,7 +3,7 @@
 BUILD ?= build
 JOBS ?= 2
 
-.PHONY: setup build run test bench fuzz sanitize format clean
+.PHONY: setup build run test package bench fuzz sanitize format clean
 
 setup:
 	./scripts/setup.sh
@@ -18,6 +18,10 @@ run: build
 test: build
 	./scripts/check-format.sh
 	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# The Debian package $(BUILD)/tintaro_<version>_<arch>.deb (CPack).
+package: build
+	cmake --build $(BUILD) --target package
 
 FUZZ_SECONDS ?= 60
 

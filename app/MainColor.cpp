@@ -5,6 +5,7 @@
 #include "CaptionFrame.h"
 #include "ColourBox.h"
 #include "CommandButton.h"
+#include "MainColorTools.h"
 #include "MemoryCommands.h"
 #include "MemoryListModel.h"
 #include "RuleLine.h"
@@ -55,6 +56,7 @@ MainColor::MainColor(QWidget* parent)
     m_memoryControls.CScroll = m_channels.CScroll;
     m_memory = new MemoryCommands(m_memoryControls, this);
     connect(m_aboutMe, &QPushButton::clicked, this, &MainColor::AboutMe_Click);
+    InstallColourTools(*this);
 }
 
 MainColor::~MainColor() = default;

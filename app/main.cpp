@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "CloseOnSignals.h"
+#include "CommandLine.h"
 #include "MainColor.h"
 #include "Translations.h"
 #include "WindowFonts.h"
@@ -9,12 +10,18 @@
 int main(int argc, char* argv[])
 {
     CloseOnSignals::IgnoreWriteSignals();
+    if (const auto status = CommandLine::BeforeApplication(argc, argv)) {
+        return *status;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tintaro"));
     InstallSpanishTranslations(app);
     // Every control uses the window font: making it the default spares
     // loading a font file that nothing shows.
     QApplication::setFont(TahomaFont());
+    if (const auto status = CommandLine::AfterApplication()) {
+        return *status;
+    }
 
     MainColor window;
     if (!window.Form_Load()) {

@@ -1,13 +1,28 @@
 // SPDX-License-Identifier: MIT
 #include "ColourBox.h"
 
+#include "WebColour.h"
+
+#include <QApplication>
+#include <QDrag>
+#include <QMimeData>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QPixmap>
 #include <QStyleOptionFocusRect>
 #include <QStylePainter>
 
 QColor ToQColor(ColourAPI::ColourValue value)
 {
     return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+}
+
+QMimeData* ColourMimeData(const QColor& colour)
+{
+    auto* data = new QMimeData;
+    data->setColorData(colour);
+    data->setText(WebColour::CssHex(colour.red(), colour.green(), colour.blue()));
+    return data;
 }
 
 ColourBox::ColourBox(QWidget* parent) : QFrame(parent)
@@ -26,7 +41,9 @@ void ColourBox::SetBackColour(const QColor& colour)
     p.setColor(QPalette::Window, colour);
     setPalette(p);
     setBackgroundRole(QPalette::Window);
+    m_hasColour = true;
     update();
+    emit BackColourChanged();
 }
 
 QColor ColourBox::BackColour() const
@@ -44,4 +61,34 @@ void ColourBox::paintEvent(QPaintEvent* event)
         option.rect = contentsRect().adjusted(1, 1, -1, -1);
         painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
     }
+}
+
+void ColourBox::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || !m_hasColour) {
+        QFrame::mousePressEvent(event);
+        return;
+    }
+    // Taken, so that the moves of this press come here; a click alone does
+    // nothing, as before.
+    m_pressPos = event->position().toPoint();
+    event->accept();
+}
+
+void ColourBox::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!(event->buttons() & Qt::LeftButton) || m_pressPos == QPoint(-1, -1) ||
+        (event->position().toPoint() - m_pressPos).manhattanLength() <
+            QApplication::startDragDistance()) {
+        QFrame::mouseMoveEvent(event);
+        return;
+    }
+    m_pressPos = QPoint(-1, -1);
+    const QColor colour = BackColour();
+    QPixmap swatch(24, 24);
+    swatch.fill(colour);
+    auto* drag = new QDrag(this);
+    drag->setMimeData(ColourMimeData(colour));
+    drag->setPixmap(swatch);
+    drag->exec(Qt::CopyAction);
 }

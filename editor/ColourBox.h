@@ -5,11 +5,19 @@
 
 #include <QColor>
 #include <QFrame>
+#include <QPoint>
+
+class QMimeData;
 
 // Converts a packed 0x00BBGGRR colour value to a QColor.
 QColor ToQColor(ColourAPI::ColourValue value);
 
-// A framed box that shows nothing but its background colour.
+// What a dragged colour carries: the colour itself (application/x-color, as
+// drawing programs take it) and its CSS code as text (#RRGGBB).
+QMimeData* ColourMimeData(const QColor& colour);
+
+// A framed box that shows nothing but its background colour. Once it has been
+// given a colour, that colour can be dragged out of it to other programs.
 class ColourBox : public QFrame
 {
     Q_OBJECT
@@ -19,7 +27,18 @@ public:
     // Repaints the whole box in the given colour.
     void SetBackColour(const QColor& colour);
     QColor BackColour() const;
+    // False until the box is first given a colour.
+    bool HasColour() const { return m_hasColour; }
+
+signals:
+    void BackColourChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    bool m_hasColour = false;
+    QPoint m_pressPos{-1, -1}; // where a left press began; (-1, -1) when none
 };

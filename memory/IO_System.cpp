@@ -283,11 +283,6 @@ QString WithTrailingSlash(const QString& folder)
     return folder + QLatin1Char('/');
 }
 
-QString MemoryFilePath()
-{
-    return WithTrailingSlash(QCoreApplication::applicationDirPath()) + QStringLiteral("List.slc");
-}
-
 ReadStatus ReadMemoryFile(const QString& path, QStringList& lines, QString* errorText,
                           FileStamp* stamp)
 {

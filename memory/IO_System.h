@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "MemoryFileLocation.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
@@ -46,9 +48,6 @@ FileStamp StampOf(const QString& path);
 
 // folder with a "/" at its end, added only when missing.
 QString WithTrailingSlash(const QString& folder);
-
-// Full path of "List.slc" in the running program's folder.
-QString MemoryFilePath();
 
 // Appends the file's entries to lines, in file order. Only a regular file is
 // read; it is opened without waiting (a FIFO or a device never blocks). On

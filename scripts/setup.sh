@@ -7,12 +7,18 @@ set -euo pipefail
 packages=(
     # build
     cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev clang-format
-    # runtime: Spanish texts of Qt's own dialogs, fonts close to Tahoma and Arial
-    qt6-translations-l10n fonts-dejavu-core fonts-liberation2
+    # runtime: Spanish texts of Qt's own dialogs, fonts close to Tahoma and
+    # Arial, native Wayland
+    qt6-translations-l10n fonts-dejavu-core fonts-liberation2 qt6-wayland
     # tests: a real X server, a user's hands and eyes
     xvfb xauth xdotool xclip imagemagick x11-utils
+    # tests of picking from the screen: two monitors and a tiled background on
+    # X11, a private session bus with a stand-in desktop portal
+    x11-xserver-utils dbus-daemon python3-dbus python3-gi
     # tests of the installed tree
     desktop-file-utils appstream
+    # the Debian package (dependencies, checks) and its tests on Wayland
+    dpkg-dev file lintian weston
     # benchmarks, fuzzers and sanitizers
     libbenchmark-dev clang-14 libclang-rt-14-dev
 )

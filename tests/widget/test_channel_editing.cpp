@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ColourBox.h"
 #include "MainColor.h"
+#include "StepScrollStyle.h"
 #include "TextBox.h"
 #include "WindowDriver.h"
 
@@ -8,6 +9,7 @@
 #include <QClipboard>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyleFactory>
 #include <QTest>
 #include <memory>
 
@@ -203,6 +205,57 @@ private slots:
         QVERIFY(!c->SValue[0]->hasSelectedText());
         QCOMPARE(c->Res->selectionStart(), 2);
         QCOMPARE(c->Res->selectedText(), QStringLiteral("FFF"));
+    }
+
+    // A one-line box keeps the first line of pasted or committed text, so
+    // "Guardar" can never store a line break.
+    void lineBreaksKeepFirstLine()
+    {
+        const QList<QStringList> rows = {
+            {"#1\r3456", "#1"}, {"#2\n3456", "#2"}, {"#3\r\n456", "#3"}, {"7\n89", "7"}};
+        for (const QStringList& row : rows) {
+            TextBox* box = row[1].startsWith('#') ? c->Res : c->SValue[1];
+            for (bool byKeys : {true, false}) {
+                QTest::mouseClick(box, Qt::LeftButton);
+                QApplication::clipboard()->setText(row[0]);
+                QInputMethodEvent commit; // an input method committing the text
+                commit.setCommitString(row[0]);
+                byKeys ? QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier)
+                       : void(QApplication::sendEvent(box, &commit));
+                QCOMPARE(box->text(), row[1]);
+            }
+        }
+    }
+
+    // Alt with a key that is no access key types nothing; access keys and
+    // AltGr (Ctrl+Alt) characters still work.
+    void altKeysTypeNothing()
+    {
+        TypeInto(c->Res, QStringLiteral("#0080FF"));
+        for (TextBox* box : {c->Res, c->SValue[0]}) {
+            for (Qt::Key key : {Qt::Key_R, Qt::Key_A, Qt::Key_1, Qt::Key_Period}) {
+                QTest::mouseClick(box, Qt::LeftButton); // whole text selected
+                QTest::keyClick(box, key, Qt::AltModifier);
+            }
+        }
+        VerifyEditor(*c, {255, 255, 255}, "#0080FF");
+        QTest::keyClick(c->SValue[0], Qt::Key_V, Qt::AltModifier);
+        VerifyEditor(*c, {255, 128, 0}, "#0080FF");
+        QTest::mouseClick(c->Res, Qt::LeftButton);
+        QTest::keyClick(c->Res, Qt::Key_At, Qt::AltModifier | Qt::ControlModifier);
+        QCOMPARE(c->Res->text(), QStringLiteral("@"));
+    }
+
+    // The slider that Tab reaches is drawn differently from the others.
+    void focusedSliderIsMarked()
+    {
+        for (const char* style : {"Windows", "Fusion"}) {
+            StepScrollStyle::Instance()->setBaseStyle(QStyleFactory::create(style));
+            c->Res->setFocus();
+            QCOMPARE(c->CScroll[0]->grab().toImage(), c->CScroll[1]->grab().toImage());
+            QTest::keyClick(c->Res, Qt::Key_Tab); // on to the red slider
+            QVERIFY(c->CScroll[0]->grab().toImage() != c->CScroll[1]->grab().toImage());
+        }
     }
 
 private:

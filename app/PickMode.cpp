@@ -1,0 +1,234 @@
+// SPDX-License-Identifier: MIT
+#include "PickMode.h"
+
+#include "ColourAPI.h"
+#include "WebColour.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QImage>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QScreen>
+#include <QWidget>
+#include <cmath>
+#include <functional>
+
+namespace {
+
+constexpr int kRadius = 7; // the magnifier shows 15 x 15 pixels
+constexpr int kCells = 2 * kRadius + 1;
+constexpr int kCell = 8;    // each drawn 8 x 8 (device-independent pixels)
+constexpr int kOffset = 20; // from the pointer to the magnifier
+
+// One screen, frozen, with the magnifier. Reports a click or a cancel to the
+// pick mode, which closes every window.
+class PickWindow : public QWidget
+{
+public:
+    PickWindow(QScreen* screen, QImage frozen, std::function<void(std::optional<QColor>)> done)
+        : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                               Qt::X11BypassWindowManagerHint | Qt::NoDropShadowWindowHint),
+          m_frozen(std::move(frozen)), m_done(std::move(done))
+    {
+        setObjectName(QStringLiteral("PickWindow"));
+        setWindowTitle(QStringLiteral("Tintaro: tomar color"));
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        // Closing the main window ends the program even while picking.
+        setAttribute(Qt::WA_QuitOnClose, false);
+        setCursor(Qt::CrossCursor);
+        setMouseTracking(true);
+        setScreen(screen);
+        setGeometry(screen->geometry());
+        const QPoint pointer = mapFromGlobal(QCursor::pos(screen));
+        m_inside = rect().contains(pointer);
+        m_pointer = pointer;
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.drawImage(QPointF(0, 0), m_frozen);
+        if (!m_inside) {
+            return;
+        }
+        const QRect box = MagnifierRect();
+        const QPoint centre = PixelAt(m_pointer);
+        QImage cells(kCells, kCells, QImage::Format_RGB32);
+        cells.fill(Qt::darkGray); // beyond the screen's edge
+        for (int y = 0; y < kCells; ++y) {
+            for (int x = 0; x < kCells; ++x) {
+                const QPoint at = centre + QPoint(x - kRadius, y - kRadius);
+                if (m_frozen.rect().contains(at)) {
+                    cells.setPixel(x, y, m_frozen.pixel(at));
+                }
+            }
+        }
+        p.fillRect(box, Qt::black);
+        const QRect grid(box.left() + 1, box.top() + 1, kCells * kCell, kCells * kCell);
+        p.drawImage(grid, cells); // without smoothing: sharp squares
+        const QRect middle(grid.left() + kRadius * kCell, grid.top() + kRadius * kCell, kCell,
+                           kCell);
+        p.setPen(Qt::black);
+        p.drawRect(middle.adjusted(-1, -1, 0, 0));
+        p.setPen(Qt::white);
+        p.drawRect(middle.adjusted(0, 0, -1, -1));
+
+        const QColor c = m_frozen.pixelColor(centre);
+        const QRect label(grid.left(), grid.top() + grid.height() + 1, grid.width(),
+                          box.bottom() - grid.bottom() - 2);
+        p.fillRect(label, Qt::white);
+        p.setPen(Qt::black);
+        p.drawText(label, Qt::AlignCenter,
+                   ColourAPI::ComposeCode(static_cast<qint16>(c.red()),
+                                          static_cast<qint16>(c.green()),
+                                          static_cast<qint16>(c.blue())) +
+                       QStringLiteral("\nCSS ") + WebColour::CssHex(c.red(), c.green(), c.blue()));
+    }
+
+    void mouseMoveEvent(QMouseEvent* event) override { MoveTo(event->position()); }
+    void enterEvent(QEnterEvent* event) override { MoveTo(event->position()); }
+    void leaveEvent(QEvent*) override
+    {
+        m_inside = false;
+        update(MagnifierRect());
+    }
+
+    void mouseReleaseEvent(QMouseEvent* event) override
+    {
+        if (event->button() == Qt::LeftButton) {
+            m_done(m_frozen.pixelColor(PixelAt(event->position())));
+        } else if (event->button() == Qt::RightButton) {
+            m_done(std::nullopt);
+        }
+    }
+
+private:
+    // The frozen picture's pixel under a point of the window. At a scale
+    // above 1 the pointer's position has a fraction that picks the pixel.
+    QPoint PixelAt(const QPointF& local) const
+    {
+        const double ratio = m_frozen.devicePixelRatio();
+        const int x = static_cast<int>(std::floor(local.x() * ratio));
+        const int y = static_cast<int>(std::floor(local.y() * ratio));
+        return {std::clamp(x, 0, m_frozen.width() - 1), std::clamp(y, 0, m_frozen.height() - 1)};
+    }
+
+    // Below and right of the pointer, or on the other side near an edge.
+    QRect MagnifierRect() const
+    {
+        const int side = kCells * kCell + 2;
+        const QSize size(side, side + 2 * fontMetrics().height() + 6);
+        const QPoint at = m_pointer.toPoint();
+        int x = at.x() + kOffset;
+        int y = at.y() + kOffset;
+        if (x + size.width() > width()) {
+            x = at.x() - kOffset - size.width();
+        }
+        if (y + size.height() > height()) {
+            y = at.y() - kOffset - size.height();
+        }
+        return {QPoint(std::max(x, 0), std::max(y, 0)), size};
+    }
+
+    void MoveTo(const QPointF& local)
+    {
+        if (m_inside) {
+            update(MagnifierRect());
+        }
+        m_inside = true;
+        m_pointer = local;
+        update(MagnifierRect());
+    }
+
+    QImage m_frozen;
+    std::function<void(std::optional<QColor>)> m_done;
+    QPointF m_pointer;
+    bool m_inside = false;
+};
+
+} // namespace
+
+PickMode::PickMode(QObject* parent) : QObject(parent) {}
+
+PickMode::~PickMode()
+{
+    qDeleteAll(m_windows);
+}
+
+void PickMode::Start()
+{
+    if (!m_windows.empty()) {
+        return;
+    }
+    // Every screen is read before any window covers one.
+    std::vector<std::pair<QScreen*, QImage>> frozen;
+    for (QScreen* screen : QGuiApplication::screens()) {
+        QImage picture = screen->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
+        if (picture.isNull()) {
+            emit Failed(
+                QStringLiteral("No se pudo leer la imagen de la pantalla %1.").arg(screen->name()));
+            return;
+        }
+        frozen.emplace_back(screen, std::move(picture));
+    }
+    if (frozen.empty()) {
+        emit Failed(QStringLiteral("No hay ninguna pantalla de la que tomar un color."));
+        return;
+    }
+    for (auto& [screen, picture] : frozen) {
+        m_windows.push_back(new PickWindow(screen, std::move(picture),
+                                           [this](std::optional<QColor> c) { Finish(c); }));
+    }
+    QWidget* keys = m_windows.front();
+    for (QWidget* window : m_windows) {
+        window->show();
+        if (window->screen() == QGuiApplication::screenAt(QCursor::pos())) {
+            keys = window;
+        }
+    }
+    // The windows bypass the window manager, so nobody gives them the
+    // keyboard: take it, for Esc. Qt hands the keys to the window that had
+    // the focus, so they are caught before any window sees them.
+    keys->grabKeyboard();
+    QCoreApplication::instance()->installEventFilter(this);
+}
+
+bool PickMode::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+            Finish(std::nullopt);
+        }
+        return true;
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::Shortcut:
+        return true;
+    default:
+        return QObject::eventFilter(watched, event);
+    }
+}
+
+void PickMode::Finish(std::optional<QColor> colour)
+{
+    if (m_windows.empty()) {
+        return;
+    }
+    QCoreApplication::instance()->removeEventFilter(this);
+    // The windows are still in their own event handlers: delete them later.
+    for (QWidget* window : m_windows) {
+        window->releaseKeyboard();
+        window->hide();
+        window->deleteLater();
+    }
+    m_windows.clear();
+    if (colour) {
+        emit Picked(*colour);
+    } else {
+        emit Cancelled();
+    }
+}

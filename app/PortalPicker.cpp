@@ -1,0 +1,168 @@
+// SPDX-License-Identifier: MIT
+#include "PortalPicker.h"
+
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QRandomGenerator>
+#include <cmath>
+
+namespace {
+
+const QString kService = QStringLiteral("org.freedesktop.portal.Desktop");
+const QString kRequest = QStringLiteral("org.freedesktop.portal.Request");
+const QString kUnavailable =
+    QStringLiteral("Este escritorio no permite tomar un color de la pantalla.\n(%1)");
+const QString kMalformed =
+    QStringLiteral("El escritorio ha contestado con un color no válido: no se ha tomado ninguno.");
+
+// The user may take their time over the desktop's picking tool; a portal
+// that has not answered after this long is not going to.
+constexpr int kAnswerTimeoutMs = 5 * 60 * 1000;
+
+QDBusConnection Bus()
+{
+    return QDBusConnection::sessionBus();
+}
+
+} // namespace
+
+PortalPicker::PortalPicker(QObject* parent) : QObject(parent)
+{
+    m_timeout.setSingleShot(true);
+    connect(&m_timeout, &QTimer::timeout, this, [this] {
+        // Withdraw the question, so the desktop closes its tool.
+        for (const QString& path : std::as_const(m_requests)) {
+            Bus().asyncCall(
+                QDBusMessage::createMethodCall(kService, path, kRequest, QStringLiteral("Close")));
+        }
+        Fail(QStringLiteral("sin respuesta"));
+    });
+}
+
+PortalPicker::~PortalPicker()
+{
+    Finish();
+}
+
+int PortalPicker::ChannelFromUnit(double value)
+{
+    if (!std::isfinite(value) || value < 0 || value > 1) {
+        return -1;
+    }
+    return static_cast<int>(std::lround(value * 255));
+}
+
+void PortalPicker::Start(const QString& parentWindow)
+{
+    if (m_running) {
+        return;
+    }
+    QDBusConnection bus = Bus();
+    if (!bus.isConnected()) {
+        emit Failed(kUnavailable.arg(QStringLiteral("no hay bus de sesión de D-Bus")));
+        return;
+    }
+    m_running = true;
+    // The answer comes on a request object named after our bus name and a
+    // token of ours: listen there before asking, or a quick answer is lost.
+    const QString token = QStringLiteral("tintaro%1").arg(QRandomGenerator::global()->generate());
+    QString sender = bus.baseService().mid(1);
+    sender.replace(QLatin1Char('.'), QLatin1Char('_'));
+    Subscribe(QStringLiteral("/org/freedesktop/portal/desktop/request/%1/%2").arg(sender, token));
+
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        kService, QStringLiteral("/org/freedesktop/portal/desktop"),
+        QStringLiteral("org.freedesktop.portal.Screenshot"), QStringLiteral("PickColor"));
+    call << parentWindow << QVariantMap{{QStringLiteral("handle_token"), token}};
+    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* w) {
+        w->deleteLater();
+        const QDBusPendingReply<QDBusObjectPath> reply = *w;
+        if (!m_running) {
+            return;
+        }
+        if (reply.isError()) {
+            Fail(reply.error().name());
+        } else if (!m_requests.contains(reply.value().path())) {
+            // An older portal names the request object itself.
+            Subscribe(reply.value().path());
+        }
+    });
+    m_timeout.start(kAnswerTimeoutMs);
+}
+
+void PortalPicker::Subscribe(const QString& requestPath)
+{
+    m_requests.append(requestPath);
+    Bus().connect(kService, requestPath, kRequest, QStringLiteral("Response"), this,
+                  SLOT(OnResponse(QDBusMessage)));
+}
+
+void PortalPicker::OnResponse(const QDBusMessage& message)
+{
+    if (!m_running || !m_requests.contains(message.path())) {
+        return;
+    }
+    // Response(u response, a{sv} results): 0 success, 1 cancelled, 2 failed.
+    const QVariantList args = message.arguments();
+    if (message.signature() != QLatin1String("ua{sv}")) {
+        Finish();
+        emit Failed(kMalformed);
+        return;
+    }
+    const uint response = args.at(0).toUInt();
+    if (response == 1) {
+        Finish();
+        emit Cancelled();
+        return;
+    }
+    if (response != 0) {
+        Fail(QStringLiteral("respuesta %1 del portal").arg(response));
+        return;
+    }
+    const QVariant colour = qdbus_cast<QVariantMap>(args.at(1)).value(QStringLiteral("color"));
+    int rgb[3] = {-1, -1, -1};
+    if (colour.metaType() == QMetaType::fromType<QDBusArgument>()) {
+        const auto value = colour.value<QDBusArgument>();
+        if (value.currentSignature() == QLatin1String("(ddd)")) {
+            double unit[3] = {};
+            value.beginStructure();
+            value >> unit[0] >> unit[1] >> unit[2];
+            value.endStructure();
+            for (int i = 0; i < 3; ++i) {
+                rgb[i] = ChannelFromUnit(unit[i]);
+            }
+        }
+    }
+    if (rgb[0] < 0 || rgb[1] < 0 || rgb[2] < 0) {
+        Finish();
+        emit Failed(kMalformed);
+        return;
+    }
+    Finish();
+    emit Picked(QColor(rgb[0], rgb[1], rgb[2]));
+}
+
+void PortalPicker::Fail(const QString& detail)
+{
+    Finish();
+    emit Failed(kUnavailable.arg(detail));
+}
+
+void PortalPicker::Finish()
+{
+    if (!m_running) {
+        return;
+    }
+    m_running = false;
+    m_timeout.stop();
+    for (const QString& path : std::as_const(m_requests)) {
+        Bus().disconnect(kService, path, kRequest, QStringLiteral("Response"), this,
+                         SLOT(OnResponse(QDBusMessage)));
+    }
+    m_requests.clear();
+}
