@@ -106,9 +106,10 @@ SingleCopyGuard::SingleCopyGuard(const QString& memoryFile)
 SingleCopyGuard::~SingleCopyGuard()
 {
 #ifdef Q_OS_UNIX
-    // Closing releases the lock. The file stays: removing it would let a
-    // copy waiting on the old file and one creating a new file both run.
+    // Removed while still locked, then released: a copy that opened the
+    // old file finds it gone and takes a new one (see TryAcquire).
     if (m_fd >= 0) {
+        ::unlink(QFile::encodeName(m_path).constData());
         ::close(m_fd);
     }
 #endif
@@ -131,27 +132,40 @@ SingleCopyGuard::Result SingleCopyGuard::TryAcquire(QString* reason)
     // copy lives. QLockFile instead guesses liveness from a process id
     // written in the file: a garbage file, a reused id or a copy in another
     // PID namespace (where every copy is process 1) would block every start.
-    const int fd = ::open(QFile::encodeName(m_path).constData(),
-                          O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
-    if (fd < 0) {
-        why = qt_error_string(errno);
-        return Result::Unavailable;
-    }
-    int locked = -1;
-    do {
-        locked = ::flock(fd, LOCK_EX | LOCK_NB);
-    } while (locked != 0 && errno == EINTR);
-    if (locked != 0) {
-        const int error = errno;
-        ::close(fd);
-        if (error == EWOULDBLOCK) {
-            return Result::Running;
+    const QByteArray path = QFile::encodeName(m_path);
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        const int fd =
+            ::open(path.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
+        if (fd < 0) {
+            why = qt_error_string(errno);
+            return Result::Unavailable;
         }
-        why = qt_error_string(error);
-        return Result::Unavailable;
+        int locked = -1;
+        do {
+            locked = ::flock(fd, LOCK_EX | LOCK_NB);
+        } while (locked != 0 && errno == EINTR);
+        if (locked != 0) {
+            const int error = errno;
+            ::close(fd);
+            if (error == EWOULDBLOCK) {
+                return Result::Running;
+            }
+            why = qt_error_string(error);
+            return Result::Unavailable;
+        }
+        // A copy that just ended removes its file: a lock on a file no
+        // longer found under the name guards nothing, so try again.
+        struct stat held = {};
+        struct stat named = {};
+        if (::fstat(fd, &held) == 0 && ::stat(path.constData(), &named) == 0 &&
+            held.st_dev == named.st_dev && held.st_ino == named.st_ino) {
+            m_fd = fd;
+            return Result::Acquired;
+        }
+        ::close(fd);
     }
-    m_fd = fd;
-    return Result::Acquired;
+    why = qt_error_string(EAGAIN);
+    return Result::Unavailable;
 #else
     if (!m_lock) {
         m_lock = std::make_unique<QLockFile>(m_path);

@@ -179,13 +179,14 @@ private slots:
         QVERIFY(QFile::link(dir.path(), dir.filePath("link")));
         SingleCopyGuard guard(dir.filePath("List.slc"));
         QProcess holder;
-        holder.start("sh", {"-c", "exec 9>>\"$0\" && echo 1 ? >&9 && flock 9 && exec sleep 60",
-                            guard.LockPath()});
-        QTRY_COMPARE(SingleCopyGuard(dir.filePath("link/List.slc")).TryAcquire(),
-                     SingleCopyGuard::Result::Running);
+        holder.start("sh",
+                     {"-c", "exec 9>>\"$0\" && echo 1 ? >&9 && flock 9 && echo && exec sleep 60",
+                      guard.LockPath()});
+        QVERIFY(holder.waitForReadyRead());
+        QCOMPARE(SingleCopyGuard(dir.filePath("link/List.slc")).TryAcquire(),
+                 SingleCopyGuard::Result::Running);
         holder.kill();
-        QVERIFY(holder.waitForFinished());
-        QCOMPARE(guard.TryAcquire(), SingleCopyGuard::Result::Acquired);
+        QTRY_COMPARE(guard.TryAcquire(), SingleCopyGuard::Result::Acquired);
         QCOMPARE(SingleCopyGuard(dir.filePath("List.slc")).TryAcquire(),
                  SingleCopyGuard::Result::Running);
     }
