@@ -2,8 +2,7 @@
 # shellcheck shell=bash
 # Verbs that drive the real tintaro executable on a private Xvfb display as a
 # user would. Coordinates are pixels of the client area of the window that
-# e2e_wait_window found last (E2E_WIN); E2E_PID is the copy started last. A
-# failed e2e_expect is counted and the scenario goes on; e2e_abort ends it.
+# e2e_wait_window found last (E2E_WIN); E2E_PID is the copy started last.
 set -uo pipefail
 E2E_TIMEOUT=${E2E_TIMEOUT:-15} E2E_FAILURES=0 E2E_PIDS=()
 
@@ -11,25 +10,16 @@ E2E_TIMEOUT=${E2E_TIMEOUT:-15} E2E_FAILURES=0 E2E_PIDS=()
 SAMPLE_X=76 SAMPLE_Y=56 CODE_X=48 CODE_Y=124 LIST_X=190 ROW_Y=(31 44 57) LIST_SAMPLE_X=272
 LIST_SAMPLE_Y=36 SAVE_X=272 SAVE_Y=68 LOAD_X=272 LOAD_Y=92 DELETE_X=272 DELETE_Y=124 ABOUT_X=252 ABOUT_Y=316
 
-# e2e_expect <what> <actual> <expected>
-e2e_expect() {
-    [ "$2" = "$3" ] && echo "ok: $1 is '$3'" && return
-    echo "FAIL: $1 is '$2', expected '$3'"
-    E2E_FAILURES=$((E2E_FAILURES + 1))
-}
-e2e_abort() {
-    echo "FAIL: $*"
-    cat "$E2E_ROOT/program.log"
-    exit 1
-}
+# e2e_expect <what> <actual> <expected>: a failure is counted, the scenario goes on.
+e2e_expect() { [ "$2" = "$3" ] && echo "ok: $1 is '$3'" || { echo "FAIL: $1 is '$2', expected '$3'"; ((++E2E_FAILURES)); }; }
+# e2e_expect_file <file> <printf format of its exact bytes>
+e2e_expect_file() { e2e_expect "$1" "$(od -An -c "$1")" "$(printf "$2" | od -An -c)"; }
+e2e_abort() { echo "FAIL: $*"; cat "$E2E_ROOT/program.log"; exit 1; }
 # e2e_poll <command...>: true once the command is, within E2E_TIMEOUT seconds.
-e2e_poll() {
-    local end=$((SECONDS + E2E_TIMEOUT))
-    until "$@"; do [ $SECONDS -lt $end ] && sleep 0.1 || return 1; done
-}
+e2e_poll() { local end=$((SECONDS + E2E_TIMEOUT)); until "$@"; do [ $SECONDS -lt $end ] && sleep 0.1 || return 1; done; }
 
-# e2e_run <scenario> <tintaro>: runs the scenario with a private folder
-# (E2E_ROOT), environment and X server.
+# e2e_run <scenario> <tintaro>: the scenario with a folder (E2E_ROOT),
+# environment and X server of its own.
 e2e_run() {
     declare -F "scenario_${1:-}" >/dev/null && [ -x "${2:-}" ] || { echo "usage: $0 <scenario> <tintaro>" && exit 2; }
     E2E_EXE=$2 E2E_ROOT=$(mktemp -d)
@@ -37,8 +27,7 @@ e2e_run() {
     export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$E2E_ROOT/run XDG_CONFIG_HOME=$E2E_ROOT NO_AT_BRIDGE=1
     unset WAYLAND_DISPLAY QT_QPA_PLATFORMTHEME QT_STYLE_OVERRIDE QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS
     mkdir -m 0700 "$E2E_ROOT/run"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$E2E_ROOT/display" 2>/dev/null &
-    E2E_PIDS+=($!)
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$E2E_ROOT/display" 2>/dev/null & E2E_PIDS+=($!)
     e2e_poll grep -qs . "$E2E_ROOT/display" || e2e_abort "Xvfb did not start"
     export DISPLAY=:$(cat "$E2E_ROOT/display")
     "scenario_$1"
@@ -48,27 +37,21 @@ e2e_run() {
 # e2e_launch <folder> [command...]: starts a copy of the program from the
 # folder, run by the command when given (e.g. prlimit ... --).
 e2e_launch() {
-    local dir=$1
-    shift
-    mkdir -p "$dir" && cp -n "$E2E_EXE" "$dir/tintaro"
-    (cd "$dir" && exec "$@" ./tintaro) </dev/null >>"$E2E_ROOT/program.log" 2>&1 &
-    E2E_PID=$!
-    E2E_PIDS+=($!)
+    mkdir -p "$1" && cp -n "$E2E_EXE" "$1/tintaro"
+    (cd "$1" && shift && exec "$@" ./tintaro) </dev/null >>"$E2E_ROOT/program.log" 2>&1 &
+    E2E_PID=$! && E2E_PIDS+=($!)
 }
-# e2e_window <pid> <main|dialog>: sets E2E_WIN to a shown window of that kind.
-e2e_window() {
-    for E2E_WIN in $(xdotool search --all --onlyvisible --pid "$1" --name '.*'); do
-        case $2$(xprop -id "$E2E_WIN" _NET_WM_WINDOW_TYPE) in dialog*DIALOG* | main*"= _NET_WM_WINDOW_TYPE_NORMAL"*) return 0 ;; esac
-    done 2>/dev/null
-    return 1
-}
-# e2e_wait_window <main|dialog> [pid]: waits for the window, raises and
-# focuses it, and sets its client area E2E_X E2E_Y E2E_W E2E_H.
+# e2e_wait_window <main|dialog> [pid]: waits for a window of that kind, raises
+# and focuses it, and sets its place and size E2E_X E2E_Y E2E_WIDTH E2E_HEIGHT.
 e2e_wait_window() {
     e2e_poll e2e_window "${2:-$E2E_PID}" "$1" || e2e_abort "no $1 window"
-    read -r E2E_X E2E_Y E2E_W E2E_H < <(xwininfo -id "$E2E_WIN" |
-        awk -F: '/Absolute upper-left|^ *(Width|Height):/ { printf "%d ", $2 }')
+    eval "$(xdotool getwindowgeometry --shell "$E2E_WIN" | sed -n 's/^[XYWH]/E2E_&/p')"
     timeout 5 xdotool windowraise "$E2E_WIN" windowfocus --sync "$E2E_WIN"
+}
+e2e_window() {
+    for E2E_WIN in $(xdotool search --all --onlyvisible --pid "$1" --name '.*' 2>/dev/null); do
+        [[ $2$(xprop -id "$E2E_WIN" _NET_WM_WINDOW_TYPE) == @(dialog*DIALOG*|main*= _NET_WM_WINDOW_TYPE_NORMAL*) ]] && return
+    done && return 1
 }
 e2e_start() { e2e_launch "$@" && e2e_wait_window main; }
 e2e_click() { xdotool mousemove $((E2E_X + $1)) $((E2E_Y + $2)) click 1; }
@@ -76,57 +59,28 @@ e2e_type() { xdotool type --delay 20 -- "$1"; }
 e2e_keys() { xdotool key --delay 50 "$@"; }
 e2e_apply_code() { e2e_click "$CODE_X" "$CODE_Y" && e2e_type "$1" && e2e_keys alt+v; }
 
-# e2e_copy <x> <y>: a click there, Ctrl+A, Ctrl+C; E2E_TEXT is what reached
-# the clipboard in place of a marker put there first.
-e2e_copy() {
-    printf marker | xclip -quiet -selection clipboard >/dev/null 2>&1 &
-    E2E_PIDS+=($!)
-    e2e_poll e2e_clipboard_is marker || e2e_abort "no marker on the clipboard"
-    e2e_click "$1" "$2" && e2e_keys ctrl+a ctrl+c
+# e2e_read_code: a click in the code box, Ctrl+A, Ctrl+C; E2E_TEXT is what
+# reached the clipboard in place of a marker put there first.
+e2e_read_code() {
+    printf marker | xclip -quiet -selection clipboard >/dev/null 2>&1 & E2E_PIDS+=($!)
+    e2e_poll e2e_clipboard_is marker && e2e_click "$CODE_X" "$CODE_Y" && e2e_keys ctrl+a ctrl+c
     e2e_poll eval '! e2e_clipboard_is marker'
 }
 e2e_clipboard_is() { E2E_TEXT=$(timeout 2 xclip -o -selection clipboard) && [ "$E2E_TEXT" = "$1" ]; }
-e2e_read_code() { e2e_copy "$CODE_X" "$CODE_Y"; }
-# e2e_read_message: the text of the message window shown, then Enter.
-e2e_read_message() { e2e_copy $((E2E_W / 2)) 17 && e2e_keys Return; }
 
 # e2e_expect_pixel <what> <x> <y> <r,g,b>: the colour must show there in time.
-e2e_expect_pixel() {
-    e2e_poll e2e_pixel_is "$2" "$3" "$4"
-    e2e_expect "$1" "$E2E_SEEN" "$4"
-}
+e2e_expect_pixel() { e2e_poll e2e_pixel_is "$2" "$3" "$4"; e2e_expect "$1" "$E2E_SEEN" "$4"; }
 e2e_pixel_is() {
     E2E_SEEN=$(import -window root -crop "1x1+$((E2E_X + $1))+$((E2E_Y + $2))" -depth 8 txt:- |
-        sed -n 's/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p')
-    [ "$E2E_SEEN" = "$3" ]
+        sed -n 's/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p') && [ "$E2E_SEEN" = "$3" ]
 }
 
-# e2e_close_window: what a window manager sends for the close box
-# (WM_DELETE_WINDOW in an XClientMessageEvent, laid out as longs).
-e2e_close_window() {
-    python3 - "$E2E_WIN" <<'PY'
-import ctypes as c, sys
-x, w = c.CDLL("libX11.so.6"), int(sys.argv[1])
-x.XOpenDisplay.restype, x.XInternAtom.restype = c.c_void_p, c.c_ulong
-x.XInternAtom.argtypes = [c.c_void_p, c.c_char_p, c.c_int]
-x.XSendEvent.argtypes = [c.c_void_p, c.c_ulong, c.c_int, c.c_long, c.c_void_p]
-d = c.c_void_p(x.XOpenDisplay(None))
-atom = lambda name: x.XInternAtom(d, name, 0)
-x.XSendEvent(d, w, 0, 0, (c.c_ulong * 24)(33, 0, 0, 0, w, atom(b"WM_PROTOCOLS"), 32, atom(b"WM_DELETE_WINDOW")))
-x.XFlush(d)
-PY
-}
 # e2e_wait_exit [pid]: E2E_STATUS is its exit status (128 + n for signal n).
 e2e_wait_exit() {
-    e2e_poll eval "! kill -0 ${1:-$E2E_PID} 2>/dev/null || grep -q 'State:.*Z' /proc/${1:-$E2E_PID}/status" ||
-        e2e_abort "the program still runs"
-    wait "${1:-$E2E_PID}"
+    local pid=${1:-$E2E_PID}
+    e2e_poll eval "! grep -qs 'State:.*[^Z] (' /proc/$pid/status" || e2e_abort "$pid still runs"
+    wait "$pid"
     E2E_STATUS=$?
 }
 # e2e_stop <signal>: the copy started last must close normally on the signal.
 e2e_stop() { kill "-$1" "$E2E_PID" && e2e_wait_exit && e2e_expect "exit status after SIG$1" "$E2E_STATUS" 0; }
-# e2e_expect_file <file> <printf format of its exact bytes>
-e2e_expect_file() {
-    # shellcheck disable=SC2059
-    e2e_expect "$1" "$(od -An -c "$1")" "$(printf "$2" | od -An -c)"
-}

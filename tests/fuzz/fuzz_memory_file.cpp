@@ -15,26 +15,21 @@ using namespace IO_System;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static const QTemporaryDir dir;
-    const QString path = dir.filePath("List.slc");
     const QByteArray input(reinterpret_cast<const char*>(data), qsizetype(size));
     QByteArray expected;
     for (const QByteArray& line :
          QByteArray(input).replace("\r\n", "\n").replace('\r', '\n').split('\n'))
-        if (!line.isEmpty() && !line.startsWith('*'))
-            expected += line + "\r\n";
-
-    QFile file(path);
+        expected += line.isEmpty() || line.startsWith('*') ? "" : line + "\r\n";
+    QFile file(dir.filePath("List.slc"));
     if (!file.open(QIODevice::WriteOnly) || file.write(input) != input.size())
         std::abort();
     file.close();
-    QStringList lines;
-    if (ReadMemoryFile(path, lines) != ReadStatus::Read)
-        std::abort();
+    QStringList lines, again;
     MemoryListModel list;
-    FillMemoryList(lines, list);
-    QStringList again;
-    if (!WriteTextFile(path, MemoryListText(list)) || !file.open(QIODevice::ReadOnly) ||
-        file.readAll() != expected || ReadMemoryFile(path, again) != ReadStatus::Read ||
+    if (ReadMemoryFile(file.fileName(), lines) == ReadStatus::Read)
+        FillMemoryList(lines, list);
+    if (!WriteTextFile(file.fileName(), MemoryListText(list)) || !file.open(QIODevice::ReadOnly) ||
+        file.readAll() != expected || ReadMemoryFile(file.fileName(), again) != ReadStatus::Read ||
         again != lines)
         std::abort();
     return 0;
