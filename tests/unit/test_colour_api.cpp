@@ -34,7 +34,6 @@ private slots:
                 CodeToColour(code), HasCodeShape(code) ? " shape" : "");
             COMPARE_FOR(code, seen, expected);
         }
-        QCOMPARE(ComposeCode(255, 10, 0), QStringLiteral("#000AFF")); // upper case, blue first
     }
 
     // Blanks, tabs and line feeds are skipped anywhere; "&H" and "&O"

@@ -49,6 +49,8 @@ private slots:
             QCOMPARE(lines, QStringList{"before"} + entries);
             QVERIFY(bytes.contains(EncodeText(entries.last())));
         }
+        // Other lone surrogates (pasted into the code box) have no bytes of their own.
+        QCOMPARE(EncodeText(u"a\xD800\x62\xDC41"), "a?b?");
     }
 
     // A file read into the list and written back comes out byte for byte.
