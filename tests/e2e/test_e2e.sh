@@ -33,8 +33,7 @@ scenario_memory() {
 # One copy per program folder: a second copy shows a message and ends, a
 # copy from another folder runs, a killed copy leaves nothing that blocks.
 scenario_single_copy() {
-    e2e_start "$E2E_ROOT/a"
-    local first=$E2E_PID
+    e2e_start "$E2E_ROOT/a" && local first=$E2E_PID
     e2e_launch "$E2E_ROOT/a"
     e2e_wait_window dialog && e2e_keys Return
     e2e_wait_exit
