@@ -1,40 +1,53 @@
 # SPDX-License-Identifier: MIT
 # Tintaro: the two commands a newcomer needs are `make run` and `make test`.
+# Each target first installs the Debian packages it needs (scripts/setup.sh).
 BUILD ?= build
 JOBS ?= 2
+FUZZ_SECONDS ?= 60
 
-.PHONY: setup build run test package bench fuzz sanitize format clean
+.PHONY: build run test package bench fuzz sanitize format clean
 
-setup:
-	./scripts/setup.sh
-
-build: setup
-	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTINTARO_BUILD_BENCH=ON
+build:
+	./scripts/setup.sh run
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTINTARO_BUILD_BENCH=OFF
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
 	$(BUILD)/app/tintaro
 
-test: build
+test:
+	./scripts/setup.sh test
+	$(MAKE) --no-print-directory build
 	./scripts/check-format.sh
 	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
 # The Debian package $(BUILD)/tintaro_<version>_<arch>.deb (CPack).
 package: build
+	./scripts/setup.sh package
 	cmake --build $(BUILD) --target package
 
-FUZZ_SECONDS ?= 60
+# Every benchmark, in a Release build of its own (build-bench/); see bench/README.md.
+bench:
+	./scripts/setup.sh bench
+	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTINTARO_BUILD_BENCH=ON -DTINTARO_BUILD_TESTS=OFF
+	cmake --build build-bench -j $(JOBS)
+	build-bench/bench/bench_memory_file
+	build-bench/bench/bench_chain
+	xvfb-run -a build-bench/bench/bench_pick
+	python3 bench/startup.py --build build-bench
 
 # Each fuzz target for FUZZ_SECONDS seconds (clang's libFuzzer).
-fuzz: setup
+fuzz:
+	./scripts/setup.sh fuzz
 	./scripts/fuzz.sh $(FUZZ_SECONDS)
 
 # The whole test suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
-sanitize: setup
+sanitize:
+	./scripts/setup.sh sanitize
 	JOBS=$(JOBS) ./scripts/sanitize.sh
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) build-bench build-asan build-fuzz

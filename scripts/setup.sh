@@ -1,42 +1,49 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Installs the Debian packages Tintaro needs to build, run and test, skipping
-# those already present. Uses sudo when not run as root.
+# Installs the Debian packages that one or more purposes need, skipping those
+# already present; through sudo when not run as root.
+#
+#   scripts/setup.sh [run|package|test|bench|fuzz|sanitize]...    (default: run)
 set -euo pipefail
 
-packages=(
-    # build
-    cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev clang-format
-    # runtime: Spanish texts of Qt's own dialogs, fonts close to Tahoma and
-    # Arial, native Wayland
-    qt6-translations-l10n fonts-dejavu-core fonts-liberation2 qt6-wayland
-    # tests: a real X server, a user's hands and eyes
-    xvfb xauth xdotool xclip imagemagick x11-utils
-    # tests of picking from the screen: two monitors and a tiled background on
-    # X11, a private session bus with a stand-in desktop portal
-    x11-xserver-utils dbus-daemon python3-dbus python3-gi
-    # tests of the installed tree
-    desktop-file-utils appstream
-    # the Debian package (dependencies, checks) and its tests on Wayland
-    dpkg-dev file lintian weston
-    # benchmarks, fuzzers and sanitizers
-    libbenchmark-dev clang-14 libclang-rt-14-dev
-)
+# Building and running Tintaro: compiler, CMake, Qt; Qt's Spanish texts;
+# fonts close to Tahoma and Arial; native Wayland.
+run=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
+     qt6-translations-l10n fonts-dejavu-core fonts-liberation2 qt6-wayland)
+# The Debian package: its dependencies computed, its contents checked.
+package=("${run[@]}" dpkg-dev file lintian)
+# The test suite: formatting; a private X server driven like a user's hands
+# and read like their eyes, with two monitors and a tiled background for
+# picking; a private session bus with a stand-in desktop portal; a headless
+# Wayland compositor; the validators of the installed tree and the package.
+test=("${package[@]}" clang-format xvfb xauth xdotool xclip imagemagick x11-utils
+      x11-xserver-utils dbus-daemon python3-dbus python3-gi weston
+      desktop-file-utils appstream)
+# The benchmarks: Google Benchmark; the start-up comparison on a private X server.
+bench=("${run[@]}" libbenchmark-dev xvfb python3)
+# The fuzz targets: clang's libFuzzer and sanitizer runtimes.
+fuzz=("${run[@]}" clang-14 libclang-rt-14-dev)
+# The whole test suite built with AddressSanitizer and UndefinedBehaviorSanitizer
+# (GCC's runtimes come with g++).
+sanitize=("${test[@]}")
+
+packages=()
+for purpose in "${@:-run}"; do
+    case $purpose in
+    run | package | test | bench | fuzz | sanitize) declare -n list=$purpose && packages+=("${list[@]}") ;;
+    *) echo "usage: $0 [run|package|test|bench|fuzz|sanitize]..." >&2 && exit 2 ;;
+    esac
+done
 
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
-
-if [ ${#missing[@]} -eq 0 ]; then
-    exit 0
-fi
-
+[ ${#missing[@]} -eq 0 ] && exit 0
+mapfile -t missing < <(printf '%s\n' "${missing[@]}" | sort -u)
 echo "Installing: ${missing[*]}"
 sudo=""
-if [ "$(id -u)" -ne 0 ]; then
-    sudo="sudo"
-fi
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
 export DEBIAN_FRONTEND=noninteractive
 $sudo apt-get update
 $sudo apt-get install -y --no-install-recommends "${missing[@]}"

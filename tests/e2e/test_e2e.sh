@@ -1,0 +1,154 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# End-to-end scenarios: the real program on a private Xvfb display, driven
+# with the verbs of e2e_lib.sh. Each scenario is a function scenario_<name>;
+# tests/e2e/CMakeLists.txt registers one CTest test per scenario.
+#
+# usage: test_e2e.sh <scenario> <path to tintaro>
+if [ -z "${E2E_DEFINING:-}" ]; then
+    source "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
+    E2E_DEFINING=1 source "${BASH_SOURCE[0]}" # every scenario, to the end of this file
+    e2e_run "$@"
+fi
+
+# The memory list of a hand-edited file (LF ends, a comment, an empty line)
+# in its own order: loaded from, deleted from, a code applied and stored
+# with the keyboard, saved with CR LF when the program is asked to end.
+scenario_memory() {
+    local dir=$E2E_ROOT/program
+    mkdir -p "$dir" && printf '#FF0000\n* mis colores\n\n#0080FF\r\n#0000FF' >"$dir/List.slc"
+    e2e_start "$dir"
+    e2e_click "$LIST_X" "${ROW_Y[0]}"
+    e2e_click "$LOAD_X" "$LOAD_Y"
+    e2e_expect_pixel "sample after Cargar" "$SAMPLE_X" "$SAMPLE_Y" 0,0,255
+    e2e_read_code
+    e2e_expect "code box" "$E2E_TEXT" "#FF0000"
+    e2e_click "$LIST_X" "${ROW_Y[1]}"
+    e2e_click "$DELETE_X" "$DELETE_Y"
+    e2e_apply_code "#0080FF" && e2e_keys alt+g
+    # Saved at once: a copy killed right after keeps it.
+    e2e_poll grep -q 0080FF "$dir/List.slc" && kill -KILL "$E2E_PID" && e2e_wait_exit
+    e2e_expect_file "$dir/List.slc" '#FF0000\r\n#0000FF\r\n#0080FF\r\n'
+}
+
+# One copy per program folder: a second copy shows a message and ends, a
+# copy from another folder runs, a killed copy leaves nothing that blocks.
+scenario_single_copy() {
+    e2e_start "$E2E_ROOT/a" && local first=$E2E_PID
+    e2e_launch "$E2E_ROOT/a"
+    e2e_wait_window dialog && e2e_keys Return
+    e2e_wait_exit
+    e2e_expect "exit status of the second copy" "$E2E_STATUS" 0
+    e2e_start "$E2E_ROOT/b"
+    e2e_stop TERM
+    kill -KILL "$first" && e2e_wait_exit "$first"
+    e2e_start "$E2E_ROOT/a"
+    e2e_stop TERM
+}
+
+# SIGINT and SIGHUP close the window like its close box and save the list;
+# so does SIGTERM while the About window is open.
+scenario_signals() {
+    for signal in INT HUP TERM; do
+        e2e_start "$E2E_ROOT/$signal"
+        e2e_keys alt+g
+        [ $signal != TERM ] || { e2e_click "$ABOUT_X" "$ABOUT_Y" && e2e_wait_window dialog; }
+        e2e_stop $signal
+        e2e_expect_file "$E2E_ROOT/$signal/List.slc" '#FFFFFF\r\n'
+    done
+}
+
+# Taking a colour from the screen, on two monitors whose background repeats
+# an 8 x 8 tile, #123456 at each multiple of 8 and #ABCDEF elsewhere, so that
+# a pick one pixel off shows: Ctrl+T and a click, then Ctrl+T and Esc, in the
+# open window; tintaro --pick at twice the scale on the second monitor beside
+# it (a click, the next pixel, a right click that cancels); a SIGTERM while
+# picking still ends the program.
+scenario_pick() {
+    xrandr --setmonitor left 512/135x768/203+0+0 screen >/dev/null &&
+        xrandr --setmonitor right 512/135x768/203+512+0 none >/dev/null || e2e_abort "xrandr failed"
+    printf '#define t_width 8\n#define t_height 8\nstatic unsigned char t_bits[] = {\n0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00};\n' >"$E2E_ROOT/tile.xbm"
+    xsetroot -bitmap "$E2E_ROOT/tile.xbm" -fg '#123456' -bg '#ABCDEF' || e2e_abort "xsetroot failed"
+    e2e_start "$E2E_ROOT/program"
+    for action in "click 1" "key Escape"; do
+        e2e_keys ctrl+t && e2e_poll e2e_picking || e2e_abort "Ctrl+T shows no pick mode"
+        xdotool mousemove 8 8 $action
+        e2e_expect_pixel "sample after $action" "$SAMPLE_X" "$SAMPLE_Y" 18,52,86
+        e2e_read_code && e2e_expect "code box after $action" "$E2E_TEXT" "#563412"
+    done
+    for case in "520 400 click 1:0 #123456" "521 400 click 1:0 #ABCDEF" "520 400 click 3:1 "; do
+        IFS=: read -r action expected <<<"$case"
+        (cd "$E2E_ROOT/program" && QT_SCALE_FACTOR=2 exec ./tintaro --pick) >"$E2E_ROOT/out" 2>&1 &
+        local pid=$!
+        e2e_poll e2e_picking || e2e_abort "--pick shows no pick mode"
+        xdotool mousemove $action && e2e_wait_exit $pid
+        e2e_expect "--pick, $action: status, output" "$E2E_STATUS $(cat "$E2E_ROOT/out")" "$expected"
+    done
+    e2e_keys ctrl+t && e2e_poll e2e_picking && e2e_stop TERM
+}
+e2e_picking() { xdotool search --onlyvisible --name '^Tintaro: tomar color$' >/dev/null 2>&1; }
+
+# tintaro --pick through a stand-in desktop portal (fake_portal.py) on a
+# private session bus whose only service is that stand-in, so the machine's
+# own portal never starts: a colour, a cancel, no portal, a portal without a
+# Screenshot backend, a failure, and three malformed answers.
+scenario_portal() {
+    mkdir "$E2E_ROOT/portal" "$E2E_ROOT/none"
+    printf '[D-BUS Service]\nName=org.freedesktop.portal.Desktop\nExec=/usr/bin/python3 %s\n' \
+        "$(dirname "$(realpath "${BASH_SOURCE[0]}")")/fake_portal.py" >"$E2E_ROOT/portal/org.freedesktop.portal.Desktop.service"
+    local bad="tintaro: El escritorio ha contestado con un color no válido: no se ha tomado ninguno."
+    for case in "portal ok 0 #FF8000" "portal cancel 1 " "none ok 2 (org.freedesktop.DBus.Error.ServiceUnknown)" \
+        "portal nobackend 2 (org.freedesktop.DBus.Error.UnknownMethod)" "portal fail 2 (respuesta 2 del portal)" \
+        "portal range 2 $bad" "portal nan 2 $bad" "portal type 2 $bad"; do
+        read -r folder mode expected <<<"$case"
+        printf '<busconfig><type>session</type><listen>unix:tmpdir=%s</listen><servicedir>%s</servicedir><policy context="default"><allow send_destination="*"/><allow eavesdrop="true"/><allow own="*"/></policy></busconfig>' \
+            "$E2E_ROOT" "$E2E_ROOT/$folder" >"$E2E_ROOT/bus.conf"
+        FAKE_PORTAL=$mode WAYLAND_DISPLAY=tintaro-test QT_QPA_PLATFORM=offscreen timeout 30 \
+            dbus-run-session --config-file="$E2E_ROOT/bus.conf" -- "$E2E_EXE" --pick >"$E2E_ROOT/out" 2>&1
+        # shellcheck disable=SC2046,SC2005  # echo joins the status and the last line
+        e2e_expect "$mode from $folder: status, last line" \
+            "$(echo $? $(grep -v '^dbus-daemon' "$E2E_ROOT/out" | tail -n1))" "$expected"
+    done
+}
+
+# The installed program of the Debian package (E2E_EXE in its unpacked
+# tree) as its users meet it: each unprivileged user keeps the list in their
+# own data folder, two of them at the same time; a portable copy keeps the
+# list beside itself; a native Wayland client of a headless weston.
+scenario_package() {
+    [ "$(id -u)" -eq 0 ] || { echo "SKIP: only the superuser can act as other users" && exit 77; }
+    chmod 755 "$E2E_ROOT"
+    local a=$E2E_ROOT/a b=$E2E_ROOT/b p=$E2E_ROOT/portable
+    e2e_as 65534 "$a" "$E2E_EXE" && e2e_wait_window main
+    e2e_apply_code "#0080FF" && e2e_keys alt+g && e2e_stop TERM
+    e2e_expect_file "$a/.local/share/Tintaro/List.slc" '#0080FF\r\n'
+    e2e_as 65534 "$a" "$E2E_EXE" && e2e_wait_window main && local first=$E2E_PID
+    e2e_click "$LIST_X" "${ROW_Y[0]}"
+    e2e_expect_pixel "first user's entry after a restart" "$LIST_SAMPLE_X" "$LIST_SAMPLE_Y" 255,128,0
+    e2e_as 65533 "$b" env XDG_DATA_HOME="$b/data" "$E2E_EXE" && e2e_wait_window main
+    e2e_apply_code "#FF0000" && e2e_keys alt+g && e2e_stop TERM
+    E2E_PID=$first && e2e_stop TERM
+    e2e_expect_file "$b/data/Tintaro/List.slc" '#FF0000\r\n'
+    e2e_expect_file "$a/.local/share/Tintaro/List.slc" '#0080FF\r\n'
+    mkdir "$p" && cp "$E2E_EXE" "$p" && printf '#00FF00\r\n' >"$p/List.slc" && chown -R 65534:65534 "$p"
+    e2e_as 65534 "$a" "$p/tintaro" && e2e_wait_window main
+    e2e_apply_code "#0000FF" && e2e_keys alt+g && e2e_stop TERM
+    e2e_expect_file "$p/List.slc" '#0000FF\r\n#00FF00\r\n'
+    E2E_LOG=$E2E_ROOT/weston.log e2e_as 65534 "$E2E_ROOT/c" weston --backend=headless-backend.so --socket=wl --idle-time=0
+    e2e_poll test -S "$E2E_ROOT/c/run/wl" || e2e_abort "weston did not start: $(cat "$E2E_ROOT/weston.log")"
+    E2E_LOG=$E2E_ROOT/wayland.log e2e_as 65534 "$E2E_ROOT/c" env WAYLAND_DISPLAY=wl QT_QPA_PLATFORM=wayland WAYLAND_DEBUG=1 "$E2E_EXE"
+    e2e_poll grep -q 'xdg_toplevel@[0-9]*\.set_title("Tintaro")' "$E2E_ROOT/wayland.log" || e2e_abort "no Wayland window titled Tintaro"
+    e2e_stop TERM
+    e2e_expect_file "$E2E_ROOT/c/.local/share/Tintaro/List.slc" ''
+    # Every line is a protocol message: Qt warned about nothing (e.g. the centring).
+    e2e_expect "the Wayland client's own messages" "$(grep -v '^\[' "$E2E_ROOT/wayland.log")" ''
+}
+# e2e_as <uid> <home> <command...>: runs the command in the background as that
+# user, with that home and a runtime folder of its own; output to E2E_LOG.
+e2e_as() {
+    local uid=$1 home=$2 && shift 2
+    mkdir -p -m 0700 "$home/run" && chown -R "$uid:$uid" "$home"
+    setpriv --reuid="$uid" --regid="$uid" --clear-groups env -u XDG_CONFIG_HOME HOME="$home" \
+        XDG_RUNTIME_DIR="$home/run" "$@" </dev/null >>"${E2E_LOG:-$E2E_ROOT/program.log}" 2>&1 &
+    E2E_PID=$! && E2E_PIDS+=($!)
+}

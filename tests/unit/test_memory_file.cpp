@@ -1,0 +1,190 @@
+// SPDX-License-Identifier: MIT
+#include "IO_System.h"
+#include "MemoryFileLocation.h"
+#include "MemoryListModel.h"
+#include "MemoryStore.h"
+
+#include <QtTest>
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
+
+using namespace IO_System;
+
+// The memory file: where it lies, reading, the byte-exact round trip, failed
+// writes, and the store that keeps it in step with the list.
+class TestMemoryFile : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    const QString m_path = m_dir.filePath("List.slc");
+
+    bool Write(const QByteArray& bytes)
+    {
+        QFile file(m_path);
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    }
+    QByteArray Bytes() const
+    {
+        QFile file(m_path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : "<unreadable>";
+    }
+
+private slots:
+    // Lines end at CR LF, a lone CR or a lone LF; empty lines and lines
+    // starting with "*" are no entries. Bytes that are no valid UTF-8 read as
+    // U+DC00 + byte, so every entry gives its bytes back.
+    void read()
+    {
+        // clang-format off
+        const std::pair<QByteArray, QStringList> cases[] = {
+            {"*comment\r\n\r\n#00FF00\r\n", {"#00FF00"}}, {"a\r\nb\rc\nd", {"a", "b", "c", "d"}},
+            {"a\n\rb\r\n\r\n", {"a", "b"}}, {" *x\r\n\t#FFFFFF  \r\n*", {" *x", "\t#FFFFFF  "}},
+            {QByteArray("a\0b", 3), {QStringLiteral(u"a\0b")}}, {"\xEF\xBB\xBF*x", {QStringLiteral(u"\uFEFF*x")}},
+            {"\xC2\x80\xDF\xBF\xE0\xA0\x80\xED\x9F\xBF\xEE\x80\x80\xF0\x90\x80\x80\xF4\x8F\xBF\xBF",
+             {QStringLiteral(u"\u0080\u07FF\u0800\uD7FF\uE000\U00010000\U0010FFFF")}},
+            {"\x80\xC0\xAF\xED\xA0\x80\xF4\x90\x80\x80\xE2\x82",
+             {QStringLiteral(u"\xDC80\xDCC0\xDCAF\xDCED\xDCA0\xDC80\xDCF4\xDC90\xDC80\xDC80\xDCE2\xDC82")}}};
+        // clang-format on
+        for (const auto& [bytes, entries] : cases) {
+            QStringList lines{"before"};
+            QVERIFY(Write(bytes) && ReadMemoryFile(m_path, lines) == ReadStatus::Read);
+            QCOMPARE(lines, QStringList{"before"} + entries);
+            QVERIFY(bytes.contains(EncodeText(entries.last())));
+        }
+        // Other lone surrogates (pasted into the code box) have no bytes of their own.
+        QCOMPARE(EncodeText(u"a\xD800\x62\xDC41"), "a?b?");
+    }
+
+    // A file read into the list and written back comes out byte for byte.
+    void byteExactRoundTrip()
+    {
+        QByteArray bytes(
+            "\xEF\xBB\xBF#FFFFFF\r\nca\xC3\xB1\xE9 \xFF\r\n\xF0\x9F\x8E\xA8\xC0\xAF\r\n  \r\n");
+        for (int i = 0; i < 100000; ++i)
+            bytes += QByteArray::number(i * 167, 16) + "\r\n";
+        QStringList lines;
+        QVERIFY(Write(bytes) && ReadMemoryFile(m_path, lines) == ReadStatus::Read);
+        MemoryListModel list;
+        FillMemoryList(lines, list);
+        QVERIFY(list.Count() == 100004 && WriteTextFile(m_path, MemoryListText(list)) &&
+                Bytes() == bytes);
+        // Into a list that holds entries, line i goes to index i; an empty
+        // entry, or one holding a line end, is left out of the file.
+        list.SetItems({"", "#1\n#2", "#FFFFFF", "#3\r"});
+        FillMemoryList({"#0080FF", "x"}, list);
+        QCOMPARE(MemoryListText(list), "#0080FF\r\nx\r\n#FFFFFF\r\n");
+        // An empty list empties the file, which keeps its permissions.
+        const auto mode = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
+        QVERIFY(QFile::setPermissions(m_path, mode) && WriteTextFile(m_path, "") &&
+                Bytes().isEmpty());
+        QVERIFY((QFile::permissions(m_path) & 0x7077) == mode && WriteTextFile("", "x"));
+        // The superuser saving another user's file leaves it that user's.
+        if (geteuid() == 0) {
+            QVERIFY(chown(qPrintable(m_path), 65534, 65534) == 0 && WriteTextFile(m_path, "x"));
+            QCOMPARE(QFileInfo(m_path).ownerId() + QFileInfo(m_path).groupId(), 2u * 65534);
+        }
+        // A very long line shows its start only; the entry itself stays whole.
+        list.SetItems({QString(100000, 'x')});
+        QCOMPARE(list.data(list.index(0)).toString(), QString(256, 'x') + QChar(0x2026));
+        QCOMPARE(list.data(list.index(0), Qt::EditRole), list.Item(0));
+    }
+
+    void failedWritesKeepTheOldFile()
+    {
+        QString error;
+        const auto expectOldKept = [&](bool written, const char* what) {
+            QVERIFY2(!written && !error.isEmpty() && Bytes() == "#0080FF\r\n", what);
+            QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden),
+                     QStringList{"List.slc"});
+            error.clear();
+        };
+        const QString body = QString("#FFFFFF\r\n").repeated(500);
+        QVERIFY(Write("#0080FF\r\n"));
+        expectOldKept(WriteTextFile(m_dir.path(), body, &error), "a folder");
+        QVERIFY(QFile::setPermissions(m_path, QFile::ReadOwner));
+        expectOldKept(WriteTextFile(m_path, body, &error), "read-only file");
+        QVERIFY(QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner));
+
+        // A file size limit stands for a full disk.
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit saved{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+        const rlimit small{64, saved.rlim_max};
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        bool written = WriteTextFile(m_path, body, &error);
+        setrlimit(RLIMIT_FSIZE, &saved);
+        expectOldKept(written, "disk full");
+
+        // A folder the user may not write to, over a file the user may write
+        // (the superuser becomes the user nobody for this).
+        const bool root = geteuid() == 0;
+        const auto readOnly = QFile::Permissions::fromInt(0x5555); // r-x for everyone
+        QVERIFY(QFile::setPermissions(m_dir.path(), readOnly));
+        QVERIFY(!root || (chown(qPrintable(m_path), 65534, 65534) == 0 && seteuid(65534) == 0));
+        written = WriteTextFile(m_path, body, &error);
+        QVERIFY(!root || seteuid(0) == 0);
+        QVERIFY(QFile::setPermissions(m_dir.path(), readOnly | QFile::WriteOwner));
+        expectOldKept(written, "read-only folder");
+    }
+
+    // Beside the program in a folder the user may write; in the data folder
+    // for a folder that does not exist, and always for a system install, even
+    // for the superuser and through a symbolic link.
+    void location()
+    {
+        const QString tmp = m_dir.path(), data = "/home/u/.local/share/Tintaro";
+        QVERIFY(QFile::link("/usr/bin", tmp + "/usr-link"));
+        QCOMPARE(MemoryFilePathFor(tmp, data), tmp + "/List.slc");
+        for (const QString& folder :
+             {tmp + "/missing", QString("/usr/bin"), QString("/opt/tintaro"), tmp + "/usr-link"})
+            QCOMPARE(MemoryFilePathFor(folder, data), data + "/List.slc");
+    }
+
+    // Only "no such file" (or folder) is a missing list. Whatever else
+    // cannot be read as a regular file of at most 64 MiB is reported at once
+    // and never written; the list starts empty.
+    void storeNeverWritesWhatItCannotRead()
+    {
+        for (const char* make :
+             {"touch List.slc", "ln -s List.slc List.slc", "mkfifo List.slc",
+              "ln -s /dev/zero List.slc", "truncate -s 65M List.slc", "mkdir List.slc"}) {
+            QTemporaryDir dir;
+            QCOMPARE(QProcess::execute("sh", {"-c", QString("cd \"$0\" && ") + make, dir.path()}),
+                     0);
+            const FileStamp before = StampOf(dir.filePath("List.slc"));
+            const bool missing = QByteArray(make).startsWith("touch"); // a file as folder
+            const QString path = dir.filePath(missing ? "List.slc/List.slc" : "List.slc");
+            MemoryStore store;
+            MemoryListModel list;
+            QString message;
+            QVERIFY2(store.Load(path, list).isEmpty() == missing, make);
+            list.AddSorted("#FFFFFF");
+            store.Added("#FFFFFF");
+            QVERIFY2(store.Save(list, &message) == (missing ? MemoryStore::SaveResult::Failed
+                                                            : MemoryStore::SaveResult::Kept),
+                     make);
+            QVERIFY2(StampOf(dir.filePath("List.slc")) == before, make);
+        }
+    }
+
+    // Entries added and removed by hand while the list is shown are taken in
+    // at the next save; comment lines are not written back.
+    void storeTakesInChangesOnDisk()
+    {
+        QVERIFY(Write("#111111\r\n#333333\r\n"));
+        MemoryStore store;
+        MemoryListModel list;
+        QString message;
+        QVERIFY(store.Load(m_path, list).isEmpty());
+        QVERIFY(Write("#333333\r\n*mine\r\n#222222\n"));
+        list.AddSorted("#000000");
+        store.Added("#000000");
+        QCOMPARE(store.Save(list, &message), MemoryStore::SaveResult::Saved);
+        QCOMPARE(list.Items(), (QStringList{"#000000", "#333333", "#222222"}));
+        QCOMPARE(Bytes(), "#000000\r\n#333333\r\n#222222\r\n");
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMemoryFile)
+#include "test_memory_file.moc"

@@ -1,0 +1,445 @@
+// SPDX-License-Identifier: MIT
+#include "AboutMeFrm.h"
+#include "CloseOnSignals.h"
+#include "ColourBox.h"
+#include "IO_System.h"
+#include "MainColor.h"
+#include "MemoryListModel.h"
+#include "SingleCopyGuard.h"
+#include "StepScrollStyle.h"
+#include "TextBox.h"
+
+#include <QtTest>
+#include <QtWidgets>
+#include <csignal>
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
+
+// What every layout holds, whatever the places: a window of fixed size; each
+// control inside its frame and apart from its siblings (sharing at most an
+// edge; rule lines and the About window's header band lie under others by
+// design); each label at least as wide as its text and, unless given a
+// width, no wider. Returns the controls' names, sorted, and the faults found.
+static QString Layout(QWidget* window, QSize size)
+{
+    QStringList names, faults;
+    if (window->size() != size || window->minimumSize() != size || window->maximumSize() != size)
+        faults << "(not of fixed size)";
+    const auto under = [](QWidget* w) {
+        return w->inherits("RuleLine") || w->objectName() == "HeaderShp";
+    };
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        QWidget* frame = w->parentWidget();
+        if (frame != window && !frame->inherits("QGroupBox"))
+            continue;
+        names << w->objectName();
+        for (QWidget* other : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            const QRect both = other->geometry() & w->geometry();
+            if (other != w && !under(w) && !under(other) && qMin(both.width(), both.height()) > 1)
+                faults << "(" + w->objectName() + " overlaps " + other->objectName() + ")";
+        }
+        const auto* label = qobject_cast<QLabel*>(w);
+        const int text = label ? label->fontMetrics().horizontalAdvance(label->text()) : 0;
+        if ((!under(w) && !frame->rect().contains(w->geometry())) ||
+            (text && (w->width() < text || (!w->minimumWidth() && w->width() > text + 2))))
+            faults << "(" + w->objectName() + " out of place)";
+    }
+    names.removeAll("");
+    names.sort();
+    return (names + faults).join(' ');
+}
+
+// The real windows driven as a user does, offscreen (CTest runs this at scale
+// 1 and at QT_SCALE_FACTOR=2). Every message box that opens is recorded and
+// answered with OK.
+class TestWindows : public QObject
+{
+    Q_OBJECT
+    std::unique_ptr<MainColor> w;
+    const ChannelControls* c = nullptr;
+    QListView* list = nullptr;
+    QTimer m_answer;
+    QStringList m_messages;
+    QList<QPoint> m_offsets; // of each message from the screen's centre
+
+    // The editor at a glance: each slider's value = its box's text, the code
+    // box, the sample's colour.
+    QString Editor() const
+    {
+        QString text;
+        for (int i = 0; i < 3; ++i)
+            text += QString::number(c->CScroll[i]->value()) + "=" + c->SValue[i]->text() + " ";
+        return text + c->Res->text() + " " + c->Preview->BackColour().name();
+    }
+    QString Entries() const { return w->MemListModel()->Items().join(' '); }
+    static QByteArray Bytes(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : "<unreadable>";
+    }
+    void Click(QWidget* t, QPoint at = {}) { QTest::mouseClick(t, Qt::LeftButton, {}, at); }
+    QPoint Row(int row) const { return list->visualRect(list->model()->index(row, 0)).center(); }
+    void TypeInto(QWidget* box, const QString& text)
+    {
+        Click(box);
+        QTest::keyClicks(box, text);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        m_answer.callOnTimeout(this, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                m_messages << box->windowTitle() + ": " + box->text().section('\n', 0, 0);
+                m_offsets << box->geometry().center() - box->screen()->geometry().center();
+                box->button(QMessageBox::Ok)->click();
+            }
+        });
+        m_answer.start(10);
+    }
+
+    void init()
+    {
+        w = std::make_unique<MainColor>();
+        w->CentreOnScreen();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        c = &w->Channels();
+        list = w->MemList();
+        new QAbstractItemModelTester(
+            w->MemListModel(), QAbstractItemModelTester::FailureReportingMode::QtTest, w.get());
+        m_messages.clear();
+        m_offsets.clear();
+        QCOMPARE(Editor(), "255=255 255=255 255=255 #FFFFFF #ffffff");
+    }
+
+    // The names are part of the design, misspellings included.
+    void mainWindow()
+    {
+        QCOMPARE(Layout(w.get(), {323, 337}),
+                 "AboutMe CScroll0 CScroll1 CScroll2 CmdGo ColorFrme ColorLbl0 ColorLbl1 ColorLbl2 "
+                 "DeleteFromList InfoLbl Line0 Line1 Line2 LoadFromList MemFrme MemList Preview "
+                 "PreviewList PrreviewFrme Res SValue0 SValue1 SValue2 Save2List");
+        QVERIFY((w->frameGeometry().center() - w->screen()->availableGeometry().center())
+                    .manhattanLength() <= 4);
+        for (TextBox* box : c->SValue)
+            QCOMPARE(box->alignment(), Qt::AlignCenter);
+        // The etched separator (shadow on row 295, white over it on row 296)
+        // and the sunken frame around the white sample.
+        const QImage image = w->grab().toImage();
+        const auto pixel = [&image](QPoint p) { return image.pixel(p * image.devicePixelRatio()); };
+        const QRgb shadow = w->palette().color(QPalette::Dark).rgb(), white = qRgb(255, 255, 255);
+        for (int x : {8, 160, 311})
+            QVERIFY(pixel({x, 295}) == shadow && pixel({x, 296}) == white);
+        QVERIFY(pixel({7, 296}) != white && pixel({312, 296}) != white);
+        const QPoint sample = c->Preview->mapTo(w.get(), QPoint());
+        QVERIFY(pixel(sample) != white && pixel(sample + QPoint(40, 30)) == white);
+    }
+
+    // Tab visits every control in order, each with a spoken name of its own.
+    void tabOrder()
+    {
+        QStringList visited, names;
+        c->Res->setFocus();
+        for (int i = 0; i < 15; ++i, QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab)) {
+            visited << QApplication::focusWidget()->objectName();
+            names << QAccessible::queryAccessibleInterface(QApplication::focusWidget())
+                         ->text(QAccessible::Name);
+            QVERIFY(!names.last().contains('&') && names.indexOf(names.last()) == i % 14);
+        }
+        QCOMPARE(visited.join(' '),
+                 "Res CScroll0 CScroll1 CScroll2 SValue0 SValue1 SValue2 CmdGo AboutMe "
+                 "MemList Save2List LoadFromList DeleteFromList PreviewList Res");
+    }
+
+    // Typed into a value box (a click selects its text), or into the code
+    // box; Alt+V then applies the code box.
+    void typing()
+    {
+        // clang-format off
+        const struct { int box; const char* typed; const char* editor; } cases[] = {
+            {0, "12", "12=12 255=255 255=255 #FFFF0C #0cffff"}, {0, "300", "0=0 255=255 255=255 #FFFF00 #00ffff"},
+            {1, "256", "255=255 0=0 255=255 #FF00FF #ff00ff"}, {2, "3.5", "255=255 255=255 4=4 #04FFFF #ffff04"},
+            {2, "2.5", "255=255 255=255 2=2.5 #02FFFF #ffff02"}, {1, "1e2", "255=255 100=100 255=255 #FF64FF #ff64ff"},
+            {0, "0\b", "0= 255=255 255=255 #FFFF00 #00ffff"}, {0, "-", "0=0 255=255 255=255 #FFFF00 #00ffff"},
+            {2, "1234", "255=255 255=255 123=123 #7BFFFF #ffff7b"},
+            {3, "#0080FF", "255=255 128=128 0=0 #0080FF #ff8000"}, {3, "#ff8000", "0=0 128=128 255=255 #FF8000 #0080ff"},
+            {3, "#ffffff", "255=255 255=255 255=255 #ffffff #ffffff"}, {3, "#GG1G0A", "10=10 1=1 0=0 #00010A #0a0100"},
+            {3, "#12345", "255=255 255=255 255=255 #12345 #ffffff"}, {3, "X0080FF", "255=255 255=255 255=255 X0080FF #ffffff"}};
+        // clang-format on
+        for (const auto& [box, typed, editor] : cases) {
+            init();
+            TypeInto(box < 3 ? c->SValue[box] : c->Res, typed);
+            QTest::keyClick(w.get(), Qt::Key_V, Qt::AltModifier);
+            QCOMPARE(typed + (": " + Editor()), typed + (": " + QString(editor)));
+        }
+        // A chain that rewrites a box with what it holds leaves the caret alone.
+        c->SValue[0]->setCursorPosition(1);
+        w->Editor()->CScroll_Change(0);
+        QCOMPARE(c->SValue[0]->cursorPosition(), 1);
+    }
+
+    // The keyboard moves a slider by 1 (Left lowers it), a click in the
+    // trough by a page of 5.
+    void sliders()
+    {
+        c->CScroll[2]->setFocus();
+        for (Qt::Key key : {Qt::Key_Left, Qt::Key_Home, Qt::Key_Right})
+            QTest::keyClick(c->CScroll[2], key);
+        Click(c->CScroll[0], {c->CScroll[0]->width() / 3, c->CScroll[0]->height() / 2});
+        QCOMPARE(Editor(), "250=250 255=255 1=1 #01FFFA #faff01");
+    }
+
+    // The selected entry shows in the list sample; Cargar (Alt+C) and a
+    // double click load it; Borrar (Alt+B) removes it, after which both do
+    // nothing. "Guardar" stores a code of the right shape once, exactly as
+    // shown, at its sorted place; the selected entry stays selected.
+    void memoryList()
+    {
+        w->MemListModel()->SetItems({"#0080FF", "hello", "#0000FF"});
+        Click(list->viewport(), Row(0));
+        QTest::keyClick(list, Qt::Key_Down); // the keyboard selects too
+        QCOMPARE(w->PreviewList()->BackColour(), QColor(0, 0, 0));
+        QTest::keyClick(w.get(), Qt::Key_C, Qt::AltModifier);
+        QCOMPARE(Editor(), "0=0 0=0 14=14 #0E0000 #00000e"); // "el" reads as far as the e
+        Click(list->viewport(), Row(2));
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, Row(2));
+        QTest::keyClick(w.get(), Qt::Key_B, Qt::AltModifier);
+        Click(w->DeleteFromList());
+        QCOMPARE(Entries() + " " + Editor(), "#0080FF hello 255=255 0=0 0=0 #0000FF #ff0000");
+
+        init();
+        for (const char* code :
+             {"#FFFFFF", "#FFFFFF", "#ff8000", "#FF8000", "#12345", "1234567", "#GGGGGG"}) {
+            TypeInto(c->Res, code);
+            Click(w->Save2List());
+        }
+        QCOMPARE(m_messages, QStringList{"Infomación: Ya esta en la lista"});
+        Click(list->viewport(), Row(1));
+        TypeInto(c->Res, "#900000");
+        Click(w->Save2List());
+        QCOMPARE(Entries() + " " + QString::number(w->Memory()->SelectedIndex()),
+                 "#900000 #ff8000 #FF8000 #FFFFFF #GGGGGG 2");
+        QCOMPARE(w->PreviewList()->BackColour(), QColor(0, 128, 255));
+    }
+
+    // The memory file beside the program: one copy per folder; a file that
+    // cannot be read or written is reported, and one that could not be read
+    // is left alone.
+    void memoryFile()
+    {
+        const QString path = IO_System::MemoryFilePath();
+        QDir(path).removeRecursively(), QFile::remove(path); // left by an earlier run
+        const auto startAndClose = [] {
+            MainColor window;
+            const bool started = window.Form_Load();
+            return window.close() && started;
+        };
+        QVERIFY(w->Form_Load() && !startAndClose());
+        w.reset(); // the folder is free again
+        QVERIFY(QDir().mkdir(path) && startAndClose() && QDir().rmdir(path));
+        QVERIFY(IO_System::WriteTextFile(path, "x") &&
+                QFile::setPermissions(path, QFile::ReadOwner) && startAndClose());
+        QCOMPARE(m_messages,
+                 (QStringList{"Tintaro: La Aplicación ya se esta ejecutando",
+                              "Tintaro: No se pudo leer la lista de colores guardada en",
+                              "Tintaro: No se pudo guardar la lista de colores en"}));
+        QVERIFY(QFile::remove(path));
+    }
+
+    // A one-line box keeps the first line of pasted or committed text, so
+    // "Guardar" never stores a line break. Alt with a key that is no access
+    // key types nothing; access keys and AltGr (Ctrl+Alt) characters work.
+    void pasteAndAltKeys()
+    {
+        const std::pair<const char*, const char*> rows[] = {
+            {"#1\r3456", "#1"}, {"#2\n3456", "#2"}, {"#3\r\n456", "#3"}, {"7\n89", "7"}};
+        for (const auto& [pasted, kept] : rows) {
+            TextBox* box = kept[0] == '#' ? c->Res : c->SValue[1];
+            for (bool byKeys : {true, false}) {
+                Click(box);
+                QApplication::clipboard()->setText(pasted);
+                QInputMethodEvent commit; // an input method committing the text
+                commit.setCommitString(pasted);
+                byKeys ? QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier)
+                       : void(QApplication::sendEvent(box, &commit));
+                QCOMPARE(box->text(), kept);
+            }
+        }
+        init();
+        TypeInto(c->Res, "#0080FF");
+        for (TextBox* box : {c->Res, c->SValue[0]}) {
+            for (Qt::Key key : {Qt::Key_R, Qt::Key_A, Qt::Key_1, Qt::Key_Period}) {
+                Click(box); // the whole text selected
+                QTest::keyClick(box, key, Qt::AltModifier);
+            }
+        }
+        QCOMPARE(Editor(), "255=255 255=255 255=255 #0080FF #ffffff");
+        QTest::keyClick(c->SValue[0], Qt::Key_V, Qt::AltModifier);
+        QCOMPARE(Editor(), "255=255 128=128 0=0 #0080FF #ff8000");
+        Click(c->Res);
+        QTest::keyClick(c->Res, Qt::Key_At, Qt::AltModifier | Qt::ControlModifier);
+        QCOMPARE(c->Res->text(), "@");
+    }
+
+    // The colour tools: the code box's own menu with the copies for style
+    // sheets at its end (red first; the code keeps blue, green, red) and
+    // Ctrl+Shift+C; a colour dropped on the window is applied like a picked
+    // one; the list sample's tooltip gives the contrast of the two samples.
+    void colourTools()
+    {
+        TypeInto(c->Res, "#0080FF");
+        Click(c->CmdGo);
+        emit c->Res->customContextMenuRequested({});
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu && menu->objectName() == "qt_edit_menu");
+        const QStringList copies = {"#FF8000", "rgb(255, 128, 0)", "hsl(30, 100%, 50%)"};
+        for (int i = 0; i < 3; ++i) {
+            menu->actions().at(menu->actions().size() - 3 + i)->trigger();
+            QCOMPARE(QGuiApplication::clipboard()->text(), copies[i]);
+        }
+        menu->close();
+        QGuiApplication::clipboard()->clear();
+        QTest::keyClick(w.get(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), copies[0]);
+
+        const std::unique_ptr<QMimeData> data(ColourMimeData(QColor(119, 119, 119)));
+        QDragEnterEvent enter({5, 5}, Qt::CopyAction, data.get(), Qt::LeftButton, {});
+        QDropEvent drop({5, 5}, Qt::CopyAction, data.get(), Qt::LeftButton, {});
+        QApplication::sendEvent(w.get(), &enter);
+        QApplication::sendEvent(w.get(), &drop);
+        QCOMPARE(Editor(), "119=119 119=119 119=119 #777777 #777777");
+
+        w->PreviewList()->SetBackColour(Qt::white);
+        QCOMPARE(w->PreviewList()->toolTip(), "Contraste 4.4:1 — AA solo para texto grande");
+        TypeInto(c->Res, "#000000");
+        Click(c->CmdGo);
+        QCOMPARE(w->PreviewList()->toolTip(), "Contraste 21.0:1 — AAA");
+    }
+
+    // "Guardar" and "Borrar" save at once; a failed save is told, and the
+    // list keeps the change.
+    void savesAfterEveryChange()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("List.slc");
+        QVERIFY(w->Form_Load(path));
+        TypeInto(c->Res, "#FF0000");
+        Click(w->Save2List());
+        QCOMPARE(Bytes(path), "#FF0000\r\n");
+        Click(list->viewport(), Row(0));
+        Click(w->DeleteFromList());
+        QCOMPARE(Bytes(path), "");
+        QVERIFY(QFile::remove(path) && QDir().mkdir(path));
+        TypeInto(c->Res, "#00FF00");
+        Click(w->Save2List());
+        QCOMPARE(Entries() + " " + m_messages.join(' '),
+                 "#00FF00 Tintaro: No se pudo guardar la lista de colores en");
+    }
+
+    // Only a live process holding the lock blocks it, whatever the file
+    // holds; one memory file reached by two paths is one lock.
+    void lockHeldOnlyByALiveCopy()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QFile::link(dir.path(), dir.filePath("link")));
+        SingleCopyGuard guard(dir.filePath("List.slc"));
+        QProcess holder;
+        holder.start("sh",
+                     {"-c", "exec 9>>\"$0\" && echo 1 ? >&9 && flock 9 && echo && exec sleep 60",
+                      guard.LockPath()});
+        QVERIFY(holder.waitForReadyRead());
+        QCOMPARE(SingleCopyGuard(dir.filePath("link/List.slc")).TryAcquire(),
+                 SingleCopyGuard::Result::Running);
+        holder.kill();
+        QTRY_COMPARE(guard.TryAcquire(), SingleCopyGuard::Result::Acquired);
+        QCOMPARE(SingleCopyGuard(dir.filePath("List.slc")).TryAcquire(),
+                 SingleCopyGuard::Result::Running);
+    }
+
+    // No private folder for the lock, a FIFO as memory file: each is told,
+    // centred where the window will show, and the window runs.
+    void startMessages()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QFile::setPermissions(dir.path(), QFile::Permissions(0x7755)));
+        qputenv("XDG_RUNTIME_DIR", dir.path().toUtf8()); // open to others
+        qputenv("XDG_CACHE_HOME", "/proc/none");
+        QCOMPARE(mkfifo(QFile::encodeName(dir.filePath("List.slc")).constData(), 0600), 0);
+        QVERIFY(MainColor().Form_Load(dir.filePath("List.slc")));
+        qunsetenv("XDG_CACHE_HOME");
+        QCOMPARE(m_messages,
+                 (QStringList{"Tintaro: No se puede comprobar si Tintaro ya se está ejecutando:",
+                              "Tintaro: No se pudo leer la lista de colores guardada en"}));
+        QVERIFY(m_offsets[0].manhattanLength() < 40 && m_offsets[1].manhattanLength() < 40);
+    }
+
+    // A signal the parent ignores stays ignored; a burst of signals never
+    // blocks; a close by signal waits on no message; a broken pipe is an error.
+    void signalsCloseWithoutWaiting()
+    {
+        std::signal(SIGPIPE, SIG_DFL); // as QProcess, used above, leaves it ignored
+        CloseOnSignals::IgnoreWriteSignals();
+        int ends[2];
+        QVERIFY(pipe(ends) == 0 && close(ends[0]) == 0);
+        QCOMPARE(write(ends[1], "x", 1), -1);
+        // No such folder: the list starts empty and its save at close fails.
+        MainColor window;
+        QVERIFY(window.Form_Load("/proc/none/List.slc"));
+        window.show();
+        std::signal(SIGHUP, SIG_IGN);
+        CloseOnSignals closer(&window);
+        connect(&closer, &CloseOnSignals::Closing, &window, &MainColor::SetCloseUnattended);
+        raise(SIGHUP);
+        QTest::qWait(50);
+        QVERIFY(window.isVisible());
+        for (int i = 0; i < 2000; ++i)
+            raise(SIGTERM);
+        QTRY_VERIFY(!window.isVisible());
+        QVERIFY(!window.ListSaved() && m_messages.isEmpty());
+    }
+
+    // The About window: layout, names, look and keys; centred over the main
+    // window, and whole on the screen near its edges.
+    void aboutWindow()
+    {
+        AboutMeFrm about(w.get());
+        about.show();
+        QVERIFY(QTest::qWaitForWindowActive(&about));
+        QCOMPARE(Layout(&about, {294, 214}),
+                 "BInfoLbl0 BInfoLbl1 DataLbl HeaderIcon HeaderLbl HeaderShp Line "
+                 "NnfoLbl0 NnfoLbl1 OkBtn SLine0 SLine1");
+        QCOMPARE(about.windowTitle() + " " + about.HeaderLbl()->text(),
+                 "Acerca de... Tintaro v1.0 Revisión: 1");
+        QVERIFY((about.geometry().center() - w->geometry().center()).manhattanLength() <= 2);
+        QTRY_COMPARE(about.windowIcon().availableSizes(),
+                     (QList<QSize>{{16, 16}, {24, 24}, {32, 32}, {48, 48}}));
+        QCOMPARE(about.HeaderIcon()->pixmap().devicePixelRatio(), about.devicePixelRatioF());
+        QTest::keyClick(about.OkBtn(), Qt::Key_Escape); // no cancel button: Esc does nothing
+        QVERIFY(about.isVisible());
+        const QRect screen = w->screen()->availableGeometry();
+        for (const QPoint& corner : {screen.topLeft() - QPoint(200, 200), screen.bottomRight()}) {
+            w->move(corner);
+            AboutMeFrm near(w.get());
+            near.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&near) && screen.contains(near.geometry()));
+        }
+    }
+
+    // The slider that Tab reaches is drawn differently from the others, in
+    // every style. Last: it changes the sliders' style for the rest of the run.
+    void focusedSliderIsMarked()
+    {
+        for (const char* style : {"Windows", "Fusion"}) {
+            StepScrollStyle::Instance()->setBaseStyle(QStyleFactory::create(style));
+            c->Res->setFocus();
+            QCOMPARE(c->CScroll[0]->grab().toImage(), c->CScroll[1]->grab().toImage());
+            QTest::keyClick(c->Res, Qt::Key_Tab); // on to the red slider
+            QVERIFY(c->CScroll[0]->grab().toImage() != c->CScroll[1]->grab().toImage());
+        }
+    }
+};
+
+QTEST_MAIN(TestWindows)
+#include "test_windows.moc"
