@@ -20,7 +20,8 @@
 // control inside its frame and apart from its siblings (sharing at most an
 // edge; rule lines and the About window's header band lie under others by
 // design); each label at least as wide as its text and, unless given a
-// width, no wider. Returns the controls' names, sorted, and the faults found.
+// width, no wider. Returns the controls' names, sorted, a bold font marked
+// with "*", and the faults found.
 static QString Layout(QWidget* window, QSize size)
 {
     QStringList names, faults;
@@ -33,7 +34,8 @@ static QString Layout(QWidget* window, QSize size)
         QWidget* frame = w->parentWidget();
         if (frame != window && !frame->inherits("QGroupBox"))
             continue;
-        names << w->objectName();
+        if (!w->objectName().isEmpty())
+            names << w->objectName() + (w->font().bold() ? "*" : "");
         for (QWidget* other : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
             const QRect both = other->geometry() & w->geometry();
             if (other != w && !under(w) && !under(other) && qMin(both.width(), both.height()) > 1)
@@ -45,7 +47,6 @@ static QString Layout(QWidget* window, QSize size)
             (text && (w->width() < text || (!w->minimumWidth() && w->width() > text + 2))))
             faults << "(" + w->objectName() + " out of place)";
     }
-    names.removeAll("");
     names.sort();
     return (names + faults).join(' ');
 }
@@ -117,10 +118,11 @@ private slots:
     // The names are part of the design, misspellings included.
     void mainWindow()
     {
-        QCOMPARE(Layout(w.get(), {323, 337}),
-                 "AboutMe CScroll0 CScroll1 CScroll2 CmdGo ColorFrme ColorLbl0 ColorLbl1 ColorLbl2 "
-                 "DeleteFromList InfoLbl Line0 Line1 Line2 LoadFromList MemFrme MemList Preview "
-                 "PreviewList PrreviewFrme Res SValue0 SValue1 SValue2 Save2List");
+        QCOMPARE(
+            Layout(w.get(), {323, 337}),
+            "AboutMe CScroll0* CScroll1* CScroll2* CmdGo ColorFrme* ColorLbl0* ColorLbl1* "
+            "ColorLbl2* DeleteFromList InfoLbl* Line0* Line1* Line2* LoadFromList MemFrme* "
+            "MemList Preview* PreviewList* PrreviewFrme* Res SValue0 SValue1 SValue2 Save2List");
         QVERIFY((w->frameGeometry().center() - w->screen()->availableGeometry().center())
                     .manhattanLength() <= 4);
         for (TextBox* box : c->SValue)
@@ -408,7 +410,7 @@ private slots:
         about.show();
         QVERIFY(QTest::qWaitForWindowActive(&about));
         QCOMPARE(Layout(&about, {294, 214}),
-                 "BInfoLbl0 BInfoLbl1 DataLbl HeaderIcon HeaderLbl HeaderShp Line "
+                 "BInfoLbl0* BInfoLbl1* DataLbl HeaderIcon HeaderLbl* HeaderShp Line "
                  "NnfoLbl0 NnfoLbl1 OkBtn SLine0 SLine1");
         QCOMPARE(about.windowTitle() + " " + about.HeaderLbl()->text(),
                  "Acerca de... Tintaro v1.0 Revisión: 1");
