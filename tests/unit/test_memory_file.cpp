@@ -73,6 +73,7 @@ private slots:
         // entry, or one holding a line end, is left out of the file.
         list.SetItems({"", "#1\n#2", "#FFFFFF", "#3\r"});
         FillMemoryList({"#0080FF", "x"}, list);
+        list.RemoveAt(list.Count()), list.RemoveAt(-1); // no such entries: nothing happens
         QCOMPARE(MemoryListText(list), "#0080FF\r\nx\r\n#FFFFFF\r\n");
         // An empty list empties the file, which keeps its permissions.
         const auto mode = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
