@@ -236,7 +236,7 @@ private slots:
         const auto startAndClose = [] {
             MainColor window;
             const bool started = window.Form_Load();
-            return window.close() && started;
+            return window.close() && window.close() && started; // the second saves nothing
         };
         QVERIFY(w->Form_Load() && !startAndClose());
         w.reset(); // the folder is free again
