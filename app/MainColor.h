@@ -30,7 +30,6 @@ public:
     const ChannelControls& Channels() const { return m_channels; }
     ChannelEditor* Editor() const { return m_editor; }
 
-    const MemoryControls& MemoryFrame() const { return m_memoryControls; }
     QListView* MemList() const { return m_memoryControls.MemList; }
     MemoryListModel* MemListModel() const { return m_memoryControls.Entries; }
     ColourBox* PreviewList() const { return m_memoryControls.PreviewList; }

@@ -114,14 +114,11 @@ private:
         m_picker->Start();
     }
 
-    // As "Ver" applies a code: the sliders are set, red first, and their
-    // handlers bring the boxes and the sample up to date.
+    // As "Ver" applies a code: through the sliders, whose handlers bring
+    // the boxes and the sample up to date.
     void Apply(const QColor& colour)
     {
-        const auto& sliders = m_window.Channels().CScroll;
-        sliders[0]->setValue(colour.red());
-        sliders[1]->setValue(colour.green());
-        sliders[2]->setValue(colour.blue());
+        SetSliders(m_window.Channels().CScroll, colour.red(), colour.green(), colour.blue());
     }
 
     void Copy(QString (*format)(int, int, int))

@@ -31,8 +31,7 @@ int main(int argc, char* argv[])
     CloseOnSignals closeOnSignals(&window);
     QObject::connect(&closeOnSignals, &CloseOnSignals::Closing, &window,
                      &MainColor::SetCloseUnattended);
-    window.CentreOnScreen();
-    window.show();
+    window.show(); // Form_Load has placed it
     const int status = QApplication::exec();
     return status != 0 ? status : (window.ListSaved() ? 0 : 1);
 }

@@ -10,11 +10,16 @@
 
 using namespace ColourAPI;
 
+void SetSliders(const std::array<QScrollBar*, 3>& sliders, int red, int green, int blue)
+{
+    sliders[0]->setValue(red);
+    sliders[1]->setValue(green);
+    sliders[2]->setValue(blue);
+}
+
 void SetSlidersFromCode(const std::array<QScrollBar*, 3>& sliders, const QString& code)
 {
-    sliders[0]->setValue(CodeChannel(code, Red));
-    sliders[1]->setValue(CodeChannel(code, Green));
-    sliders[2]->setValue(CodeChannel(code, Blue));
+    SetSliders(sliders, CodeChannel(code, Red), CodeChannel(code, Green), CodeChannel(code, Blue));
 }
 
 ChannelEditor::ChannelEditor(const ChannelControls& controls, QObject* parent)

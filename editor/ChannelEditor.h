@@ -21,9 +21,13 @@ struct ChannelControls
     QPushButton* CmdGo = nullptr;
 };
 
-// Sets the three sliders from a code, red first, each slider's own change
-// handling running before the next is set. The code is read from the given
-// copy, not from the code box, which the sliders' handlers rewrite.
+// Sets the three sliders, red first, each slider's own change handling
+// running before the next is set: how a code, a picked or a dropped colour
+// enters the editor.
+void SetSliders(const std::array<QScrollBar*, 3>& sliders, int red, int green, int blue);
+
+// SetSliders from a code. The code is read from the given copy, not from the
+// code box, which the sliders' handlers rewrite.
 void SetSlidersFromCode(const std::array<QScrollBar*, 3>& sliders, const QString& code);
 
 // Keeps sliders, value boxes, code box and sample in step. The sliders hold

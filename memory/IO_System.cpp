@@ -3,7 +3,6 @@
 
 #include "MemoryListModel.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>

@@ -37,8 +37,6 @@ public:
     // Failed. Before Load, nothing is written.
     SaveResult Save(MemoryListModel& list, QString* message);
 
-    bool HasUnsavedChanges() const { return !m_unsaved.isEmpty(); }
-
 private:
     struct Change
     {
