@@ -13,23 +13,12 @@ seconds=${1:-60}
 [[ $seconds =~ ^[1-9][0-9]*$ ]] || { echo "usage: $0 [seconds-per-target]" >&2; exit 2; }
 command -v clang++-14 >/dev/null || { echo "clang++-14 not found: run scripts/setup.sh fuzz" >&2; exit 2; }
 
-# The product's pure logic, instrumented, and one program per target.
+# The product's own libraries, instrumented, and one program per target.
 build=build-fuzz
 targets=(fuzz_code fuzz_text_to_number fuzz_memory_file)
-read -ra qt_cflags < <(pkg-config --cflags Qt6Core)
-read -ra qt_libs < <(pkg-config --libs Qt6Core)
-flags=(-std=c++20 -g -O2 -fPIC -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined
-       -Wall -Wextra -Wpedantic -Werror -Ieditor -Imemory "${qt_cflags[@]}")
-mkdir -p "$build/objects"
-"$(qtpaths6 --query QT_HOST_LIBEXECS)/moc" memory/MemoryListModel.h -o "$build/objects/moc_MemoryListModel.cpp"
-for source in editor/ColourAPI.cpp memory/IO_System.cpp memory/MemoryListModel.cpp \
-    "$build/objects/moc_MemoryListModel.cpp"; do
-    clang++-14 "${flags[@]}" -c "$source" -o "$build/objects/$(basename "$source" .cpp).o"
-done
-for target in "${targets[@]}"; do
-    clang++-14 "${flags[@]}" -fsanitize=fuzzer "tests/fuzz/$target.cpp" "$build"/objects/*.o "${qt_libs[@]}" \
-        -o "$build/$target"
-done
+CXX=clang++-14 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTINTARO_FUZZ=ON \
+    -DTINTARO_BUILD_TESTS=OFF -DTINTARO_BUILD_BENCH=OFF >/dev/null
+cmake --build "$build" -j "${JOBS:-2}" --target "${targets[@]}"
 
 # Scratch corpora and memory files on tmpfs when there is one: every memory
 # file write ends with a sync to disk.
@@ -45,7 +34,7 @@ for target in "${targets[@]}"; do
     touch "$scratch/$target.start"
     echo "== $target: ${seconds}s"
     status=0
-    TMPDIR=$scratch "$build/$target" -max_total_time="$seconds" -timeout=5 -rss_limit_mb=2048 -max_len=65536 \
+    TMPDIR=$scratch "$build/tests/fuzz/$target" -max_total_time="$seconds" -timeout=5 -rss_limit_mb=2048 -max_len=65536 \
         -print_final_stats=1 -artifact_prefix="$findings/" "$scratch/$target" >"$log" 2>&1 || status=$?
     grep -E '^(Done|stat::(number_of_executed_units|average_exec_per_sec|peak_rss_mb))' "$log" || true
     if [ "$status" -ne 0 ]; then
