@@ -4,12 +4,15 @@
 BUILD ?= build
 JOBS ?= 2
 FUZZ_SECONDS ?= 60
+# Warnings become errors in `make test` and CI, not in a user's `make run`.
+WERROR ?= OFF
 
 .PHONY: build run test package bench fuzz sanitize format clean
 
 build:
 	./scripts/setup.sh run
-	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTINTARO_BUILD_BENCH=OFF
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTINTARO_BUILD_BENCH=OFF \
+		-DTINTARO_WERROR=$(WERROR)
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
@@ -17,7 +20,7 @@ run: build
 
 test:
 	./scripts/setup.sh test
-	$(MAKE) --no-print-directory build
+	$(MAKE) --no-print-directory build WERROR=ON
 	./scripts/check-format.sh
 	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 

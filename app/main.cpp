@@ -2,6 +2,7 @@
 #include "CloseOnSignals.h"
 #include "CommandLine.h"
 #include "MainColor.h"
+#include "MemoryFileLocation.h"
 #include "Translations.h"
 #include "WindowFonts.h"
 
@@ -24,7 +25,7 @@ int main(int argc, char* argv[])
     }
 
     MainColor window;
-    if (!window.Form_Load()) {
+    if (!window.Form_Load(MemoryFileLocation::MemoryFilePath())) {
         return 0; // another copy runs: end without showing or saving anything
     }
     // Installed only once this copy owns the memory file.

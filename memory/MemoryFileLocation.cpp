@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "MemoryFileLocation.h"
 
-#include "IO_System.h"
+#include "SafeFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 
-namespace IO_System {
+namespace MemoryFileLocation {
 
 namespace {
 
@@ -16,9 +16,7 @@ namespace {
 // is taken as written).
 bool IsSystemFolder(const QString& folder)
 {
-    QString path = QFileInfo(folder).canonicalFilePath();
-    if (path.isEmpty())
-        path = QDir::cleanPath(QDir(folder).absolutePath());
+    const QString path = SafeFile::ResolvedPath(folder);
     for (const QLatin1String root : {QLatin1String("/usr"), QLatin1String("/opt")}) {
         if (path == root || path.startsWith(root + QLatin1Char('/')))
             return true;
@@ -40,6 +38,13 @@ QString MemoryFilePathFor(const QString& programFolder, const QString& dataFolde
     return WithTrailingSlash(dataFolder) + QStringLiteral("List.slc");
 }
 
+QString WithTrailingSlash(const QString& folder)
+{
+    if (folder.endsWith(QLatin1Char('/')))
+        return folder;
+    return folder + QLatin1Char('/');
+}
+
 QString MemoryFilePath()
 {
     QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
@@ -53,4 +58,4 @@ QString MemoryFilePath()
     return path;
 }
 
-} // namespace IO_System
+} // namespace MemoryFileLocation

@@ -4,7 +4,7 @@
 #include <QString>
 
 // Where the memory file "List.slc" lives.
-namespace IO_System {
+namespace MemoryFileLocation {
 
 // The memory file for programFolder: beside the program when that folder
 // already holds a List.slc or this user may create files in it (a portable
@@ -19,4 +19,7 @@ QString MemoryFilePathFor(const QString& programFolder, const QString& dataFolde
 // later as a failure to write the file.
 QString MemoryFilePath();
 
-} // namespace IO_System
+// folder with a "/" at its end, added only when missing.
+QString WithTrailingSlash(const QString& folder);
+
+} // namespace MemoryFileLocation

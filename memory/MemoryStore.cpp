@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "MemoryStore.h"
 
+#include "IO_System.h"
 #include "MemoryListModel.h"
 
 #include <QDir>
 
-using IO_System::ReadStatus;
+using SafeFile::ReadStatus;
 
 QString MemoryStore::Load(const QString& path, MemoryListModel& list)
 {
@@ -73,13 +74,13 @@ MemoryStore::SaveResult MemoryStore::Save(MemoryListModel& list, QString* messag
         *message = QStringLiteral("La lista de colores no se ha guardado: el archivo\n%1\n"
                                   "no se pudo leer al empezar y se deja como estaba.")
                        .arg(file);
-        return SaveResult::Kept;
+        return SaveResult::NotWritten;
     }
     // Changed on disk since it was last read or written (by hand, or by a
     // copy of Tintaro that could not tell another one runs): its entries
     // are taken in first.
     QString reason;
-    if ((IO_System::StampOf(m_path) == m_stamp || TakeChangesOnDisk(list, &reason)) &&
+    if ((SafeFile::StampOf(m_path) == m_stamp || TakeChangesOnDisk(list, &reason)) &&
         IO_System::WriteTextFile(m_path, IO_System::MemoryListText(list), &reason, &m_stamp)) {
         m_unsaved.clear();
         return SaveResult::Saved;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "IO_System.h"
+#include "SafeFile.h"
 
 #include <QList>
 #include <QString>
@@ -17,9 +17,10 @@ class MemoryStore
 {
 public:
     enum class SaveResult {
-        Saved,  // the file holds the list, or there was nothing to write
-        Kept,   // changes left unsaved: the file is never written (unreadable at start)
-        Failed, // not saved; the file is as it was
+        Saved,      // the file holds the list, or there was nothing to write
+        NotWritten, // changes left unsaved: the file could not be read at start and is
+                    // never written
+        Failed,     // not saved; the file is as it was
     };
 
     // Reads the file at path into the empty list. Returns the message for
@@ -33,8 +34,8 @@ public:
     // Writes the list to the file. When the file changed on disk since it
     // was last read or written, its entries become the list, and the changes
     // recorded since the last save are made again on them: an entry added by
-    // hand is never lost. message receives the text for the user on Kept and
-    // Failed. Before Load, nothing is written.
+    // hand is never lost. message receives the text for the user on NotWritten
+    // and Failed. Before Load, nothing is written.
     SaveResult Save(MemoryListModel& list, QString* message);
 
 private:
@@ -49,7 +50,7 @@ private:
     bool TakeChangesOnDisk(MemoryListModel& list, QString* reason);
 
     QString m_path;
-    IO_System::FileStamp m_stamp; // the file as last read or written
+    SafeFile::FileStamp m_stamp; // the file as last read or written
     QList<Change> m_unsaved;
     bool m_loaded = false;
     bool m_neverWrite = false;

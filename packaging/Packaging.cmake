@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: MIT
 # Installation and desktop integration of the `tintaro` program.
-# Included from app/CMakeLists.txt once the target exists.
+# Included from the top-level CMakeLists.txt once the target exists; what it
+# makes goes into packaging/ of the build folder.
 include(GNUInstallDirs)
 # Folders made by the install are 755 whatever the umask of who builds.
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
@@ -9,7 +10,9 @@ set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXE
 # Desktop id: names the launcher, the metadata and the icon in the theme.
 set(TINTARO_APP_ID io.github.tintaro.Tintaro CACHE INTERNAL "Desktop application id")
 set(_tintaro_pkg ${PROJECT_SOURCE_DIR}/packaging)
-set(_tintaro_res ${PROJECT_SOURCE_DIR}/app/resources)
+set(_tintaro_res ${PROJECT_SOURCE_DIR}/widgets/resources)
+set(_tintaro_out ${PROJECT_BINARY_DIR}/packaging)
+file(MAKE_DIRECTORY ${_tintaro_out})
 
 # Windows version block. The version text is major.minor.revision with the
 # minor number in two digits and the revision in four: 1.0.1 reads 1.00.0001.
@@ -28,7 +31,7 @@ _tintaro_zero_pad(_minor "${PROJECT_VERSION_MINOR}" 2)
 _tintaro_zero_pad(_patch "${PROJECT_VERSION_PATCH}" 4)
 set(TINTARO_VERSION_TEXT "${PROJECT_VERSION_MAJOR}.${_minor}.${_patch}")
 set(TINTARO_ICO ${_tintaro_res}/icons/tintaro.ico)
-set(TINTARO_RC_FILE ${CMAKE_CURRENT_BINARY_DIR}/tintaro.rc CACHE INTERNAL "Windows resources")
+set(TINTARO_RC_FILE ${_tintaro_out}/tintaro.rc CACHE INTERNAL "Windows resources")
 configure_file(${_tintaro_pkg}/windows/tintaro.rc.in ${TINTARO_RC_FILE} @ONLY)
 if(WIN32)
     target_sources(tintaro PRIVATE ${TINTARO_RC_FILE})
@@ -43,7 +46,7 @@ if(UNIX AND NOT APPLE)
     # The launcher names the program by its full path. The prefix is known
     # only when installing (`cmake --install --prefix` may change it), so the
     # launcher is written then; DESTDIR stays out of the path, as it should.
-    set(_desktop ${CMAKE_CURRENT_BINARY_DIR}/${TINTARO_APP_ID}.desktop)
+    set(_desktop ${_tintaro_out}/${TINTARO_APP_ID}.desktop)
     if(IS_ABSOLUTE "${CMAKE_INSTALL_BINDIR}")
         set(_exec "${CMAKE_INSTALL_BINDIR}/tintaro")
     else()
@@ -59,8 +62,8 @@ if(UNIX AND NOT APPLE)
     install(FILES ${_desktop} DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 
     configure_file(${_tintaro_pkg}/tintaro.metainfo.xml.in
-                   ${CMAKE_CURRENT_BINARY_DIR}/${TINTARO_APP_ID}.metainfo.xml @ONLY)
-    install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${TINTARO_APP_ID}.metainfo.xml
+                   ${_tintaro_out}/${TINTARO_APP_ID}.metainfo.xml @ONLY)
+    install(FILES ${_tintaro_out}/${TINTARO_APP_ID}.metainfo.xml
             DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
     foreach(size 16 24 32 48 64 128 256)
@@ -74,12 +77,14 @@ if(UNIX AND NOT APPLE)
 
     # The manual page and the changelog, compressed as Debian wants them:
     # gzip -n leaves out the name and time, so the bytes follow the text alone.
-    configure_file(${_tintaro_pkg}/tintaro.1.in ${CMAKE_CURRENT_BINARY_DIR}/tintaro.1 @ONLY)
-    set(_manual ${CMAKE_CURRENT_BINARY_DIR}/tintaro.1.gz)
-    set(_changelog ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz)
-    add_custom_command(OUTPUT ${_manual} DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/tintaro.1 VERBATIM
+    configure_file(${_tintaro_pkg}/tintaro.1.in ${_tintaro_out}/tintaro.1 @ONLY)
+    set(_manual ${_tintaro_out}/tintaro.1.gz)
+    set(_changelog ${_tintaro_out}/changelog.gz)
+    add_custom_command(OUTPUT ${_manual} DEPENDS ${_tintaro_out}/tintaro.1 VERBATIM
+                       WORKING_DIRECTORY ${_tintaro_out}
                        COMMAND sh -c "gzip -n -9 -c tintaro.1 >tintaro.1.gz")
     add_custom_command(OUTPUT ${_changelog} DEPENDS ${_tintaro_pkg}/changelog VERBATIM
+                       WORKING_DIRECTORY ${_tintaro_out}
                        COMMAND sh -c "gzip -n -9 -c \"$0\" >changelog.gz" ${_tintaro_pkg}/changelog)
     add_custom_target(tintaro_docs ALL DEPENDS ${_manual} ${_changelog})
     install(FILES ${_manual} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
@@ -97,7 +102,7 @@ if(UNIX AND NOT APPLE)
     string(STRIP "${_terms}" _terms)
     string(REPLACE "\n\n" "\n.\n" _terms "${_terms}")
     string(REPLACE "\n" "\n " _terms "${_terms}")
-    file(CONFIGURE OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/copyright CONTENT
+    file(CONFIGURE OUTPUT ${_tintaro_out}/copyright CONTENT
 "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/
 Upstream-Name: Tintaro
 
@@ -106,7 +111,7 @@ Copyright: ${_holder}
 License: Expat
  ${_terms}
 ")
-    install(FILES ${CMAKE_CURRENT_BINARY_DIR}/copyright ${_changelog}
+    install(FILES ${_tintaro_out}/copyright ${_changelog}
             DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
     # `make package`: a Debian package of the rules above, installed under /usr.

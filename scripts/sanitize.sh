@@ -13,7 +13,7 @@ build=build-asan
 # Debug keeps the assertions; -O1 instead of -O0 makes the instrumented code
 # several times faster while the stacks stay readable.
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
-    -DTINTARO_SANITIZE=ON -DTINTARO_BUILD_BENCH=OFF >/dev/null
+    -DTINTARO_SANITIZE=ON -DTINTARO_BUILD_BENCH=OFF -DTINTARO_WERROR=ON >/dev/null
 cmake --build "$build" -j "${JOBS:-2}"
 
 # A smaller quarantine of freed memory than the default 256 MB: a freed block

@@ -11,6 +11,7 @@
 #include <cstdlib>
 
 using namespace IO_System;
+using SafeFile::ReadStatus;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "IO_System.h"
+#include "LineCodec.h"
 #include "MemoryFileLocation.h"
 #include "MemoryListModel.h"
 #include "MemoryStore.h"
@@ -10,6 +11,9 @@
 #include <unistd.h>
 
 using namespace IO_System;
+using namespace LineCodec;
+using namespace MemoryFileLocation;
+using namespace SafeFile;
 
 // The memory file: where it lies, reading, the byte-exact round trip, failed
 // writes, and the store that keeps it in step with the list.
@@ -166,7 +170,7 @@ private slots:
             list.AddSorted("#FFFFFF");
             store.Added("#FFFFFF");
             QVERIFY2(store.Save(list, &message) == (missing ? MemoryStore::SaveResult::Failed
-                                                            : MemoryStore::SaveResult::Kept),
+                                                            : MemoryStore::SaveResult::NotWritten),
                      make);
             QVERIFY2(StampOf(dir.filePath("List.slc")) == before, make);
         }

@@ -4,6 +4,7 @@
 #include "ColourBox.h"
 #include "IO_System.h"
 #include "MainColor.h"
+#include "MemoryFileLocation.h"
 #include "MemoryListModel.h"
 #include "SingleCopyGuard.h"
 #include "StepScrollStyle.h"
@@ -231,14 +232,14 @@ private slots:
     // is left alone.
     void memoryFile()
     {
-        const QString path = IO_System::MemoryFilePath();
+        const QString path = MemoryFileLocation::MemoryFilePath();
         QDir(path).removeRecursively(), QFile::remove(path); // left by an earlier run
         const auto startAndClose = [] {
             MainColor window;
-            const bool started = window.Form_Load();
+            const bool started = window.Form_Load(MemoryFileLocation::MemoryFilePath());
             return window.close() && window.close() && started; // the second saves nothing
         };
-        QVERIFY(w->Form_Load() && !startAndClose());
+        QVERIFY(w->Form_Load(path) && !startAndClose());
         w.reset(); // the folder is free again
         QVERIFY(QDir().mkdir(path) && startAndClose() && QDir().rmdir(path));
         QVERIFY(IO_System::WriteTextFile(path, "x") &&

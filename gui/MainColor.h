@@ -2,8 +2,8 @@
 #pragma once
 
 #include "ChannelEditor.h"
-#include "IO_System.h"
 #include "MemoryCommands.h"
+#include "MemoryStore.h"
 
 #include <QWidget>
 #include <memory>
@@ -12,14 +12,14 @@ class ColourBox;
 class MemoryListModel;
 class SingleCopyGuard;
 class QGroupBox;
-class QLabel;
 class QListView;
 class QPushButton;
 
 // Tintaro's main window: the sample frame (colour sample and code), the
 // channel frame (a label, slider and value box for each of red, green and
 // blue) and the memory frame (the list of kept codes and its buttons), laid
-// out at fixed places in a window of fixed size.
+// out at fixed places in a window of fixed size. It owns the memory file's
+// store, which it loads at start and saves at close.
 class MainColor : public QWidget
 {
     Q_OBJECT
@@ -28,17 +28,15 @@ public:
     ~MainColor() override;
 
     const ChannelControls& Channels() const { return m_channels; }
-    ChannelEditor* Editor() const { return m_editor; }
-
     QListView* MemList() const { return m_memoryControls.MemList; }
     MemoryListModel* MemListModel() const { return m_memoryControls.Entries; }
     ColourBox* PreviewList() const { return m_memoryControls.PreviewList; }
-    QPushButton* Save2List() const { return m_memoryControls.Save2List; }
-    QPushButton* LoadFromList() const { return m_memoryControls.LoadFromList; }
-    QPushButton* DeleteFromList() const { return m_memoryControls.DeleteFromList; }
-    QPushButton* AboutMe() const { return m_aboutMe; }
 
+    // For the tests, which run the handlers and press the buttons directly.
+    ChannelEditor* Editor() const { return m_editor; }
     MemoryCommands* Memory() const { return m_memory; }
+    QPushButton* Save2List() const { return m_memoryControls.Save2List; }
+    QPushButton* DeleteFromList() const { return m_memoryControls.DeleteFromList; }
 
     // Places the window centred on its screen.
     void CentreOnScreen();
@@ -48,7 +46,7 @@ public:
     // without showing the window or writing anything), then reads the memory
     // file into the list. Messages before the window shows are centred where
     // it will appear.
-    bool Form_Load(const QString& memoryFile = IO_System::MemoryFilePath());
+    bool Form_Load(const QString& memoryFile);
     // Closing: saves the memory list (see MemoryStore). Failures are told to
     // the user, or to standard error when nobody is there; the close goes on.
     void Form_Unload();
@@ -64,8 +62,6 @@ protected:
 
 private:
     QGroupBox* AddFrame(const char* name, const QString& caption, const QRect& rect);
-    QPushButton* AddButton(QWidget* parent, const char* name, const QString& text,
-                           const QRect& rect);
     void BuildSampleFrame(QGroupBox* frame);
     void BuildChannelFrame(QGroupBox* frame);
     void BuildMemoryFrame(QGroupBox* frame);
@@ -77,6 +73,7 @@ private:
     MemoryControls m_memoryControls;
     QPushButton* m_aboutMe = nullptr;
     MemoryCommands* m_memory = nullptr;
+    MemoryStore m_store;
 
     std::unique_ptr<SingleCopyGuard> m_singleCopy;
     bool m_loaded = false;

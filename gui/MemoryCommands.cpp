@@ -5,14 +5,16 @@
 #include "ColourAPI.h"
 #include "ColourBox.h"
 #include "MemoryListModel.h"
+#include "MemoryStore.h"
 #include "TextBox.h"
 
 #include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
 
-MemoryCommands::MemoryCommands(const MemoryControls& controls, QObject* parent)
-    : QObject(parent), m_c(controls)
+MemoryCommands::MemoryCommands(const MemoryControls& controls, const ChannelControls& editor,
+                               MemoryStore& store, QObject* parent)
+    : QObject(parent), m_c(controls), m_editor(editor), m_store(store)
 {
     connect(m_c.Save2List, &QPushButton::clicked, this, &MemoryCommands::Save2List_Click);
     connect(m_c.LoadFromList, &QPushButton::clicked, this, &MemoryCommands::LoadFromList_Click);
@@ -35,7 +37,7 @@ int MemoryCommands::SelectedIndex() const
 
 void MemoryCommands::Save2List_Click()
 {
-    const QString code = m_c.Res->text();
+    const QString code = m_editor.Res->text();
     if (!ColourAPI::HasCodeShape(code)) {
         return;
     }
@@ -56,7 +58,7 @@ void MemoryCommands::LoadFromList_Click()
     if (index < 0) {
         return;
     }
-    SetSlidersFromCode(m_c.CScroll, m_c.Entries->Item(index));
+    SetSlidersFromCode(m_editor.CScroll, m_c.Entries->Item(index));
 }
 
 void MemoryCommands::MemList_DblClick()

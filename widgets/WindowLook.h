@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QColor>
 #include <QFont>
 #include <QPoint>
 #include <QString>
@@ -8,6 +9,10 @@
 class QIcon;
 class QLabel;
 class QWidget;
+
+// White, whatever the palette: the light half of an etched rule, and the
+// sample's colour at start.
+constexpr QColor kWhite(255, 255, 255);
 
 // The look both windows share: the window font and background, a fixed
 // client size given in twips, and the program icon.

@@ -151,7 +151,7 @@ private:
 
 } // namespace
 
-PickMode::PickMode(QObject* parent) : QObject(parent) {}
+PickMode::PickMode(QObject* parent) : PickJob(parent) {}
 
 PickMode::~PickMode()
 {
@@ -209,7 +209,7 @@ bool PickMode::eventFilter(QObject* watched, QEvent* event)
     case QEvent::Shortcut:
         return true;
     default:
-        return QObject::eventFilter(watched, event);
+        return PickJob::eventFilter(watched, event);
     }
 }
 

@@ -7,10 +7,6 @@
 class QLabel;
 class QPushButton;
 
-// The text of the About window's header: the program's name and its version
-// numbers, e.g. "Tintaro v1.0 Revisión: 1".
-QString HeaderText(int major, int minor, int revision);
-
 // The About window: a light header band with the program's picture, name,
 // version and dedication, the credits, and "Aceptar", which closes it. It is
 // created for each opening and shown modally over the main window.
@@ -24,9 +20,9 @@ public:
     // it has closed.
     static void ShowModal(QWidget* mainWindow);
 
+    // For the tests.
     QLabel* HeaderLbl() const { return m_headerLbl; }
     QLabel* HeaderIcon() const { return m_headerIcon; }
-    QLabel* DataLbl() const { return m_dataLbl; }
     QPushButton* OkBtn() const { return m_okBtn; }
 
 protected:
@@ -43,7 +39,6 @@ private:
 
     QLabel* m_headerLbl = nullptr;
     QLabel* m_headerIcon = nullptr;
-    QLabel* m_dataLbl = nullptr;
     QPushButton* m_okBtn = nullptr;
     bool m_followsScreen = false;
 };

@@ -14,7 +14,10 @@
 
 namespace {
 
-int g_pipe[2] = {-1, -1};
+// A connected socket pair: the signal handler writes a byte into one end,
+// the event loop reads it from the other.
+int g_signalEnd = -1;
+int g_loopEnd = -1;
 constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
 bool g_installed[std::size(kSignals)] = {};
 
@@ -22,7 +25,7 @@ extern "C" void OnSignal(int)
 {
     const int saved = errno;
     const char byte = 1;
-    [[maybe_unused]] const ssize_t written = ::write(g_pipe[0], &byte, 1);
+    [[maybe_unused]] const ssize_t written = ::write(g_signalEnd, &byte, 1);
     errno = saved;
 }
 
@@ -32,18 +35,21 @@ extern "C" void OnSignal(int)
 CloseOnSignals::CloseOnSignals(QWidget* window) : m_window(window)
 {
 #ifdef Q_OS_UNIX
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_pipe) != 0) {
+    int ends[2] = {-1, -1};
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0) {
         return;
     }
+    g_signalEnd = ends[0];
+    g_loopEnd = ends[1];
     // Neither end ever waits: once the socket is full (a burst of signals
     // while a save runs) a byte more is dropped, as it says nothing new.
-    for (int end : g_pipe) {
+    for (int end : ends) {
         ::fcntl(end, F_SETFL, ::fcntl(end, F_GETFL) | O_NONBLOCK);
     }
-    m_notifier = new QSocketNotifier(g_pipe[1], QSocketNotifier::Read, this);
+    m_notifier = new QSocketNotifier(g_loopEnd, QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, [this] {
         char bytes[256];
-        while (::read(g_pipe[1], bytes, sizeof bytes) > 0) {
+        while (::read(g_loopEnd, bytes, sizeof bytes) > 0) {
         }
         CloseWindow();
     });
@@ -71,9 +77,9 @@ CloseOnSignals::~CloseOnSignals()
                 ::sigaction(kSignals[i], &action, nullptr);
             }
         }
-        ::close(g_pipe[0]);
-        ::close(g_pipe[1]);
-        g_pipe[0] = g_pipe[1] = -1;
+        ::close(g_signalEnd);
+        ::close(g_loopEnd);
+        g_signalEnd = g_loopEnd = -1;
     }
 #endif
 }
@@ -89,7 +95,9 @@ void CloseOnSignals::IgnoreWriteSignals()
 void CloseOnSignals::CloseWindow()
 {
     // A modal window (the About window, a message) would keep the program
-    // running after the main window closed: close those first.
+    // running after the main window closed: close those first. They stack
+    // a few deep at most; the bound only guards against one that refuses
+    // to close.
     for (int guard = 0; guard < 8; ++guard) {
         QWidget* modal = QApplication::activeModalWidget();
         if (modal == nullptr || modal == m_window) {

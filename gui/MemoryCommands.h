@@ -1,19 +1,17 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "MemoryStore.h"
+#include "ChannelEditor.h"
 
 #include <QObject>
-#include <array>
 
 class ColourBox;
 class MemoryListModel;
+class MemoryStore;
 class QListView;
 class QPushButton;
-class QScrollBar;
-class TextBox;
 
-// The controls of the memory frame, and the editor controls it reads and sets.
+// The controls of the memory frame.
 struct MemoryControls
 {
     QListView* MemList = nullptr;
@@ -22,8 +20,6 @@ struct MemoryControls
     QPushButton* Save2List = nullptr;
     QPushButton* LoadFromList = nullptr;
     QPushButton* DeleteFromList = nullptr;
-    TextBox* Res = nullptr;
-    std::array<QScrollBar*, 3> CScroll{};
 };
 
 // The memory list's commands: keep the code shown, load an entry back into
@@ -33,7 +29,9 @@ class MemoryCommands : public QObject
 {
     Q_OBJECT
 public:
-    MemoryCommands(const MemoryControls& controls, QObject* parent = nullptr);
+    // editor: the code box it keeps and the sliders it sets.
+    MemoryCommands(const MemoryControls& controls, const ChannelControls& editor,
+                   MemoryStore& store, QObject* parent = nullptr);
 
     void Save2List_Click();
     void LoadFromList_Click();
@@ -44,13 +42,11 @@ public:
     // Index of the selected entry, -1 when none is selected.
     int SelectedIndex() const;
 
-    // The memory file behind the list.
-    MemoryStore& Store() { return m_store; }
-
 private:
     // Saves the list; a failure is told to the user, the list keeps the change.
     void SaveList();
 
     MemoryControls m_c;
-    MemoryStore m_store;
+    ChannelControls m_editor;
+    MemoryStore& m_store;
 };

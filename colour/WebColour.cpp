@@ -1,17 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "WebColour.h"
 
+#include "ColourAPI.h"
+
 #include <algorithm>
 #include <cmath>
 
 namespace WebColour {
 
 namespace {
-
-QString Pair(int value)
-{
-    return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper();
-}
 
 double Linear(int value)
 {
@@ -23,7 +20,8 @@ double Linear(int value)
 
 QString CssHex(int red, int green, int blue)
 {
-    return QLatin1Char('#') + Pair(red) + Pair(green) + Pair(blue);
+    using ColourAPI::HexPair;
+    return QLatin1Char('#') + HexPair(qint16(red)) + HexPair(qint16(green)) + HexPair(qint16(blue));
 }
 
 QString CssRgb(int red, int green, int blue)

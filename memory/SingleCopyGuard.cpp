@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "SingleCopyGuard.h"
 
+#include "SafeFile.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QStandardPaths>
 
 #ifdef Q_OS_UNIX
@@ -18,22 +19,6 @@
 #endif
 
 namespace {
-
-// The file's path with every symlink and ".." resolved; for a file that does
-// not exist yet, its folder's.
-QString CanonicalFile(const QString& file)
-{
-    const QFileInfo info(file);
-    const QString canonical = info.canonicalFilePath();
-    if (!canonical.isEmpty()) {
-        return canonical;
-    }
-    QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
-    if (folder.isEmpty()) {
-        folder = QDir::cleanPath(info.absolutePath());
-    }
-    return folder + QLatin1Char('/') + info.fileName();
-}
 
 #ifdef Q_OS_UNIX
 // A folder of this user's that nobody else may enter.
@@ -95,10 +80,10 @@ SingleCopyGuard::SingleCopyGuard(const QString& memoryFile)
     if (folder.isEmpty()) {
         return;
     }
-    const QByteArray key =
-        QCryptographicHash::hash(CanonicalFile(memoryFile).toUtf8(), QCryptographicHash::Sha256)
-            .toHex()
-            .left(32);
+    const QByteArray key = QCryptographicHash::hash(SafeFile::ResolvedPath(memoryFile).toUtf8(),
+                                                    QCryptographicHash::Sha256)
+                               .toHex()
+                               .left(32);
     m_path =
         folder + QStringLiteral("/tintaro-") + QString::fromLatin1(key) + QStringLiteral(".lock");
 }
@@ -133,6 +118,8 @@ SingleCopyGuard::Result SingleCopyGuard::TryAcquire(QString* reason)
     // written in the file: a garbage file, a reused id or a copy in another
     // PID namespace (where every copy is process 1) would block every start.
     const QByteArray path = QFile::encodeName(m_path);
+    // Each retry needs a copy to have ended between our open and our lock:
+    // a few in a row mean copies keep starting and ending, so give up then.
     for (int attempt = 0; attempt < 8; ++attempt) {
         const int fd =
             ::open(path.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);

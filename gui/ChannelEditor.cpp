@@ -63,6 +63,8 @@ void ChannelEditor::SValue_Change(int Index)
     if (number < 0 || number > 255) {
         box->setTextIfChanged(QStringLiteral("0"));
     }
+    // Read again: setting "0" ran this handler nested, which may have
+    // rewritten the box.
     m_c.CScroll[Index]->setValue(RoundToInteger(TextToNumber(box->text())));
     m_c.Res->setTextIfChanged(ComposeCode(static_cast<qint16>(m_c.CScroll[0]->value()),
                                           static_cast<qint16>(m_c.CScroll[1]->value()),

@@ -19,13 +19,11 @@
 
 namespace {
 
-constexpr QColor kWhite(255, 255, 255);
-
 // The credits: Tintaro is written by its own small team.
 const QString kAuthor = QStringLiteral("Equipo de Tintaro");
 
-} // namespace
-
+// The text of the header: the program's name and its version numbers, e.g.
+// "Tintaro v1.0 Revisión: 1".
 QString HeaderText(int major, int minor, int revision)
 {
     QString text = QStringLiteral("Tintaro v");
@@ -36,6 +34,8 @@ QString HeaderText(int major, int minor, int revision)
     text += QString::number(revision);
     return text;
 }
+
+} // namespace
 
 AboutMeFrm::AboutMeFrm(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -71,11 +71,11 @@ AboutMeFrm::AboutMeFrm(QWidget* parent)
     rule->setObjectName(QStringLiteral("Line"));
 
     const QRect dataRect = TwipsRect(960, 600, 3375, 255);
-    m_dataLbl =
+    QLabel* dataLbl =
         AddSizedLabel(this, "DataLbl", QStringLiteral("Dedicado a las personas que quiero... "),
                       dataRect.topLeft(), TahomaFont());
-    m_dataLbl->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    m_dataLbl->setFixedSize(dataRect.size());
+    dataLbl->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    dataLbl->setFixedSize(dataRect.size());
 
     AddSizedLabel(this, "BInfoLbl0", QStringLiteral("Idea Original:"),
                   TwipsRect(120, 1080, 0, 0).topLeft(), TahomaFont(true));
@@ -87,10 +87,8 @@ AboutMeFrm::AboutMeFrm(QWidget* parent)
     auto* light = new RuleLine(this, 120, 4320, 2640, 1, kWhite);
     light->setObjectName(QStringLiteral("SLine0"));
 
-    m_okBtn = new CommandButton(QStringLiteral("&Aceptar"), this);
-    m_okBtn->setObjectName(QStringLiteral("OkBtn"));
-    m_okBtn->setFont(TahomaFont());
-    m_okBtn->setGeometry(TwipsRect(2640, 2760, 1695, 375));
+    m_okBtn = CommandButton::Add(this, "OkBtn", QStringLiteral("&Aceptar"),
+                                 TwipsRect(2640, 2760, 1695, 375));
     m_okBtn->setFocus();
     connect(m_okBtn, &QPushButton::clicked, this, &AboutMeFrm::OkBtn_Click);
 

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QPointer>
 
+class PickJob;
 class QWidget;
 
 // Takes one colour from anywhere on the screen the way the desktop allows:
@@ -18,8 +19,6 @@ public:
     // window: the window the portal's picking tool belongs to (may be null).
     explicit ScreenPicker(QWidget* window = nullptr, QObject* parent = nullptr);
 
-    static bool UsesPortal();
-
     // Starts picking unless a pick is already under way. Ends with exactly
     // one of the signals below, never from inside Start.
     void Start();
@@ -30,9 +29,9 @@ signals:
     void Failed(const QString& reason);
 
 private:
-    void Begin();
-    template <class Job> void Watch(Job* job);
+    // The way of picking this desktop allows.
+    PickJob* MakeJob();
 
     QPointer<QWidget> m_window;
-    QPointer<QObject> m_job;
+    QPointer<PickJob> m_job; // the pick under way, if any
 };

@@ -13,6 +13,10 @@ class CommandButton : public QPushButton
 public:
     CommandButton(const QString& text, QWidget* parent);
 
+    // A button named name in the window font, placed at rect in parent.
+    static CommandButton* Add(QWidget* parent, const char* name, const QString& text,
+                              const QRect& rect);
+
 protected:
     bool event(QEvent* event) override;
 };

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QColor>
-#include <QObject>
+#include "PickJob.h"
+
 #include <optional>
 #include <vector>
 
@@ -13,26 +13,21 @@ class QWidget;
 // shows that picture with a cross pointer and, beside the pointer, a
 // magnifier of the pixels around it with the code of the one under it. A left
 // click takes that pixel's colour; Esc or a right click cancels.
-class PickMode : public QObject
+class PickMode : public PickJob
 {
     Q_OBJECT
 public:
     explicit PickMode(QObject* parent = nullptr);
     ~PickMode() override;
 
-    // Covers the screens. Ends with exactly one of the signals below, Failed
-    // at once when a screen cannot be read.
-    void Start();
-
-signals:
-    void Picked(const QColor& colour);
-    void Cancelled();
-    void Failed(const QString& reason);
+    // Covers the screens; Failed at once when a screen cannot be read.
+    void Start() override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Closes the windows and emits Picked with the colour, or Cancelled.
     void Finish(std::optional<QColor> colour);
 
     std::vector<QWidget*> m_windows;

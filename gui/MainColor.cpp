@@ -4,8 +4,8 @@
 #include "AboutMeFrm.h"
 #include "CaptionFrame.h"
 #include "ColourBox.h"
+#include "ColourTools.h"
 #include "CommandButton.h"
-#include "MainColorTools.h"
 #include "MemoryCommands.h"
 #include "MemoryListModel.h"
 #include "RuleLine.h"
@@ -16,18 +16,15 @@
 #include "WindowFonts.h"
 #include "WindowLook.h"
 
+#include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListView>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
-
-namespace {
-
-constexpr QColor kWhite(255, 255, 255);
-
-} // namespace
+#include <cstdio>
 
 MainColor::MainColor(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -44,19 +41,17 @@ MainColor::MainColor(QWidget* parent)
         AddFrame("PrreviewFrme", QStringLiteral("Muestra:"), TwipsRect(120, 120, 2055, 2055)));
     BuildChannelFrame(
         AddFrame("ColorFrme", QStringLiteral("Colores"), TwipsRect(120, 2280, 4575, 2055)));
-    m_aboutMe = AddButton(this, "AboutMe", QStringLiteral("Acerca de ..."),
-                          TwipsRect(2880, 4560, 1815, 375));
+    m_aboutMe = CommandButton::Add(this, "AboutMe", QStringLiteral("Acerca de ..."),
+                                   TwipsRect(2880, 4560, 1815, 375));
     BuildMemoryFrame(
         AddFrame("MemFrme", QStringLiteral("Memoria interna:"), TwipsRect(2280, 120, 2415, 2055)));
     SetKeyboardOrder();
 
     m_editor = new ChannelEditor(m_channels, this);
     // The memory commands read the code box and set the sliders.
-    m_memoryControls.Res = m_channels.Res;
-    m_memoryControls.CScroll = m_channels.CScroll;
-    m_memory = new MemoryCommands(m_memoryControls, this);
+    m_memory = new MemoryCommands(m_memoryControls, m_channels, m_store, this);
     connect(m_aboutMe, &QPushButton::clicked, this, &MainColor::AboutMe_Click);
-    InstallColourTools(*this);
+    new ColourTools(*this);
 }
 
 MainColor::~MainColor() = default;
@@ -68,16 +63,6 @@ QGroupBox* MainColor::AddFrame(const char* name, const QString& caption, const Q
     frame->setFont(TahomaFont(true));
     frame->setGeometry(rect);
     return frame;
-}
-
-QPushButton* MainColor::AddButton(QWidget* parent, const char* name, const QString& text,
-                                  const QRect& rect)
-{
-    auto* button = new CommandButton(text, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setFont(TahomaFont());
-    button->setGeometry(rect);
-    return button;
 }
 
 void MainColor::BuildSampleFrame(QGroupBox* frame)
@@ -103,7 +88,7 @@ void MainColor::BuildSampleFrame(QGroupBox* frame)
     m_channels.Res = res;
 
     m_channels.CmdGo =
-        AddButton(frame, "CmdGo", QStringLiteral("&Ver"), TwipsRect(1200, 1560, 735, 375));
+        CommandButton::Add(frame, "CmdGo", QStringLiteral("&Ver"), TwipsRect(1200, 1560, 735, 375));
 }
 
 void MainColor::BuildChannelFrame(QGroupBox* frame)
@@ -117,6 +102,8 @@ void MainColor::BuildChannelFrame(QGroupBox* frame)
     const int labelWidths[3] = {390, 495, 360};
     const QColor labelColours[3] = {ToQColor(0x0000C0), ToQColor(0x008000), ToQColor(0x800000)};
 
+    // Each loop runs from the last row to the first: siblings created later
+    // lie on top, and the window's design has the first row on top.
     for (int i = 2; i >= 0; --i) {
         const int rowTop = 600 * i; // rows stand 600 twips apart
         auto* line = new RuleLine(frame, 720, 4440, 360 + rowTop, 1, QPalette::Dark);
@@ -173,12 +160,12 @@ void MainColor::BuildMemoryFrame(QGroupBox* frame)
     m.MemList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m.MemList->setAccessibleName(QStringLiteral("Memoria interna"));
 
-    m.Save2List =
-        AddButton(frame, "Save2List", QStringLiteral("&Guardar"), TwipsRect(1320, 720, 975, 375));
-    m.LoadFromList = AddButton(frame, "LoadFromList", QStringLiteral("&Cargar"),
-                               TwipsRect(1320, 1080, 975, 375));
-    m.DeleteFromList = AddButton(frame, "DeleteFromList", QStringLiteral("&Borrar"),
-                                 TwipsRect(1320, 1560, 975, 375));
+    m.Save2List = CommandButton::Add(frame, "Save2List", QStringLiteral("&Guardar"),
+                                     TwipsRect(1320, 720, 975, 375));
+    m.LoadFromList = CommandButton::Add(frame, "LoadFromList", QStringLiteral("&Cargar"),
+                                        TwipsRect(1320, 1080, 975, 375));
+    m.DeleteFromList = CommandButton::Add(frame, "DeleteFromList", QStringLiteral("&Borrar"),
+                                          TwipsRect(1320, 1560, 975, 375));
 
     m.PreviewList = new ColourBox(frame);
     m.PreviewList->setObjectName(QStringLiteral("PreviewList"));
@@ -213,4 +200,62 @@ void MainColor::CentreOnScreen()
 void MainColor::AboutMe_Click()
 {
     AboutMeFrm::ShowModal(this);
+}
+
+bool MainColor::Form_Load(const QString& memoryFile)
+{
+    // In place before any message, which centres on its hidden parent.
+    CentreOnScreen();
+    m_singleCopy = std::make_unique<SingleCopyGuard>(memoryFile);
+    QString reason;
+    switch (m_singleCopy->TryAcquire(&reason)) {
+    case SingleCopyGuard::Result::Running: {
+        QMessageBox message(QMessageBox::NoIcon, QStringLiteral("Tintaro"),
+                            QStringLiteral("La Aplicación ya se esta ejecutando"), QMessageBox::Ok,
+                            this);
+        message.exec();
+        return false;
+    }
+    case SingleCopyGuard::Result::Unavailable:
+        QMessageBox::warning(this, QStringLiteral("Tintaro"),
+                             QStringLiteral("No se puede comprobar si Tintaro ya se está "
+                                            "ejecutando:\n%1\n\nTintaro se abre de todos modos.")
+                                 .arg(reason));
+        break;
+    case SingleCopyGuard::Result::Acquired:
+        break;
+    }
+
+    setCursor(Qt::WaitCursor);
+    const QString problem = m_store.Load(memoryFile, *m_memoryControls.Entries);
+    unsetCursor();
+    if (!problem.isEmpty()) {
+        QMessageBox::warning(this, QStringLiteral("Tintaro"), problem);
+    }
+    m_loaded = true;
+    return true;
+}
+
+void MainColor::Form_Unload()
+{
+    if (!m_loaded || m_unloaded) {
+        return;
+    }
+    m_unloaded = true;
+    QString message;
+    if (m_store.Save(*m_memoryControls.Entries, &message) == MemoryStore::SaveResult::Saved) {
+        return;
+    }
+    m_listSaved = false;
+    if (m_closeUnattended) {
+        std::fprintf(stderr, "Tintaro: %s\n", message.toLocal8Bit().constData());
+    } else {
+        QMessageBox::critical(this, QStringLiteral("Tintaro"), message);
+    }
+}
+
+void MainColor::closeEvent(QCloseEvent* event)
+{
+    Form_Unload();
+    event->accept();
 }

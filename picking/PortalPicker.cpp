@@ -28,9 +28,20 @@ QDBusConnection Bus()
     return QDBusConnection::sessionBus();
 }
 
+// A colour channel of the portal's answer, 0.0 to 1.0, as 0 to 255; -1 for a
+// value that is not a finite number in that range.
+int ChannelFromUnit(double value)
+{
+    if (!std::isfinite(value) || value < 0 || value > 1) {
+        return -1;
+    }
+    return static_cast<int>(std::lround(value * 255));
+}
+
 } // namespace
 
-PortalPicker::PortalPicker(QObject* parent) : QObject(parent)
+PortalPicker::PortalPicker(const QString& parentWindow, QObject* parent)
+    : PickJob(parent), m_parentWindow(parentWindow)
 {
     m_timeout.setSingleShot(true);
     connect(&m_timeout, &QTimer::timeout, this, [this] {
@@ -45,18 +56,10 @@ PortalPicker::PortalPicker(QObject* parent) : QObject(parent)
 
 PortalPicker::~PortalPicker()
 {
-    Finish();
+    StopListening();
 }
 
-int PortalPicker::ChannelFromUnit(double value)
-{
-    if (!std::isfinite(value) || value < 0 || value > 1) {
-        return -1;
-    }
-    return static_cast<int>(std::lround(value * 255));
-}
-
-void PortalPicker::Start(const QString& parentWindow)
+void PortalPicker::Start()
 {
     if (m_running) {
         return;
@@ -77,7 +80,7 @@ void PortalPicker::Start(const QString& parentWindow)
     QDBusMessage call = QDBusMessage::createMethodCall(
         kService, QStringLiteral("/org/freedesktop/portal/desktop"),
         QStringLiteral("org.freedesktop.portal.Screenshot"), QStringLiteral("PickColor"));
-    call << parentWindow << QVariantMap{{QStringLiteral("handle_token"), token}};
+    call << m_parentWindow << QVariantMap{{QStringLiteral("handle_token"), token}};
     auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* w) {
         w->deleteLater();
@@ -98,6 +101,8 @@ void PortalPicker::Start(const QString& parentWindow)
 void PortalPicker::Subscribe(const QString& requestPath)
 {
     m_requests.append(requestPath);
+    // QDBusConnection::connect takes the slot by name only: there is no
+    // overload for a member function pointer.
     Bus().connect(kService, requestPath, kRequest, QStringLiteral("Response"), this,
                   SLOT(OnResponse(QDBusMessage)));
 }
@@ -110,13 +115,13 @@ void PortalPicker::OnResponse(const QDBusMessage& message)
     // Response(u response, a{sv} results): 0 success, 1 cancelled, 2 failed.
     const QVariantList args = message.arguments();
     if (message.signature() != QLatin1String("ua{sv}")) {
-        Finish();
+        StopListening();
         emit Failed(kMalformed);
         return;
     }
     const uint response = args.at(0).toUInt();
     if (response == 1) {
-        Finish();
+        StopListening();
         emit Cancelled();
         return;
     }
@@ -139,21 +144,21 @@ void PortalPicker::OnResponse(const QDBusMessage& message)
         }
     }
     if (rgb[0] < 0 || rgb[1] < 0 || rgb[2] < 0) {
-        Finish();
+        StopListening();
         emit Failed(kMalformed);
         return;
     }
-    Finish();
+    StopListening();
     emit Picked(QColor(rgb[0], rgb[1], rgb[2]));
 }
 
 void PortalPicker::Fail(const QString& detail)
 {
-    Finish();
+    StopListening();
     emit Failed(kUnavailable.arg(detail));
 }
 
-void PortalPicker::Finish()
+void PortalPicker::StopListening()
 {
     if (!m_running) {
         return;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "CommandButton.h"
 
+#include "WindowFonts.h"
+
 #include <QShortcutEvent>
 
 CommandButton::CommandButton(const QString& text, QWidget* parent) : QPushButton(text, parent)
@@ -22,4 +24,14 @@ bool CommandButton::event(QEvent* event)
         }
     }
     return QPushButton::event(event);
+}
+
+CommandButton* CommandButton::Add(QWidget* parent, const char* name, const QString& text,
+                                  const QRect& rect)
+{
+    auto* button = new CommandButton(text, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setFont(TahomaFont());
+    button->setGeometry(rect);
+    return button;
 }

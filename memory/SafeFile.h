@@ -1,0 +1,65 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Reading and replacing a small file safely: only a regular file is read,
+// without ever blocking and up to a size limit; a file is replaced
+// atomically, keeping its owner, and is on disk when the replacement
+// returns. All the program's own file writes go through here.
+namespace SafeFile {
+
+// Outcome of reading a file.
+enum class ReadStatus {
+    Missing,    // no such file (nor such folder)
+    Read,       // read whole
+    Unreadable, // could not be read: no permission, I/O error, a symlink loop, not a
+                // regular file (a folder, a FIFO, a device)
+    TooLarge    // a regular file larger than MaxFileSize
+};
+
+// The largest file read: 64 MiB hold millions of colour codes, and a larger
+// file would take gigabytes once split into entries.
+constexpr qint64 MaxFileSize = qint64(64) * 1024 * 1024;
+
+// One version of the file on disk, as the system describes it. Saving in
+// place changes the size or the times, saving by rename changes the inode;
+// the change time cannot be set back by hand. A missing file has the
+// default stamp.
+struct FileStamp
+{
+    qint64 device = -1;
+    qint64 inode = -1;
+    qint64 size = -1;
+    qint64 modified = -1; // nanoseconds
+    qint64 changed = -1;  // nanoseconds
+    bool operator==(const FileStamp&) const = default;
+};
+
+// The stamp of the file at path now (symlinks followed).
+FileStamp StampOf(const QString& path);
+
+// Reads the regular file at path whole into bytes. It is opened without
+// waiting (a FIFO or a device never blocks). On Unreadable and TooLarge,
+// errorText (when given) receives the reason; on the other outcomes it is
+// not touched. stamp (when given) receives the stamp of the file read.
+ReadStatus Read(const QString& path, QByteArray& bytes, QString* errorText = nullptr,
+                FileStamp* stamp = nullptr);
+
+// Replaces the file at path by bytes atomically: on failure the old file is
+// left exactly as it was and false is returned with the system's reason in
+// errorText. An empty path writes nothing and succeeds. An existing file
+// without write permission is refused even where the folder would allow
+// replacing it. The new file keeps the old one's owner and group where the
+// system allows it, and it is on disk, with its folder entry, when true is
+// returned. stamp (when given) receives the stamp of the file written.
+bool Replace(const QString& path, const QByteArray& bytes, QString* errorText = nullptr,
+             FileStamp* stamp = nullptr);
+
+// path with every symbolic link and "." or ".." resolved as far as it exists:
+// a file that does not exist yet is named in its folder's resolved path, and
+// a path with no existing folder is only made absolute and cleaned.
+QString ResolvedPath(const QString& path);
+
+} // namespace SafeFile
