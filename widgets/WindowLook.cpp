@@ -11,6 +11,24 @@
 #include <QTimer>
 #include <QWidget>
 
+namespace {
+
+// The program icon in all its sizes.
+QIcon ProgramIcon()
+{
+    // Read as PNG outright: letting Qt detect the format would load every
+    // image plugin, a noticeable part of the time to the first window.
+    QIcon icon;
+    for (int size : {16, 24, 32, 48}) {
+        QImageReader reader(QStringLiteral(":/icons/tintaro-%1.png").arg(size), "png");
+        reader.setAutoDetectImageFormat(false);
+        icon.addPixmap(QPixmap::fromImage(reader.read()));
+    }
+    return icon;
+}
+
+} // namespace
+
 void SetUpFixedWindow(QWidget* window, const char* name, const QString& title, int widthTwips,
                       int heightTwips)
 {
@@ -23,19 +41,6 @@ void SetUpFixedWindow(QWidget* window, const char* name, const QString& title, i
     // Set once the window is on its way to the screen: decoding the icons
     // is not needed to show the window.
     QTimer::singleShot(0, window, [window] { window->setWindowIcon(ProgramIcon()); });
-}
-
-QIcon ProgramIcon()
-{
-    // Read as PNG outright: letting Qt detect the format would load every
-    // image plugin, a noticeable part of the time to the first window.
-    QIcon icon;
-    for (int size : {16, 24, 32, 48}) {
-        QImageReader reader(QStringLiteral(":/icons/tintaro-%1.png").arg(size), "png");
-        reader.setAutoDetectImageFormat(false);
-        icon.addPixmap(QPixmap::fromImage(reader.read()));
-    }
-    return icon;
 }
 
 QLabel* AddSizedLabel(QWidget* parent, const char* name, const QString& text, const QPoint& topLeft,

@@ -6,7 +6,6 @@
 #include <QPoint>
 #include <QString>
 
-class QIcon;
 class QLabel;
 class QWidget;
 
@@ -18,9 +17,6 @@ constexpr QColor kWhite(255, 255, 255);
 // client size given in twips, and the program icon.
 void SetUpFixedWindow(QWidget* window, const char* name, const QString& title, int widthTwips,
                       int heightTwips);
-
-// The program icon in all its sizes.
-QIcon ProgramIcon();
 
 // A label at topLeft that takes the size of its text, with a transparent
 // background.
