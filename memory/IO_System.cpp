@@ -15,9 +15,13 @@ ReadStatus ReadMemoryFile(const QString& path, QStringList& lines, QString* erro
 {
     QByteArray bytes;
     const ReadStatus status = SafeFile::Read(path, bytes, errorText, stamp);
-    if (status != ReadStatus::Read)
-        return status;
+    if (status == ReadStatus::Read)
+        SplitLines(bytes, lines);
+    return status;
+}
 
+void SplitLines(QByteArrayView bytes, QStringList& lines)
+{
     const char* const data = bytes.constData();
     const qsizetype size = bytes.size();
     // One entry per LF at most in the usual CR LF file: reserving avoids
@@ -36,7 +40,6 @@ ReadStatus ReadMemoryFile(const QString& path, QStringList& lines, QString* erro
             ++end;
         start = end + 1;
     }
-    return ReadStatus::Read;
 }
 
 void FillMemoryList(const QStringList& lines, MemoryListModel& list)
@@ -66,10 +69,9 @@ QString MemoryListText(const MemoryListModel& list)
     return text;
 }
 
-bool WriteTextFile(const QString& path, const QString& body, QString* errorText,
-                   SafeFile::FileStamp* stamp)
+bool WriteTextFile(const QString& path, const QString& body, QString* errorText)
 {
-    return SafeFile::Replace(path, LineCodec::EncodeText(body), errorText, stamp);
+    return SafeFile::Replace(path, LineCodec::EncodeText(body), errorText);
 }
 
 } // namespace IO_System

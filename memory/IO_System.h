@@ -3,6 +3,7 @@
 
 #include "SafeFile.h"
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 
@@ -28,9 +29,11 @@ void FillMemoryList(const QStringList& lines, MemoryListModel& list);
 // holding CR or LF (it would read back as other entries), is left out.
 QString MemoryListText(const MemoryListModel& list);
 
+// Splits the file's bytes into entries, appended to lines in file order.
+void SplitLines(QByteArrayView bytes, QStringList& lines);
+
 // Replaces the file at path by body, encoded as it was read, with no line end
 // added (see SafeFile::Replace).
-bool WriteTextFile(const QString& path, const QString& body, QString* errorText = nullptr,
-                   SafeFile::FileStamp* stamp = nullptr);
+bool WriteTextFile(const QString& path, const QString& body, QString* errorText = nullptr);
 
 } // namespace IO_System

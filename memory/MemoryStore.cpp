@@ -2,21 +2,37 @@
 #include "MemoryStore.h"
 
 #include "IO_System.h"
+#include "LineCodec.h"
+#include "MemoryFileLocation.h"
 #include "MemoryListModel.h"
 
-#include <QDir>
+#include <QCryptographicHash>
 
 using SafeFile::ReadStatus;
+
+namespace {
+
+QByteArray Digest(const QByteArray& bytes)
+{
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+}
+
+} // namespace
 
 QString MemoryStore::Load(const QString& path, MemoryListModel& list)
 {
     m_path = path;
-    m_stamp = {};
     m_unsaved.clear();
     m_loaded = true;
-    QStringList lines;
+    QByteArray bytes;
     QString reason;
-    const ReadStatus status = IO_System::ReadMemoryFile(path, lines, &reason, &m_stamp);
+    const ReadStatus status = SafeFile::Read(path, bytes, &reason);
+    if (status != ReadStatus::Read) {
+        bytes.clear();
+    }
+    m_digest = Digest(bytes);
+    QStringList lines;
+    IO_System::SplitLines(bytes, lines);
     IO_System::FillMemoryList(lines, list);
     // Whatever is in a file that could not be read stays there.
     m_neverWrite = status == ReadStatus::Unreadable || status == ReadStatus::TooLarge;
@@ -25,7 +41,7 @@ QString MemoryStore::Load(const QString& path, MemoryListModel& list)
     }
     return QStringLiteral("No se pudo leer la lista de colores guardada en\n%1\n\n%2\n\n"
                           "Tintaro empieza con la lista vacía y no escribirá en ese archivo.")
-        .arg(QDir::toNativeSeparators(path), reason);
+        .arg(MemoryFileLocation::ForDisplay(path), reason);
 }
 
 void MemoryStore::Added(const QString& text)
@@ -38,12 +54,13 @@ void MemoryStore::Removed(const QString& text)
     m_unsaved.append({false, text});
 }
 
-bool MemoryStore::TakeChangesOnDisk(MemoryListModel& list, QString* reason)
+bool MemoryStore::ReadFile(QByteArray& bytes, bool& missing, QString* reason) const
 {
-    QStringList lines;
-    switch (IO_System::ReadMemoryFile(m_path, lines, reason)) {
+    missing = false;
+    switch (SafeFile::Read(m_path, bytes, reason)) {
     case ReadStatus::Missing:
-        // Deleted meanwhile: the list in the window is all there is.
+        missing = true;
+        bytes.clear();
         return true;
     case ReadStatus::Unreadable:
     case ReadStatus::TooLarge:
@@ -52,6 +69,13 @@ bool MemoryStore::TakeChangesOnDisk(MemoryListModel& list, QString* reason)
     case ReadStatus::Read:
         break;
     }
+    return true;
+}
+
+void MemoryStore::TakeIn(const QByteArray& bytes, MemoryListModel& list) const
+{
+    QStringList lines;
+    IO_System::SplitLines(bytes, lines);
     list.SetItems(lines);
     for (const Change& change : std::as_const(m_unsaved)) {
         const int index = static_cast<int>(list.Items().indexOf(change.text));
@@ -61,7 +85,6 @@ bool MemoryStore::TakeChangesOnDisk(MemoryListModel& list, QString* reason)
             list.AddSorted(change.text);
         }
     }
-    return true;
 }
 
 MemoryStore::SaveResult MemoryStore::Save(MemoryListModel& list, QString* message)
@@ -69,21 +92,50 @@ MemoryStore::SaveResult MemoryStore::Save(MemoryListModel& list, QString* messag
     if (!m_loaded || (m_neverWrite && m_unsaved.isEmpty())) {
         return SaveResult::Saved;
     }
-    const QString file = QDir::toNativeSeparators(m_path);
+    const QString file = MemoryFileLocation::ForDisplay(m_path);
     if (m_neverWrite) {
         *message = QStringLiteral("La lista de colores no se ha guardado: el archivo\n%1\n"
                                   "no se pudo leer al empezar y se deja como estaba.")
                        .arg(file);
         return SaveResult::NotWritten;
     }
-    // Changed on disk since it was last read or written (by hand, or by a
-    // copy of Tintaro that could not tell another one runs): its entries
-    // are taken in first.
+    // What is on disk now is compared, byte for byte through a digest, with
+    // what this copy last read or wrote: a hand edit (or a copy of Tintaro
+    // that could not tell another one runs) is taken in first, whatever the
+    // file's times say (a file system may keep them to the second). It is
+    // looked at once more right before the new file takes the old one's
+    // place, and the whole save made again when it changed meanwhile.
     QString reason;
-    if ((SafeFile::StampOf(m_path) == m_stamp || TakeChangesOnDisk(list, &reason)) &&
-        IO_System::WriteTextFile(m_path, IO_System::MemoryListText(list), &reason, &m_stamp)) {
-        m_unsaved.clear();
-        return SaveResult::Saved;
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        QByteArray onDisk;
+        bool missing = false;
+        if (!ReadFile(onDisk, missing, &reason)) {
+            break;
+        }
+        // Deleted meanwhile: the list in the window is all there is.
+        const QByteArray digest = missing ? m_digest : Digest(onDisk);
+        if (digest != m_digest) {
+            TakeIn(onDisk, list);
+        }
+        const QByteArray bytes = LineCodec::EncodeText(IO_System::MemoryListText(list));
+        bool changed = false;
+        const auto unchanged = [&] {
+            QByteArray now;
+            bool gone = false;
+            QString ignored;
+            changed = !ReadFile(now, gone, &ignored) || gone != missing ||
+                      (!gone && Digest(now) != digest);
+            return !changed;
+        };
+        if (SafeFile::Replace(m_path, bytes, &reason, unchanged)) {
+            m_digest = Digest(bytes);
+            m_unsaved.clear();
+            return SaveResult::Saved;
+        }
+        m_digest = digest; // the list now holds what was on disk
+        if (!changed) {
+            break;
+        }
     }
     *message = QStringLiteral("No se pudo guardar la lista de colores en\n%1\n\n%2\n\n"
                               "El archivo anterior queda como estaba.")

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "SafeFile.h"
-
 #include <QList>
 #include <QString>
 
@@ -45,12 +43,15 @@ private:
         QString text;
     };
 
-    // Makes the file's entries the list, with the unsaved changes made again
-    // on them; false with the reason when the file cannot be read.
-    bool TakeChangesOnDisk(MemoryListModel& list, QString* reason);
+    // The file's bytes now (empty, and missing set, when there is no file);
+    // false with the reason when it cannot be read.
+    bool ReadFile(QByteArray& bytes, bool& missing, QString* reason) const;
+    // Makes the entries of the file's bytes the list, with the unsaved
+    // changes made again on them.
+    void TakeIn(const QByteArray& bytes, MemoryListModel& list) const;
 
     QString m_path;
-    SafeFile::FileStamp m_stamp; // the file as last read or written
+    QByteArray m_digest; // of the file's bytes as last read or written
     QList<Change> m_unsaved;
     bool m_loaded = false;
     bool m_neverWrite = false;

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "SafeFile.h"
 
+#include "AtomicWrite.h"
+#include "LinkRules.h"
+#include "SystemError.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QScopeGuard>
 #include <cerrno>
 
@@ -24,16 +27,6 @@ void SetError(QString* errorText, const QString& reason)
 {
     if (errorText)
         *errorText = reason;
-}
-
-// A file the user marked read-only counts as protected even when the system
-// would let this process replace it (the superuser, or a writable folder that
-// allows the rename over it).
-bool IsProtected(const QFileInfo& info)
-{
-    constexpr QFileDevice::Permissions anyWrite =
-        QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
-    return !info.isWritable() || !(info.permissions() & anyWrite);
 }
 
 QString NotRegularText()
@@ -69,23 +62,29 @@ FileStamp StampFromStat(const struct stat& st)
 // from the opened descriptor, so it cannot be swapped after the test.
 ReadStatus ReadBytes(const QString& path, QByteArray& bytes, QString* errorText, FileStamp* stamp)
 {
-    const QByteArray name = QFile::encodeName(path);
+    const LinkRules::Target target = LinkRules::Follow(QFile::encodeName(path));
+    if (!target.allowed) {
+        SetError(errorText, target.reason);
+        return ReadStatus::Unreadable;
+    }
+    // The last link was checked: a link swapped in since is not followed.
     int fd = -1;
     do {
-        fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        fd = ::open(target.path.constData(),
+                    O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | O_NOFOLLOW);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0) {
         // Only "no such file" (or a path through something that is no
         // folder) means there is no list; any other error hides one.
         if (errno == ENOENT || errno == ENOTDIR)
             return ReadStatus::Missing;
-        SetError(errorText, qt_error_string(errno));
+        SetError(errorText, SystemError::Text(errno));
         return ReadStatus::Unreadable;
     }
     const auto closeFile = qScopeGuard([fd] { ::close(fd); });
     struct stat st = {};
     if (::fstat(fd, &st) != 0) {
-        SetError(errorText, qt_error_string(errno));
+        SetError(errorText, SystemError::Text(errno));
         return ReadStatus::Unreadable;
     }
     if (!S_ISREG(st.st_mode)) {
@@ -114,7 +113,7 @@ ReadStatus ReadBytes(const QString& path, QByteArray& bytes, QString* errorText,
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0) {
-            SetError(errorText, qt_error_string(errno));
+            SetError(errorText, SystemError::Text(errno));
             return ReadStatus::Unreadable;
         }
         if (got == 0)
@@ -125,31 +124,6 @@ ReadStatus ReadBytes(const QString& path, QByteArray& bytes, QString* errorText,
     return ReadStatus::Read;
 }
 
-// A save by the superuser, or into another user's file, must not hand the
-// file over to the saving user: the new file takes the old one's owner and
-// group, or at least its group, as far as the system allows.
-void KeepOwner(const QString& path, int fd)
-{
-    struct stat old = {};
-    if (::stat(QFile::encodeName(path).constData(), &old) != 0 ||
-        (old.st_uid == ::geteuid() && old.st_gid == ::getegid()))
-        return;
-    if (::fchown(fd, old.st_uid, old.st_gid) != 0 && ::fchown(fd, uid_t(-1), old.st_gid) != 0) {
-        // Not allowed: the file becomes the saving user's, as any new file.
-    }
-}
-
-// The rename is durable only once the folder's entry is on disk: without
-// this a power cut could bring back neither the old list nor the new one.
-void SyncFolder(const QString& path)
-{
-    const QByteArray folder = QFile::encodeName(QFileInfo(ResolvedPath(path)).absolutePath());
-    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
 #else
 ReadStatus ReadBytes(const QString& path, QByteArray& bytes, QString* errorText, FileStamp* stamp)
 {
@@ -179,6 +153,7 @@ ReadStatus ReadBytes(const QString& path, QByteArray& bytes, QString* errorText,
     }
     return ReadStatus::Read;
 }
+
 #endif
 
 } // namespace
@@ -205,53 +180,21 @@ ReadStatus Read(const QString& path, QByteArray& bytes, QString* errorText, File
     return ReadBytes(path, bytes, errorText, stamp);
 }
 
-bool Replace(const QString& path, const QByteArray& bytes, QString* errorText, FileStamp* stamp)
+bool Replace(const QString& path, const QByteArray& bytes, QString* errorText,
+             const std::function<bool()>& unchanged)
 {
     if (path.isEmpty())
         return true;
-
-    const QFileInfo info(path);
-    if (info.exists() && !info.isDir() && IsProtected(info)) {
-        SetError(errorText, qt_error_string(EACCES));
+    const LinkRules::Target target = LinkRules::Follow(QFile::encodeName(path));
+    if (!target.allowed || target.dangling) {
+        SetError(errorText, target.allowed ? QStringLiteral("%1 es un enlace simbólico a un "
+                                                            "archivo que no existe: Tintaro no "
+                                                            "lo crea.")
+                                                 .arg(path)
+                                           : target.reason);
         return false;
     }
-
-    // QSaveFile writes a temporary file beside the target and renames it over
-    // the target only on commit, so a failure leaves the old file as it was.
-    // Unbuffered, each write reaches the system at once: a short write (file
-    // size limit, full disk) is seen here, where a buffered write would hide it
-    // and commit a truncated file.
-    QSaveFile file(path);
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        SetError(errorText, file.errorString());
-        return false;
-    }
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        // After a short write the next one fails with the system's reason.
-        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
-        if (written <= 0) {
-            SetError(errorText, file.error() != QFileDevice::NoError ? file.errorString()
-                                                                     : qt_error_string(EIO));
-            file.cancelWriting();
-            return false;
-        }
-        done += written;
-    }
-#ifdef Q_OS_UNIX
-    KeepOwner(path, file.handle());
-#endif
-    if (!file.commit()) {
-        SetError(errorText, file.errorString());
-        return false;
-    }
-#ifdef Q_OS_UNIX
-    SyncFolder(path);
-#endif
-    if (stamp)
-        *stamp = StampOf(path);
-    return true;
+    return AtomicWrite::Replace(QFile::decodeName(target.path), bytes, errorText, unchanged);
 }
 
 QString ResolvedPath(const QString& path)

@@ -3,11 +3,13 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 
 // Reading and replacing a small file safely: only a regular file is read,
-// without ever blocking and up to a size limit; a file is replaced
-// atomically, keeping its owner, and is on disk when the replacement
-// returns. All the program's own file writes go through here.
+// without ever blocking and up to a size limit; a symbolic link is followed
+// only where LinkRules allow it; a file is replaced atomically (AtomicWrite).
+// All the program's own file writes go through here; every reason given is
+// in Spanish.
 namespace SafeFile {
 
 // Outcome of reading a file.
@@ -41,21 +43,19 @@ struct FileStamp
 FileStamp StampOf(const QString& path);
 
 // Reads the regular file at path whole into bytes. It is opened without
-// waiting (a FIFO or a device never blocks). On Unreadable and TooLarge,
+// waiting (a FIFO or a device never blocks); a link LinkRules refuse is
+// Unreadable. On Unreadable and TooLarge,
 // errorText (when given) receives the reason; on the other outcomes it is
 // not touched. stamp (when given) receives the stamp of the file read.
 ReadStatus Read(const QString& path, QByteArray& bytes, QString* errorText = nullptr,
                 FileStamp* stamp = nullptr);
 
-// Replaces the file at path by bytes atomically: on failure the old file is
-// left exactly as it was and false is returned with the system's reason in
-// errorText. An empty path writes nothing and succeeds. An existing file
-// without write permission is refused even where the folder would allow
-// replacing it. The new file keeps the old one's owner and group where the
-// system allows it, and it is on disk, with its folder entry, when true is
-// returned. stamp (when given) receives the stamp of the file written.
+// Replaces the file at path by bytes (see AtomicWrite::Replace, also for
+// unchanged). An empty path writes nothing and succeeds. A link at path is
+// followed only where LinkRules allow it, and never to a file that does not
+// exist: the link's target is not created.
 bool Replace(const QString& path, const QByteArray& bytes, QString* errorText = nullptr,
-             FileStamp* stamp = nullptr);
+             const std::function<bool()>& unchanged = {});
 
 // path with every symbolic link and "." or ".." resolved as far as it exists:
 // a file that does not exist yet is named in its folder's resolved path, and

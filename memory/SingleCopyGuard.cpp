@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "SingleCopyGuard.h"
 
+#include "MemoryFileLocation.h"
 #include "SafeFile.h"
+#include "SystemError.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -37,7 +39,12 @@ QString LockFolder(QString* error)
     if (runtime.startsWith('/') && IsPrivateFolder(runtime, true)) {
         return QFile::decodeName(runtime);
     }
-    const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    // Without HOME, Qt would name a folder at the root of the file system.
+    if (!QDir::isAbsolutePath(qEnvironmentVariable("HOME")) &&
+        !QDir::isAbsolutePath(qEnvironmentVariable("XDG_CACHE_HOME"))) {
+        cache = MemoryFileLocation::UserHome() + QStringLiteral("/.cache");
+    }
     if (cache.isEmpty()) {
         *error = QStringLiteral("No hay carpeta personal.");
         return QString();
@@ -46,7 +53,7 @@ QString LockFolder(QString* error)
     const QByteArray name = QFile::encodeName(folder);
     QDir().mkpath(cache);
     if (::mkdir(name.constData(), 0700) != 0 && errno != EEXIST) {
-        *error = qt_error_string(errno);
+        *error = SystemError::Text(errno);
         return QString();
     }
     struct stat st = {};
@@ -124,7 +131,7 @@ SingleCopyGuard::Result SingleCopyGuard::TryAcquire(QString* reason)
         const int fd =
             ::open(path.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
         if (fd < 0) {
-            why = qt_error_string(errno);
+            why = SystemError::Text(errno);
             return Result::Unavailable;
         }
         int locked = -1;
@@ -137,7 +144,7 @@ SingleCopyGuard::Result SingleCopyGuard::TryAcquire(QString* reason)
             if (error == EWOULDBLOCK) {
                 return Result::Running;
             }
-            why = qt_error_string(error);
+            why = SystemError::Text(error);
             return Result::Unavailable;
         }
         // A copy that just ended removes its file: a lock on a file no
@@ -151,7 +158,7 @@ SingleCopyGuard::Result SingleCopyGuard::TryAcquire(QString* reason)
         }
         ::close(fd);
     }
-    why = qt_error_string(EAGAIN);
+    why = SystemError::Text(EAGAIN);
     return Result::Unavailable;
 #else
     if (!m_lock) {

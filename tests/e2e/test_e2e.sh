@@ -154,3 +154,16 @@ e2e_as() {
         XDG_RUNTIME_DIR="$home/run" "$@" </dev/null >>"${E2E_LOG:-$E2E_ROOT/program.log}" 2>&1 &
     E2E_PID=$! && E2E_PIDS+=($!)
 }
+
+# A portable copy in a folder whose name is not UTF-8 (Latin-1 "Begoña", as
+# on a USB stick) reads and keeps the list beside itself.
+scenario_latin1_folder() {
+    export HOME=$E2E_ROOT/home # a list put elsewhere lands here, not in the tester's home
+    local dir=$E2E_ROOT/$'Beg\xf1a'
+    mkdir -p "$dir" && printf '#0000FF\r\n' >"$dir/List.slc"
+    e2e_start "$dir"
+    e2e_click "$LIST_X" "${ROW_Y[0]}"
+    e2e_expect_pixel "the entry read" "$LIST_SAMPLE_X" "$LIST_SAMPLE_Y" 255,0,0
+    e2e_apply_code "#00FF00" && e2e_keys alt+g && e2e_stop TERM
+    e2e_expect_file "$dir/List.slc" '#0000FF\r\n#00FF00\r\n'
+}

@@ -7,7 +7,9 @@
 
 #include <QtTest>
 #include <csignal>
+#include <pwd.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace IO_System;
@@ -98,21 +100,28 @@ private slots:
         QCOMPARE(list.data(list.index(0), Qt::EditRole), list.Item(0));
     }
 
+    // Each failure leaves the old file and no other behind, and says why in
+    // Spanish, naming what failed.
     void failedWritesKeepTheOldFile()
     {
         QString error;
-        const auto expectOldKept = [&](bool written, const char* what) {
-            QVERIFY2(!written && !error.isEmpty() && Bytes() == "#0080FF\r\n", what);
+        const auto expectOldKept = [&](bool written, const QString& reason) {
+            QVERIFY2(!written && Bytes() == "#0080FF\r\n", qPrintable(reason));
+            QCOMPARE(error, reason);
             QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden),
                      QStringList{"List.slc"});
             error.clear();
         };
         const QString body = QString("#FFFFFF\r\n").repeated(500);
         QVERIFY(Write("#0080FF\r\n"));
-        expectOldKept(WriteTextFile(m_dir.path(), body, &error), "a folder");
+        expectOldKept(WriteTextFile(m_dir.path(), body, &error), "Es una carpeta");
         QVERIFY(QFile::setPermissions(m_path, QFile::ReadOwner));
-        expectOldKept(WriteTextFile(m_path, body, &error), "read-only file");
+        expectOldKept(WriteTextFile(m_path, body, &error), "Permiso denegado");
         QVERIFY(QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner));
+        // Asked right before the new file takes the old one's place: a change
+        // made meanwhile is never overwritten.
+        expectOldKept(Replace(m_path, "x", &error, [] { return false; }),
+                      "El archivo cambió mientras se guardaba.");
 
         // A file size limit stands for a full disk.
         std::signal(SIGXFSZ, SIG_IGN);
@@ -122,7 +131,7 @@ private slots:
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
         bool written = WriteTextFile(m_path, body, &error);
         setrlimit(RLIMIT_FSIZE, &saved);
-        expectOldKept(written, "disk full");
+        expectOldKept(written, "Error al escribir: Archivo demasiado grande");
 
         // A folder the user may not write to, over a file the user may write
         // (the superuser becomes the user nobody for this).
@@ -133,7 +142,12 @@ private slots:
         written = WriteTextFile(m_path, body, &error);
         QVERIFY(!root || seteuid(0) == 0);
         QVERIFY(QFile::setPermissions(m_dir.path(), readOnly | QFile::WriteOwner));
-        expectOldKept(written, "read-only folder");
+        expectOldKept(written,
+                      "No se pudo crear un archivo en " + m_dir.path() + ": Permiso denegado");
+        // A folder that cannot be made is named.
+        QVERIFY(!WriteTextFile("/proc/none/Tintaro/List.slc", body, &error));
+        QCOMPARE(error,
+                 "No se pudo crear la carpeta /proc/none: No existe el archivo o la carpeta");
     }
 
     // Beside the program in a folder the user may write; in the data folder
@@ -147,6 +161,15 @@ private slots:
         for (const QString& folder :
              {tmp + "/missing", QString("/usr/bin"), QString("/opt/tintaro"), tmp + "/usr-link"})
             QCOMPARE(MemoryFilePathFor(folder, data), data + "/List.slc");
+        // Started as /opt/tintaro/tintaro, a link to a folder elsewhere.
+        QCOMPARE(MemoryFilePathFor(tmp, data, "/opt/tintaro"), data + "/List.slc");
+        // Without HOME, in the home the user database gives.
+        const QByteArray home = qgetenv("HOME");
+        qunsetenv("HOME");
+        const QString byDatabase = DataFolder();
+        qputenv("HOME", home);
+        QCOMPARE(byDatabase,
+                 QString(getpwuid(geteuid())->pw_dir) + "/.local/share/test_memory_file");
     }
 
     // Only "no such file" (or folder) is a missing list. Whatever else
@@ -191,6 +214,111 @@ private slots:
         QCOMPARE(store.Save(list, &message), MemoryStore::SaveResult::Saved);
         QCOMPARE(list.Items(), (QStringList{"#000000", "#333333", "#222222"}));
         QCOMPARE(Bytes(), "#000000\r\n#333333\r\n#222222\r\n");
+    }
+
+    // A link is followed only where no one else could have planted it: the
+    // link and its folder the user's (or the superuser's), the folder
+    // writable by no one else. Otherwise nothing is read through it and
+    // nothing written, neither at start nor when it is swapped in later, and
+    // a dangling link's target is never made. A file the superuser creates
+    // in a user's folder becomes that user's.
+    void linksFollowedOnlyWhenSafe()
+    {
+        const bool root = geteuid() == 0;
+        // folder mode, folder owner, link owner (-1: no link), swapped in
+        // after the start, dangling; expected: told at start, the list read,
+        // the save's result, the target's bytes after, the saved file's owner.
+        struct Case
+        {
+            const char* name;
+            int mode, folderOwner, linkOwner;
+            bool swapped, dangling, told;
+            const char* listed;
+            MemoryStore::SaveResult result;
+            QByteArray target;
+            int savedOwner;
+        };
+        using R = MemoryStore::SaveResult;
+        const QByteArray kept = "#TARGET\r\n";
+        const Case cases[] = {
+            {"own link, own folder", 0755, 0, 0, false, false, false, "#TARGET", R::Saved,
+             "#000000\r\n#TARGET\r\n", -1},
+            {"another user's link", 0755, 0, 65534, false, false, true, "", R::NotWritten, kept,
+             -1},
+            {"folder open to all", 0777, 0, 0, false, false, true, "", R::NotWritten, kept, -1},
+            {"shared group folder", 02775, 0, 0, false, false, true, "", R::NotWritten, kept, -1},
+            {"swapped in", 01777, 0, 65534, true, false, false, "", R::Failed, kept, -1},
+            {"dangling", 0755, 0, 0, false, true, false, "", R::Failed, "", -1},
+            {"new file by root", 0755, 65534, -1, false, false, false, "", R::Saved, "", 65534},
+        };
+        for (const Case& c : cases) {
+            if (!root && (c.folderOwner != 0 || c.linkOwner > 0))
+                continue; // only the superuser can give files to others
+            QTemporaryDir dir;
+            const QString folder = dir.filePath("f"), path = folder + "/List.slc",
+                          target = dir.filePath("target");
+            QVERIFY(QDir().mkdir(folder) && chmod(qPrintable(folder), c.mode) == 0);
+            QVERIFY(!root || chown(qPrintable(folder), c.folderOwner, c.folderOwner) == 0);
+            const auto plant = [&] {
+                return QFile::link(target, folder + "/new") &&
+                       (!root ||
+                        lchown(qPrintable(folder + "/new"), c.linkOwner, c.linkOwner) == 0) &&
+                       rename(qPrintable(folder + "/new"), qPrintable(path)) == 0;
+            };
+            if (!c.dangling && c.linkOwner >= 0) {
+                QFile file(target);
+                QVERIFY(file.open(QIODevice::WriteOnly) && file.write(kept) == 9);
+            }
+            if (c.swapped)
+                QVERIFY(QFile(path).open(QIODevice::WriteOnly));
+            else if (c.linkOwner >= 0)
+                QVERIFY(plant());
+            MemoryStore store;
+            MemoryListModel list;
+            QString message;
+            QVERIFY2(store.Load(path, list).isEmpty() != c.told, c.name);
+            QVERIFY2(list.Items().join(' ') == c.listed, c.name);
+            if (c.swapped)
+                QVERIFY(plant());
+            list.AddSorted("#000000");
+            store.Added("#000000");
+            QVERIFY2(store.Save(list, &message) == c.result, c.name);
+            QFile result(target);
+            QVERIFY2((result.open(QIODevice::ReadOnly) ? result.readAll() : "") == c.target,
+                     c.name);
+            if (c.savedOwner >= 0)
+                QVERIFY2(QFileInfo(path).ownerId() == uint(c.savedOwner), c.name);
+        }
+    }
+
+    // A hand edit of the same size within the same second, on a file system
+    // that keeps times to the second: the times and size say nothing
+    // changed, the bytes do.
+    void editsSeenWhereTimesAreCoarse()
+    {
+        QTemporaryDir dir;
+        const QString mount = dir.filePath("mnt"), path = mount + "/List.slc";
+        QVERIFY(QDir().mkdir(mount));
+        if (QProcess::execute("sh", {"-c",
+                                     "truncate -s 4M \"$0/img\" && mkfs.ext4 -q -I 128 \"$0/img\" "
+                                     ">/dev/null 2>&1 && mount -o loop \"$0/img\" \"$0/mnt\"",
+                                     dir.path()}) != 0)
+            QSKIP("no loop mount here (the superuser can make one)");
+        const auto unmount = qScopeGuard([&] { QProcess::execute("umount", {mount}); });
+        MemoryStore store;
+        MemoryListModel list;
+        QString message;
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("#111111\r\n") == 9);
+        file.close();
+        QVERIFY(store.Load(path, list).isEmpty());
+        QVERIFY(file.open(QIODevice::ReadWrite) && file.write("#222222\r\n") == 9);
+        file.close();
+        list.AddSorted("#000000");
+        store.Added("#000000");
+        QCOMPARE(store.Save(list, &message), MemoryStore::SaveResult::Saved);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), "#000000\r\n#222222\r\n");
     }
 };
 

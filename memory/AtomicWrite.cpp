@@ -1,0 +1,214 @@
+// SPDX-License-Identifier: MIT
+#include "AtomicWrite.h"
+
+#include "SystemError.h"
+
+#include <QFile>
+#include <cerrno>
+
+#ifdef Q_OS_UNIX
+#include <QRandomGenerator>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#else
+#include <QFileInfo>
+#include <QSaveFile>
+#endif
+
+namespace AtomicWrite {
+
+namespace {
+
+void SetError(QString* errorText, const QString& reason)
+{
+    if (errorText)
+        *errorText = reason;
+}
+
+QString ChangedText()
+{
+    return QStringLiteral("El archivo cambió mientras se guardaba.");
+}
+
+#ifdef Q_OS_UNIX
+// Makes folder and the folders above it that are missing, as mkdir -p does,
+// telling which one could not be made and why.
+bool MakeFolders(const QByteArray& folder, QString* errorText)
+{
+    struct stat st = {};
+    if (folder.isEmpty() || ::stat(folder.constData(), &st) == 0)
+        return true;
+    const qsizetype slash = folder.lastIndexOf('/');
+    if (slash > 0 && !MakeFolders(folder.left(slash), errorText))
+        return false;
+    if (::mkdir(folder.constData(), 0777) == 0 || errno == EEXIST)
+        return true;
+    SetError(errorText, QStringLiteral("No se pudo crear la carpeta %1: %2")
+                            .arg(QFile::decodeName(folder), SystemError::Text(errno)));
+    return false;
+}
+
+// The new file's owner. A file replaced keeps its owner and group, or at
+// least its group, as far as the system allows: a save by the superuser, or
+// into another user's file, must not hand it over to the saving user. A file
+// the superuser creates in another user's folder (a portable copy run once
+// by root) becomes that user's, or they could never save to it again.
+void SetOwner(int fd, const struct stat* old, const QByteArray& folder)
+{
+    struct stat owner = {};
+    if (old != nullptr) {
+        owner = *old;
+    } else if (::geteuid() != 0 || ::stat(folder.constData(), &owner) != 0) {
+        return;
+    }
+    if (owner.st_uid == ::geteuid() && owner.st_gid == ::getegid())
+        return;
+    if (::fchown(fd, owner.st_uid, owner.st_gid) != 0 &&
+        ::fchown(fd, uid_t(-1), owner.st_gid) != 0) {
+        // Not allowed: the file becomes the saving user's, as any new file.
+    }
+}
+
+// A temporary file in folder, new, with the permissions a new file gets
+// (the umask applied) until the old file's are copied.
+int CreateTemporary(const QByteArray& folder, const QByteArray& name, QByteArray* temporary)
+{
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        *temporary = folder + "/." + name + '.' +
+                     QByteArray::number(QRandomGenerator::global()->generate(), 36);
+        const int fd = ::open(temporary->constData(),
+                              O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
+// Writes bytes into a new file beside the target, puts it on disk, then
+// renames it over the target: the target is the old file or the new one,
+// never a mix, whatever happens. QSaveFile does the same, but it follows a
+// link at the path wherever it leads (it would create a dangling link's
+// target) and gives no moment between the last write and the rename to see
+// whether someone changed the file meanwhile.
+} // namespace
+
+bool Replace(const QString& path, const QByteArray& bytes, QString* errorText,
+             const std::function<bool()>& unchanged)
+{
+    const QByteArray file = QFile::encodeName(path);
+    const qsizetype slash = file.lastIndexOf('/');
+    const QByteArray folder = slash < 0 ? QByteArray(".") : file.left(qMax(slash, 1));
+    const QByteArray name = file.mid(slash + 1);
+    struct stat old = {};
+    const bool exists = ::lstat(file.constData(), &old) == 0;
+    // A file the user marked read-only stays as it is even where the system
+    // would let this process replace it (the superuser, or a writable folder).
+    if (exists && (S_ISDIR(old.st_mode) || ::access(file.constData(), W_OK) != 0 ||
+                   (old.st_mode & 0222) == 0)) {
+        SetError(errorText, SystemError::Text(S_ISDIR(old.st_mode) ? EISDIR : EACCES));
+        return false;
+    }
+    if (!MakeFolders(folder, errorText))
+        return false;
+    QByteArray temporary;
+    const int fd = CreateTemporary(folder, name, &temporary);
+    if (fd < 0) {
+        SetError(errorText, QStringLiteral("No se pudo crear un archivo en %1: %2")
+                                .arg(QFile::decodeName(folder), SystemError::Text(errno)));
+        return false;
+    }
+    const auto fail = [&](const QString& reason) {
+        ::close(fd);
+        ::unlink(temporary.constData());
+        SetError(errorText, reason);
+        return false;
+    };
+    for (qsizetype done = 0; done < bytes.size();) {
+        const ssize_t written = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return fail(QStringLiteral("Error al escribir: %1")
+                            .arg(SystemError::Text(written < 0 ? errno : EIO)));
+        done += written;
+    }
+    if (exists)
+        ::fchmod(fd, old.st_mode & 07777);
+    SetOwner(fd, exists ? &old : nullptr, folder);
+    if (::fsync(fd) != 0)
+        return fail(QStringLiteral("Error al escribir: %1").arg(SystemError::Text(errno)));
+    if (unchanged && !unchanged())
+        return fail(ChangedText());
+    if (::rename(temporary.constData(), file.constData()) != 0)
+        return fail(
+            QStringLiteral("Error al sustituir el archivo: %1").arg(SystemError::Text(errno)));
+    ::close(fd);
+    // The rename is durable only once the folder's entry is on disk: without
+    // this a power cut could bring back neither the old file nor the new one.
+    const int folderFd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folderFd >= 0) {
+        ::fsync(folderFd);
+        ::close(folderFd);
+    }
+    return true;
+}
+#else
+// A file the user marked read-only counts as protected even when the system
+// would let this process replace it (the superuser, or a writable folder that
+// allows the rename over it).
+bool IsProtected(const QFileInfo& info)
+{
+    constexpr QFileDevice::Permissions anyWrite =
+        QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+    return !info.isWritable() || !(info.permissions() & anyWrite);
+}
+
+} // namespace
+
+bool Replace(const QString& path, const QByteArray& bytes, QString* errorText,
+             const std::function<bool()>& unchanged)
+{
+    const QFileInfo info(path);
+    if (info.exists() && !info.isDir() && IsProtected(info)) {
+        SetError(errorText, SystemError::Text(EACCES));
+        return false;
+    }
+
+    // QSaveFile writes a temporary file beside the target and renames it over
+    // the target only on commit, so a failure leaves the old file as it was.
+    // Unbuffered, each write reaches the system at once: a short write (file
+    // size limit, full disk) is seen here, where a buffered write would hide it
+    // and commit a truncated file.
+    QSaveFile file(path);
+    file.setDirectWriteFallback(false);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        SetError(errorText, file.errorString());
+        return false;
+    }
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        // After a short write the next one fails with the system's reason.
+        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0) {
+            SetError(errorText, file.error() != QFileDevice::NoError ? file.errorString()
+                                                                     : qt_error_string(EIO));
+            file.cancelWriting();
+            return false;
+        }
+        done += written;
+    }
+    if (unchanged && !unchanged()) {
+        file.cancelWriting();
+        SetError(errorText, ChangedText());
+        return false;
+    }
+    if (!file.commit()) {
+        SetError(errorText, file.errorString());
+        return false;
+    }
+    return true;
+}
+#endif
+
+} // namespace AtomicWrite

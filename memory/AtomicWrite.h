@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <functional>
+
+// Replacing a file atomically: the file at path is the old one or the new
+// one, never a mix, whatever happens (a full disk, a power cut). On failure
+// the old file is left exactly as it was and false is returned with the
+// reason, in Spanish, in errorText. An existing file without write
+// permission is refused even where the folder would allow replacing it;
+// missing folders are made. The new file keeps the old one's permissions,
+// owner and group where the system allows it, and it is on disk, with its
+// folder entry, when true is returned. unchanged (when given) is asked right
+// before the new file takes the old one's place; when it says no, nothing is
+// replaced and false is returned. path is followed as it is: links are
+// the caller's (see LinkRules).
+namespace AtomicWrite {
+
+bool Replace(const QString& path, const QByteArray& bytes, QString* errorText,
+             const std::function<bool()>& unchanged);
+
+} // namespace AtomicWrite
