@@ -36,6 +36,8 @@ bench:
 	cmake --build build-bench -j $(JOBS)
 	build-bench/bench/bench_memory_file
 	build-bench/bench/bench_chain
+	build-bench/bench/bench_css_colour
+	build-bench/bench/bench_css_colour --full-cube
 	xvfb-run -a build-bench/bench/bench_pick
 	python3 bench/startup.py --build build-bench
 

@@ -1,0 +1,228 @@
+// SPDX-License-Identifier: MIT
+#include "CssFunctionReader.h"
+
+#include "ColourForms.h"
+#include "CssArguments.h"
+#include "CssReadFailure.h"
+
+#include <algorithm>
+#include <array>
+
+namespace CssFunctionReader {
+
+namespace {
+
+using Colour::CssReadResult;
+using Colour::Triple;
+using ColourForms::Form;
+using CssArguments::Token;
+using CssArguments::Type;
+using CssReadFailure::Fail;
+
+// What a channel takes: a hue (number or angle), or a number or percentage,
+// where 100% stands for the reference value.
+struct Channel
+{
+    bool hue;
+    double reference;
+};
+
+constexpr Channel Hue{true, 0};
+constexpr Channel Percent{false, 100};
+
+struct Function
+{
+    const char16_t* name;
+    Form form;
+    bool commasAllowed;
+    std::array<Channel, 3> channels;
+};
+
+constexpr std::array<Function, 10> Functions{{
+    {u"rgb", Form::Rgb, true, {{{false, 255}, {false, 255}, {false, 255}}}},
+    {u"rgba", Form::Rgb, true, {{{false, 255}, {false, 255}, {false, 255}}}},
+    {u"hsl", Form::Hsl, true, {{Hue, Percent, Percent}}},
+    {u"hsla", Form::Hsl, true, {{Hue, Percent, Percent}}},
+    {u"hwb", Form::Hwb, false, {{Hue, Percent, Percent}}},
+    {u"lab", Form::Lab, false, {{Percent, {false, 125}, {false, 125}}}},
+    {u"lch", Form::Lch, false, {{Percent, {false, 150}, Hue}}},
+    {u"oklab", Form::Oklab, false, {{{false, 1}, {false, 0.4}, {false, 0.4}}}},
+    {u"oklch", Form::Oklch, false, {{{false, 1}, {false, 0.4}, Hue}}},
+    {u"color", Form::Srgb, false, {{{false, 1}, {false, 1}, {false, 1}}}},
+}};
+
+struct Space
+{
+    const char16_t* name;
+    Form form;
+};
+
+constexpr std::array<Space, 3> Spaces{
+    {{u"srgb", Form::Srgb}, {u"srgb-linear", Form::SrgbLinear}, {u"display-p3", Form::DisplayP3}}};
+
+// Other color() spaces of CSS: valid there, but not read here.
+constexpr std::array<const char16_t*, 7> OtherSpaces{
+    u"display-p3-linear", u"a98-rgb", u"prophoto-rgb", u"rec2020", u"xyz", u"xyz-d50", u"xyz-d65"};
+
+bool Is(QStringView text, const char16_t* name)
+{
+    return text.compare(QStringView(name), Qt::CaseInsensitive) == 0;
+}
+
+// Checks the kind of one value and brings it to the function's units.
+bool ChannelValue(const Token& token, Channel channel, double& value)
+{
+    switch (token.type) {
+    case Type::None:
+        value = 0;
+        return true;
+    case Type::Number:
+        value = token.value;
+        return true;
+    case Type::Angle:
+        value = token.value;
+        return channel.hue;
+    case Type::Percentage:
+        value = token.value * channel.reference / 100;
+        return !channel.hue;
+    default:
+        return false;
+    }
+}
+
+CssReadResult ReadArguments(QStringView input, const Function& function,
+                            QVarLengthArray<Token, 12> tokens)
+{
+    Form form = function.form;
+    if (function.form == Form::Srgb) {
+        if (tokens.isEmpty() || tokens[0].type != Type::Name) {
+            return Fail(input, QStringLiteral("falta el espacio de color"));
+        }
+        const QStringView name = tokens[0].text;
+        const auto space = std::find_if(Spaces.begin(), Spaces.end(),
+                                        [&](const Space& s) { return Is(name, s.name); });
+        if (space == Spaces.end()) {
+            const bool known = std::any_of(OtherSpaces.begin(), OtherSpaces.end(),
+                                           [&](const char16_t* other) { return Is(name, other); });
+            return Fail(input,
+                        known ? u"espacio de color no admitido %1"
+                              : u"espacio de color desconocido %1",
+                        name);
+        }
+        form = space->form;
+        tokens.remove(0);
+    }
+    const bool commas = std::any_of(tokens.begin(), tokens.end(),
+                                    [](const Token& t) { return t.type == Type::Comma; });
+    if (commas && !function.commasAllowed) {
+        return Fail(input,
+                    QString::fromUtf16(function.name) + QStringLiteral("() no admite comas"));
+    }
+    QVarLengthArray<Token, 4> values;
+    bool slash = false;
+    for (qsizetype i = 0; i < tokens.size(); ++i) {
+        const Token& token = tokens[i];
+        const bool separatorExpected = commas && i % 2 == 1;
+        if (token.type == Type::Slash) {
+            if (commas) {
+                return Fail(input, QStringLiteral("mezcla comas y «/»"));
+            }
+            if (slash) {
+                return Fail(input, QStringLiteral("sobra «/»"));
+            }
+            if (values.size() != 3) {
+                return Fail(input, values.size() < 3 ? QStringLiteral("faltan valores")
+                                                     : QStringLiteral("sobran valores"));
+            }
+            slash = true;
+        } else if (token.type == Type::Comma) {
+            if (!separatorExpected) {
+                return Fail(input, QStringLiteral("sobra una coma"));
+            }
+        } else if (separatorExpected) {
+            return Fail(input, QStringLiteral("mezcla comas y espacios"));
+        } else if (token.type == Type::Name) {
+            return Fail(input, u"valor no válido %1", token.text);
+        } else if (token.type == Type::None && commas) {
+            return Fail(input, QStringLiteral("«none» no vale con comas"));
+        } else {
+            values.append(token);
+        }
+    }
+    if (commas && tokens.last().type == Type::Comma) {
+        return Fail(input, QStringLiteral("sobra una coma"));
+    }
+    if (values.size() < 3) {
+        return Fail(input, QStringLiteral("faltan valores"));
+    }
+    if (slash && values.size() == 3) {
+        return Fail(input, QStringLiteral("falta la opacidad tras «/»"));
+    }
+    if (values.size() > ((slash || commas) ? 4 : 3)) {
+        return Fail(input, QStringLiteral("sobran valores"));
+    }
+    if (commas && function.form == Form::Rgb &&
+        (values[0].type != values[1].type || values[1].type != values[2].type)) {
+        return Fail(input, QStringLiteral("mezcla números y porcentajes"));
+    }
+    if (commas && function.form == Form::Hsl &&
+        (values[1].type != Type::Percentage || values[2].type != Type::Percentage)) {
+        return Fail(input, QStringLiteral("con comas, la saturación y la luminosidad llevan «%»"));
+    }
+    Triple numbers{};
+    for (int i = 0; i < 3; ++i) {
+        if (!ChannelValue(values[i], function.channels[i], numbers[i])) {
+            return Fail(input, u"valor no válido %1", values[i].text);
+        }
+    }
+    double alpha = 0;
+    if (values.size() == 4 && !ChannelValue(values[3], Percent, alpha)) {
+        return Fail(input, u"valor no válido %1", values[3].text);
+    }
+    const ColourForms::Converted converted = ColourForms::ToRgb8(form, numbers);
+    return {true, converted.colour, converted.mapped, {}};
+}
+
+} // namespace
+
+CssReadResult Read(QStringView input, qsizetype open)
+{
+    const QStringView name = input.first(open);
+    const auto function = std::find_if(Functions.begin(), Functions.end(),
+                                       [&](const Function& f) { return Is(name, f.name); });
+    if (function == Functions.end()) {
+        const QStringView trimmed = name.trimmed();
+        const bool spaced = std::any_of(Functions.begin(), Functions.end(),
+                                        [&](const Function& f) { return Is(trimmed, f.name); });
+        if (spaced) {
+            return Fail(input, QStringLiteral("sobra el espacio antes de «(»"));
+        }
+        return Fail(input, u"función no admitida %1",
+                    QString(name.toString() + QStringLiteral("()")));
+    }
+    const qsizetype close = input.indexOf(u')', open);
+    if (close < 0) {
+        return Fail(input, QStringLiteral("falta «)»"));
+    }
+    const QStringView inside = input.sliced(open + 1, close - open - 1);
+    if (inside.contains(u'(')) {
+        return Fail(input, QStringLiteral("no se admiten funciones anidadas"));
+    }
+    if (close != input.size() - 1) {
+        return Fail(input, u"sobra %1 tras «)»", input.sliced(close + 1).trimmed());
+    }
+    const CssArguments::Arguments arguments = CssArguments::Scan(inside);
+    switch (arguments.fault) {
+    case CssArguments::Fault::None:
+        break;
+    case CssArguments::Fault::TooMany:
+        return Fail(input, QStringLiteral("sobran valores"));
+    case CssArguments::Fault::OutOfRange:
+        return Fail(input, u"valor fuera de rango %1", arguments.culprit);
+    case CssArguments::Fault::BadValue:
+        return Fail(input, u"valor no válido %1", arguments.culprit);
+    }
+    return ReadArguments(input, *function, arguments.tokens);
+}
+
+} // namespace CssFunctionReader

@@ -1,0 +1,18 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "CssColourReader.h"
+
+// Reads the colour functions of CSS Color 4: rgb(), rgba(), hsl() and hsla()
+// with commas (no none; in rgb() all numbers or all percentages) or with
+// spaces (none allowed, alpha after "/"); hwb(), lab(), lch(), oklab(),
+// oklch() and color() with spaces only. Percentages stand for the reference
+// value of each channel: 255 in rgb(), 1 in color(), 100 for lab() and 1 for
+// oklab() lightness, 125 for lab() a and b, 0.4 for oklab() a and b and
+// oklch() chroma, 150 for lch() chroma.
+namespace CssFunctionReader {
+
+// input is "name(arguments)", open the index of its "(".
+Colour::CssReadResult Read(QStringView input, qsizetype open);
+
+} // namespace CssFunctionReader

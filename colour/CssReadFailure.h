@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "CssColourReader.h"
+
+// How the reader refuses a text: the text quoted with « », a colon, and what
+// is wrong with it.
+namespace CssReadFailure {
+
+inline QString Quote(QStringView text)
+{
+    return u'«' + text.toString() + u'»';
+}
+
+inline Colour::CssReadResult Fail(QStringView input, const QString& what)
+{
+    return {false, {}, false, Quote(input) + QStringLiteral(": ") + what};
+}
+
+// what has %1 where the quoted culprit goes.
+inline Colour::CssReadResult Fail(QStringView input, const char16_t* what, QStringView culprit)
+{
+    return Fail(input, QString::fromUtf16(what).arg(Quote(culprit)));
+}
+
+} // namespace CssReadFailure

@@ -1,0 +1,239 @@
+// SPDX-License-Identifier: MIT
+// Reading CSS colours. Reference values come from the CSS Color 4 text: its
+// named colour table, the lab()/lch()/oklab()/oklch() examples with their
+// rgb() percentages, and the HSL and HWB examples.
+#include "CssColourReader.h"
+#include "CssColourWriter.h"
+
+#include <QTest>
+
+using namespace Colour;
+
+namespace {
+
+Rgb8 Hex(const QString& rrggbb)
+{
+    const uint v = rrggbb.toUInt(nullptr, 16);
+    return {int(v >> 16), int((v >> 8) & 0xFF), int(v & 0xFF)};
+}
+
+bool Near(Rgb8 a, Rgb8 b, int tolerance)
+{
+    return std::abs(a.red - b.red) <= tolerance && std::abs(a.green - b.green) <= tolerance &&
+           std::abs(a.blue - b.blue) <= tolerance;
+}
+
+// Typed from the named colour table of CSS Color 4.
+const char* const NamedTable =
+    "aliceblue f0f8ff antiquewhite faebd7 aqua 00ffff aquamarine 7fffd4 azure f0ffff beige f5f5dc "
+    "bisque ffe4c4 black 000000 blanchedalmond ffebcd blue 0000ff blueviolet 8a2be2 brown a52a2a "
+    "burlywood deb887 cadetblue 5f9ea0 chartreuse 7fff00 chocolate d2691e coral ff7f50 "
+    "cornflowerblue 6495ed cornsilk fff8dc crimson dc143c cyan 00ffff darkblue 00008b darkcyan "
+    "008b8b darkgoldenrod b8860b darkgray a9a9a9 darkgreen 006400 darkgrey a9a9a9 darkkhaki bdb76b "
+    "darkmagenta 8b008b darkolivegreen 556b2f darkorange ff8c00 darkorchid 9932cc darkred 8b0000 "
+    "darksalmon e9967a darkseagreen 8fbc8f darkslateblue 483d8b darkslategray 2f4f4f darkslategrey "
+    "2f4f4f darkturquoise 00ced1 darkviolet 9400d3 deeppink ff1493 deepskyblue 00bfff dimgray "
+    "696969 "
+    "dimgrey 696969 dodgerblue 1e90ff firebrick b22222 floralwhite fffaf0 forestgreen 228b22 "
+    "fuchsia "
+    "ff00ff gainsboro dcdcdc ghostwhite f8f8ff gold ffd700 goldenrod daa520 gray 808080 green "
+    "008000 "
+    "greenyellow adff2f grey 808080 honeydew f0fff0 hotpink ff69b4 indianred cd5c5c indigo 4b0082 "
+    "ivory fffff0 khaki f0e68c lavender e6e6fa lavenderblush fff0f5 lawngreen 7cfc00 lemonchiffon "
+    "fffacd lightblue add8e6 lightcoral f08080 lightcyan e0ffff lightgoldenrodyellow fafad2 "
+    "lightgray d3d3d3 lightgreen 90ee90 lightgrey d3d3d3 lightpink ffb6c1 lightsalmon ffa07a "
+    "lightseagreen 20b2aa lightskyblue 87cefa lightslategray 778899 lightslategrey 778899 "
+    "lightsteelblue b0c4de lightyellow ffffe0 lime 00ff00 limegreen 32cd32 linen faf0e6 magenta "
+    "ff00ff maroon 800000 mediumaquamarine 66cdaa mediumblue 0000cd mediumorchid ba55d3 "
+    "mediumpurple "
+    "9370db mediumseagreen 3cb371 mediumslateblue 7b68ee mediumspringgreen 00fa9a mediumturquoise "
+    "48d1cc mediumvioletred c71585 midnightblue 191970 mintcream f5fffa mistyrose ffe4e1 moccasin "
+    "ffe4b5 navajowhite ffdead navy 000080 oldlace fdf5e6 olive 808000 olivedrab 6b8e23 orange "
+    "ffa500 orangered ff4500 orchid da70d6 palegoldenrod eee8aa palegreen 98fb98 paleturquoise "
+    "afeeee palevioletred db7093 papayawhip ffefd5 peachpuff ffdab9 peru cd853f pink ffc0cb plum "
+    "dda0dd powderblue b0e0e6 purple 800080 rebeccapurple 663399 red ff0000 rosybrown bc8f8f "
+    "royalblue 4169e1 saddlebrown 8b4513 salmon fa8072 sandybrown f4a460 seagreen 2e8b57 seashell "
+    "fff5ee sienna a0522d silver c0c0c0 skyblue 87ceeb slateblue 6a5acd slategray 708090 slategrey "
+    "708090 snow fffafa springgreen 00ff7f steelblue 4682b4 tan d2b48c teal 008080 thistle d8bfd8 "
+    "tomato ff6347 turquoise 40e0d0 violet ee82ee wheat f5deb3 white ffffff whitesmoke f5f5f5 "
+    "yellow ffff00 yellowgreen 9acd32";
+
+} // namespace
+
+class TestCssColourReader : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void readsEveryNamedColour()
+    {
+        const QStringList words = QString::fromLatin1(NamedTable).split(u' ');
+        QCOMPARE(words.size(), 2 * 148);
+        for (qsizetype i = 0; i < words.size(); i += 2) {
+            const CssReadResult lower = ReadCssColour(words[i]);
+            const CssReadResult upper = ReadCssColour(QString(u"  " + words[i].toUpper() + u'\t'));
+            QVERIFY2(lower.ok && upper.ok, qPrintable(words[i]));
+            QCOMPARE(lower.colour, Hex(words[i + 1]));
+            QCOMPARE(upper.colour, Hex(words[i + 1]));
+        }
+    }
+
+    void reads_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<int>("tolerance");
+        QTest::addColumn<int>("mapped"); // 1 or 0; -1: not checked
+        struct Row
+        {
+            const char* text;
+            const char* hex;
+            int tolerance = 0;
+            int mapped = 0;
+        };
+        // clang-format off
+        const Row rows[] = {
+            // Hexadecimal, rgb() in both syntaxes, halves up, none, alpha ignored.
+            {"#f80", "ff8800"}, {"#F80c", "ff8800"}, {"#Ff8000", "ff8000"},
+            {"#ff800000", "ff8000"}, {"rgb(255, 128, 0)", "ff8000"},
+            {" RGBA( 255 ,128,0 , 0.5 ) ", "ff8000"}, {"rgb(100%, 50%, 0%)", "ff8000"},
+            {"rgb(255 50% 0 / 10%)", "ff8000"}, {"rgb(127.5 0 0)", "800000"},
+            {"rgb(127.49 0 0)", "7f0000"}, {"rgb(none 128 none / none)", "008000"},
+            {"rgb(300 -20 1e2)", "ff0064"}, {"rgb(+.5e3 2.55E+2 0)", "ffff00"},
+            // hsl(): both syntaxes, every angle unit, the example tables, clamps.
+            {"hsl(30, 100%, 50%)", "ff8000"}, {"hsla(30deg 100 50 / .5)", "ff8000"},
+            {"hsl(0.5turn 100% 50%)", "00ffff"}, {"hsl(200grad 100% 50%)", "00ffff"},
+            {"hsl(3.14159265358979rad 100% 50%)", "00ffff"}, {"hsl(-180 100% 50%)", "00ffff"},
+            {"hsl(540DEG 100% 50%)", "00ffff"}, {"hsl(0, 80%, 10%)", "2e0505"},
+            {"hsl(30, 60%, 90%)", "f5e6d6"}, {"hsl(330, 20%, 40%)", "7a5266"},
+            {"hsl(120 -50% 50%)", "808080"}, {"hsl(none none 50%)", "808080"},
+            // hwb(): the examples; white plus black of 100% or more is grey.
+            {"hwb(150 20% 10%)", "33e68c"}, {"hwb(45 40% 80%)", "555555"},
+            // Its b, rounded from -0.1015 to -25% (-0.1), moves green by two steps.
+            {"oklab(42.1% 41% -25%)", "800080", 2, -1},
+            {"lab(29.567% 68.298 -112.0294)", "0000ff", 1, -1},
+            {"lab(97.607% -15.753 93.388)", "ffff00", 1, -1},
+            {"oklch(0.452 0.313 264.1)", "0000ff", 1, -1},
+            {"oklch(0.968 0.211 109.8)", "ffff00", 1, -1},
+            {"oklch(0.533 0.26 262.6)", "0055ff", 1, -1},
+            {"oklch(0.882 0.181 94.24)", "ffd500", 1, -1},
+            // Lightness clamps and its ends; negative chroma is none.
+            {"lab(150 0 0)", "ffffff"}, {"oklch(1 0.2 40)", "ffffff", 0, 1},
+            {"oklch(-1 0.2 40)", "000000", 0, 1}, {"oklch(50% -0.1 40)", "636363"},
+            {"oklab(0.5 none none)", "636363"},
+            // Gamut mapping of colours that sRGB can't show.
+            {"oklch(0.7 0.4 150)", "00c248", 1, 1},
+            {"OKLCH(70% 100% 150deg / 1)", "00c248", 1, 1},
+            // color(): the same colour in srgb and srgb-linear; display-p3 grey.
+            {"color(srgb 0.691 0.139 0.259)", "b02342"},
+            {"color(srgb-linear 0.435 0.017 0.055)", "b02342", 1},
+            {"color(SRGB 100% 50% 0 / 0.3)", "ff8000"}, {"color(srgb 1.5 -1 0.5)", "ff0080"},
+            {"color(display-p3 0.4 0.4 0.4)", "666666"},
+        };
+        // clang-format on
+        // The lab(), lch(), oklab() and oklch() examples, with their rgb() rounded.
+        const char* const examples[][5] = {
+            {"7d2329", "lab(29.2345% 39.3825 20.0664)", "lch(29.2345% 44.2 27)",
+             "oklab(40.101% 0.1147 0.0453)", "oklch(40.101% 0.12332 21.555)"},
+            {"c65d06", "lab(52.2345 40.1645 59.9971)", "lch(52.2345% 72.2 56.2)",
+             "oklab(59.686% 0.1009 0.1192)", "oklch(59.686% 0.15619 49.7694)"},
+            {"9d9318", "lab(60.2345 -5.3654 58.956)", "lch(60.2345 59.2 95.2)",
+             "oklab(0.65125 -0.0320 0.1274)", "oklch(0.65125 0.13138 104.097)"},
+            {"68a639", "lab(62.2345% -34.9638 47.7721)", "lch(62.2345% 59.2 126.2)",
+             "oklab(66.016% -0.1084 0.1114)", "oklch(0.66016 0.15546 134.231)"},
+            {"62acef", "lab(67.5345 -8.6911 -41.6019)", "lch(67.5345% 42.5 258.2)",
+             "oklab(72.322% -0.0465 -0.1150)", "oklch(72.322% 0.12403 247.996)"},
+            {"800080", "lab(29.69% 44.888% -29.04%)", "lch(29.69% 45.553% 327.1)",
+             "oklch(42.1% 48.25% 328.4)", nullptr}};
+        std::vector<Row> all(std::begin(rows), std::end(rows));
+        for (const auto& e : examples) {
+            for (int i = 1; i < 5 && e[i]; ++i) {
+                all.push_back({e[i], e[0], 1, -1});
+            }
+        }
+        for (const Row& r : all) {
+            QTest::newRow(r.text) << QString::fromUtf8(r.text) << QString::fromLatin1(r.hex)
+                                  << r.tolerance << r.mapped;
+        }
+    }
+
+    void reads()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, expected);
+        QFETCH(int, tolerance);
+        QFETCH(int, mapped);
+        const CssReadResult result = ReadCssColour(text);
+        QVERIFY2(result.ok, qPrintable(result.error));
+        QVERIFY2(Near(result.colour, Hex(expected), tolerance),
+                 qPrintable(WriteCssColour(result.colour, CssFormat::Hex)));
+        if (mapped >= 0) {
+            QCOMPARE(result.mapped, mapped == 1);
+        }
+    }
+
+    void refuses_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("error");
+        // Each message is "«text»: " and what is wrong.
+        // clang-format off
+        const char* const rows[][2] = {
+            {"oklch(0.7 0.1)", "faltan valores"}, {"verde", "no es un color CSS"},
+            {"  ", "está vacío"}, {"transparent", "es transparente, no un color"},
+            {"currentColor", "depende del elemento, no es un color fijo"},
+            {"#12345", "un color hexadecimal lleva 3, 4, 6 u 8 cifras"},
+            {"#12g", "cifra hexadecimal no válida «g»"}, {"rgb(1 2 3 4)", "sobran valores"},
+            {"rgb(1 2 3 / 1 2)", "sobran valores"},
+            {"rgb(1 2 3 /)", "falta la opacidad tras «/»"}, {"rgb(1 2 / 3)", "faltan valores"},
+            {"rgb(1 2 x)", "valor no válido «x»"}, {"rgb(1 2 3", "falta «)»"},
+            {"rgb(1 2 3) x", "sobra «x» tras «)»"},
+            {"rgb (1 2 3)", "sobra el espacio antes de «(»"},
+            {"rgb(1, 50%, 3)", "mezcla números y porcentajes"},
+            {"rgb(1, 2 3)", "mezcla comas y espacios"}, {"rgb(1,,2, 3)", "sobra una coma"},
+            {"rgb(1, 2, 3,)", "sobra una coma"},
+            {"rgb(none, 2, 3)", "«none» no vale con comas"},
+            {"rgb(1, 2, 3 / 1)", "mezcla comas y «/»"}, {"rgb(1 2 3 / 4 / 5)", "sobra «/»"},
+            {"hsl(30, 100, 50)", "con comas, la saturación y la luminosidad llevan «%»"},
+            {"hsl(30% 100% 50%)", "valor no válido «30%»"},
+            {"lab(50deg 0 0)", "valor no válido «50deg»"},
+            {"hsl(30px 1% 1%)", "valor no válido «30px»"},
+            {"rgb(1. 2 3)", "valor no válido «1.»"}, {"rgb(1e 2 3)", "valor no válido «1e»"},
+            {"rgb(1e999 2 3)", "valor fuera de rango «1e999»"},
+            {"lab(1, 2, 3)", "lab() no admite comas"},
+            {"rgb(calc(1) 2 3)", "no se admiten funciones anidadas"},
+            {"colour(1 2 3)", "función no admitida «colour()»"},
+            {"color(1 2 3)", "falta el espacio de color"},
+            {"color(rec2020 1 0 0)", "espacio de color no admitido «rec2020»"},
+            {"color(profoto-rgb 1 0 0)", "espacio de color desconocido «profoto-rgb»"},
+        };
+        // clang-format on
+        for (const auto& r : rows) {
+            const QString text = QString::fromUtf8(r[0]);
+            QTest::newRow(r[0]) << text
+                                << QString(u'«' + text.trimmed() + u"»: " +
+                                           QString::fromUtf8(r[1]));
+        }
+    }
+
+    void refuses()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, error);
+        const CssReadResult result = ReadCssColour(text);
+        QVERIFY(!result.ok);
+        QCOMPARE(result.error, error);
+    }
+
+    void refusesHugeAndTinyNumbersSafely()
+    {
+        QVERIFY(ReadCssColour(u"rgb(1e-999 0 0)").ok);
+        const QString longText = u"rgb(" + QString(5000, u'1') + u" 0 0)";
+        QVERIFY(ReadCssColour(longText).error.contains(u"demasiado largo"));
+        QVERIFY(ReadCssColour(u"oklch(0.5 1e300 30)").ok);
+        QVERIFY(ReadCssColour(u"lab(50 -1e300 1e300)").ok);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestCssColourReader)
+#include "test_css_colour.moc"
