@@ -112,7 +112,8 @@ scenario_command_line() {
 # tintaro --pick through a stand-in desktop portal (fake_portal.py) on a
 # private session bus whose only service is that stand-in, so the machine's
 # own portal never starts: a colour, a cancel, no portal, a portal without a
-# Screenshot backend, a failure, and three malformed answers.
+# Screenshot backend, a failure, three malformed answers, a portal that ends
+# without answering, and an answer from a new owner of the portal's name.
 scenario_portal() {
     mkdir "$E2E_ROOT/portal" "$E2E_ROOT/none"
     printf '[D-BUS Service]\nName=org.freedesktop.portal.Desktop\nExec=/usr/bin/python3 %s\n' \
@@ -120,7 +121,8 @@ scenario_portal() {
     local bad="tintaro: El escritorio ha contestado con un color no válido: no se ha tomado ninguno."
     for case in "portal ok 0 #FF8000" "portal cancel 1 " "none ok 2 (org.freedesktop.DBus.Error.ServiceUnknown)" \
         "portal nobackend 2 (org.freedesktop.DBus.Error.UnknownMethod)" "portal fail 2 (respuesta 2 del portal)" \
-        "portal range 2 $bad" "portal nan 2 $bad" "portal type 2 $bad"; do
+        "portal range 2 $bad" "portal nan 2 $bad" "portal type 2 $bad" "portal impostor 0 #FF8000" \
+        "portal leave 2 tintaro: El portal del escritorio se ha cerrado sin contestar: no se ha tomado ningún color."; do
         read -r folder mode expected <<<"$case"
         printf '<busconfig><type>session</type><listen>unix:tmpdir=%s</listen><servicedir>%s</servicedir><policy context="default"><allow send_destination="*"/><allow eavesdrop="true"/><allow own="*"/></policy></busconfig>' \
             "$E2E_ROOT" "$E2E_ROOT/$folder" >"$E2E_ROOT/bus.conf"
