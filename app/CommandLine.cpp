@@ -2,18 +2,46 @@
 #include "CommandLine.h"
 
 #include "ScreenPicker.h"
+#include "StandardStreams.h"
 #include "Version.h"
 #include "WebColour.h"
+#include "WindowSystem.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QStringList>
-#include <cstdio>
 
 namespace CommandLine {
 
 namespace {
+
+const QString kUsage = QStringLiteral("Uso: tintaro [opción]\n");
+
+// The options Qt's application objects take away from the command line,
+// with a value or without; they are read here only to be let through.
+const char* const kQtValueOptions[] = {"platform",
+                                       "platformpluginpath",
+                                       "platformtheme",
+                                       "plugin",
+                                       "qwindowgeometry",
+                                       "qwindowicon",
+                                       "qwindowtitle",
+                                       "session",
+                                       "smkey",
+                                       "display",
+                                       "geometry",
+                                       "title",
+                                       "icon",
+                                       "name",
+                                       "visual",
+                                       "style",
+                                       "stylesheet",
+                                       "qmljsdebugger",
+                                       "ncols",
+                                       "cmap"};
+const char* const kQtFlagOptions[] = {"reverse", "widgetcount", "nograb",
+                                      "dograb",  "sync",        "testability"};
 
 struct Options
 {
@@ -33,20 +61,40 @@ struct Options
         // -platform and other Qt options are whole words, never letter groups.
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
         parser.addOptions({help, version, pick});
+        for (const char* name : kQtValueOptions) {
+            parser.addOption(
+                QCommandLineOption(QString::fromLatin1(name), {}, QStringLiteral("x")));
+        }
+        for (const char* name : kQtFlagOptions) {
+            parser.addOption(QCommandLineOption(QString::fromLatin1(name)));
+        }
         return parser.parse(args) && parser.positionalArguments().isEmpty();
     }
 };
 
-void Print(FILE* stream, const QString& text)
+// Writes text to standard output; 0, or 2 with the reason on standard error.
+int Print(const QString& text)
 {
-    std::fputs(text.toLocal8Bit().constData(), stream);
-    std::fflush(stream);
+    const QString failure = StandardStreams::Write(stdout, text);
+    if (failure.isEmpty()) {
+        return 0;
+    }
+    StandardStreams::Write(
+        stderr,
+        QStringLiteral("tintaro: no se pudo escribir en la salida estándar: %1.\n").arg(failure));
+    return 2;
+}
+
+int Fail(int status, const QString& text)
+{
+    StandardStreams::Write(stderr, QStringLiteral("tintaro: ") + text);
+    return status;
 }
 
 QString HelpText(const Options& o)
 {
-    QString text = QStringLiteral("Uso: tintaro [opción]\n\nTintaro, selector de colores (para "
-                                  "páginas web). Sin opciones abre su ventana.\n\nOpciones:\n");
+    QString text = kUsage + QStringLiteral("\nTintaro, selector de colores (para páginas web). "
+                                           "Sin opciones abre su ventana.\n\nOpciones:\n");
     for (const QCommandLineOption* option : {&o.help, &o.version, &o.pick}) {
         QStringList names = option->names();
         for (QString& name : names) {
@@ -66,50 +114,62 @@ QString HelpText(const Options& o)
 
 } // namespace
 
-std::optional<int> BeforeApplication(int argc, char** argv)
+Request Read(int argc, char** argv)
 {
     QStringList args;
     for (int i = 0; i < argc; ++i) {
         args << QString::fromLocal8Bit(argv[i]);
     }
     Options o;
-    o.Parse(args); // Qt's own options are not known yet: ignore what is unknown
+    if (!o.Parse(args)) {
+        // The unknown options as written, dashes and all.
+        QStringList wrong;
+        for (const QString& name : o.parser.unknownOptionNames()) {
+            for (const QString& arg : args.mid(1)) {
+                if (arg.startsWith(u'-') && arg.section(u'=', 0, 0).endsWith(u'-' + name)) {
+                    wrong << arg;
+                    break;
+                }
+            }
+        }
+        wrong += o.parser.positionalArguments();
+        return {Fail(2, QStringLiteral("no se entiende «%1».\n%2Pruebe «tintaro --help».\n")
+                            .arg((wrong.isEmpty() ? args.mid(1) : wrong).join(u' '), kUsage)),
+                false};
+    }
     if (o.parser.isSet(o.help)) {
-        Print(stdout, HelpText(o));
-        return 0;
+        return {Print(HelpText(o)), false};
     }
     if (o.parser.isSet(o.version)) {
-        Print(stdout, QStringLiteral("Tintaro %1.%2.%3\n")
+        return {Print(QStringLiteral("Tintaro %1.%2.%3\n")
                           .arg(kVersionMajor)
                           .arg(kVersionMinor)
-                          .arg(kVersionRevision));
-        return 0;
+                          .arg(kVersionRevision)),
+                false};
     }
-    return std::nullopt;
+    const bool pick = o.parser.isSet(o.pick);
+    if (!WindowSystem::CanConnect(o.parser.isSet(QStringLiteral("platform")) ||
+                                  o.parser.isSet(QStringLiteral("display")))) {
+        const QString missing = QStringLiteral(
+            "no hay ninguna pantalla a la que conectarse (ni DISPLAY ni WAYLAND_DISPLAY "
+            "están definidas).\n");
+        return pick ? Request{Fail(2, QStringLiteral("no se puede tomar un color: ") + missing)}
+                    : Request{Fail(1, QStringLiteral("no se puede abrir la ventana: ") + missing)};
+    }
+    return {std::nullopt, pick};
 }
 
-std::optional<int> AfterApplication()
+int Pick()
 {
-    Options o;
-    if (!o.Parse(QCoreApplication::arguments())) {
-        const QStringList wrong = o.parser.unknownOptionNames() + o.parser.positionalArguments();
-        Print(stderr, QStringLiteral("tintaro: no se entiende «%1».\nPruebe «tintaro --help».\n")
-                          .arg(wrong.join(QStringLiteral(" "))));
-        return 2;
-    }
-    if (!o.parser.isSet(o.pick)) {
-        return std::nullopt;
-    }
     QGuiApplication::setQuitOnLastWindowClosed(false);
     ScreenPicker picker;
     QObject::connect(&picker, &ScreenPicker::Picked, [](const QColor& c) {
-        Print(stdout, WebColour::CssHex(c.red(), c.green(), c.blue()) + QLatin1Char('\n'));
-        QCoreApplication::exit(0);
+        QCoreApplication::exit(
+            Print(WebColour::CssHex(c.red(), c.green(), c.blue()) + QLatin1Char('\n')));
     });
     QObject::connect(&picker, &ScreenPicker::Cancelled, [] { QCoreApplication::exit(1); });
     QObject::connect(&picker, &ScreenPicker::Failed, [](const QString& reason) {
-        Print(stderr, QStringLiteral("tintaro: ") + reason + QLatin1Char('\n'));
-        QCoreApplication::exit(2);
+        QCoreApplication::exit(Fail(2, reason + QLatin1Char('\n')));
     });
     picker.Start();
     return QCoreApplication::exec();

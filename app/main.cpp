@@ -3,6 +3,7 @@
 #include "CommandLine.h"
 #include "MainColor.h"
 #include "MemoryFileLocation.h"
+#include "StandardStreams.h"
 #include "Translations.h"
 #include "WindowFonts.h"
 
@@ -10,9 +11,11 @@
 
 int main(int argc, char* argv[])
 {
+    StandardStreams::OpenMissing();
     CloseOnSignals::IgnoreWriteSignals();
-    if (const auto status = CommandLine::BeforeApplication(argc, argv)) {
-        return *status;
+    const CommandLine::Request request = CommandLine::Read(argc, argv);
+    if (request.exitStatus) {
+        return *request.exitStatus;
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tintaro"));
@@ -20,8 +23,8 @@ int main(int argc, char* argv[])
     // Every control uses the window font: making it the default spares
     // loading a font file that nothing shows.
     QApplication::setFont(TahomaFont());
-    if (const auto status = CommandLine::AfterApplication()) {
-        return *status;
+    if (request.pick) {
+        return CommandLine::Pick();
     }
 
     MainColor window;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ColourTools.h"
 
+#include "ColourAPI.h"
 #include "ColourBox.h"
 #include "MainColor.h"
 #include "ScreenPicker.h"
@@ -14,6 +15,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QRegularExpression>
 #include <QScrollBar>
 
 template <class Slot>
@@ -72,24 +74,61 @@ ColourTools::ColourTools(MainColor& window) : QObject(&window), m_window(window)
 
 bool ColourTools::eventFilter(QObject* watched, QEvent* event)
 {
-    switch (event->type()) {
-    case QEvent::DragEnter:
-    case QEvent::DragMove:
-    case QEvent::Drop: {
-        auto* drop = static_cast<QDropEvent*>(event);
-        if (!drop->mimeData()->hasColor()) {
-            break;
-        }
-        drop->acceptProposedAction();
-        if (event->type() == QEvent::Drop) {
-            Apply(qvariant_cast<QColor>(drop->mimeData()->colorData()));
-        }
+    const QEvent::Type type = event->type();
+    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop) {
+        return QObject::eventFilter(watched, event);
+    }
+    // Every drop is decided here, the boxes' own handling never runs: it
+    // would answer a move, and the program the text came from deletes it.
+    auto* drop = static_cast<QDropEvent*>(event);
+    const std::function<void()> take = DropTaker(watched, *drop->mimeData());
+    if (!take || !drop->possibleActions().testFlag(Qt::CopyAction)) {
+        drop->ignore();
         return true;
     }
-    default:
-        break;
+    drop->setDropAction(Qt::CopyAction);
+    drop->accept();
+    if (type == QEvent::Drop) {
+        take();
     }
-    return QObject::eventFilter(watched, event);
+    return true;
+}
+
+std::function<void()> ColourTools::DropTaker(QObject* target, const QMimeData& data)
+{
+    if (data.hasColor()) {
+        // A malformed colour (application/x-color of the wrong size) reads
+        // as no colour: it must not turn the editor black.
+        const auto colour = qvariant_cast<QColor>(data.colorData());
+        if (colour.isValid()) {
+            return [this, colour] { Apply(colour); };
+        }
+    }
+    if (!data.hasText()) {
+        return {};
+    }
+    // The box keeps a text's first line only.
+    const QString text = data.text().section(u'\n', 0, 0).section(u'\r', 0, 0).trimmed();
+    // The place for a text that is a colour as style sheets write it, to be
+    // applied as a picked colour is: before the boxes' own rules.
+
+    // On a box, a text it would take when typed: a number into a value box,
+    // a code into the code box. It replaces what the box holds, as typing
+    // over the whole selected text does, and the box's handler follows.
+    const ChannelControls& c = m_window.Channels();
+    auto* box = qobject_cast<TextBox*>(target);
+    static const QRegularExpression number(QStringLiteral("^(\\d+\\.?\\d*|\\.\\d+)$"));
+    const bool takes = box == c.Res
+                           ? ColourAPI::HasCodeShape(text)
+                           : std::find(c.SValue.begin(), c.SValue.end(), box) != c.SValue.end() &&
+                                 number.match(text).hasMatch();
+    if (!takes || text.size() > box->maxLength()) {
+        return {};
+    }
+    return [box, text] {
+        box->selectAll();
+        box->insert(text);
+    };
 }
 
 void ColourTools::Pick()

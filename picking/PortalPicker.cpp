@@ -7,6 +7,7 @@
 #include <QDBusObjectPath>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
+#include <QDBusServiceWatcher>
 #include <QRandomGenerator>
 #include <cmath>
 
@@ -18,6 +19,8 @@ const QString kUnavailable =
     QStringLiteral("Este escritorio no permite tomar un color de la pantalla.\n(%1)");
 const QString kMalformed =
     QStringLiteral("El escritorio ha contestado con un color no válido: no se ha tomado ninguno.");
+const QString kGone = QStringLiteral(
+    "El portal del escritorio se ha cerrado sin contestar: no se ha tomado ningún color.");
 
 // The user may take their time over the desktop's picking tool; a portal
 // that has not answered after this long is not going to.
@@ -46,10 +49,9 @@ PortalPicker::PortalPicker(const QString& parentWindow, QObject* parent)
     m_timeout.setSingleShot(true);
     connect(&m_timeout, &QTimer::timeout, this, [this] {
         // Withdraw the question, so the desktop closes its tool.
-        for (const QString& path : std::as_const(m_requests)) {
-            Bus().asyncCall(
-                QDBusMessage::createMethodCall(kService, path, kRequest, QStringLiteral("Close")));
-        }
+        Bus().asyncCall(QDBusMessage::createMethodCall(m_answerer.isEmpty() ? kService : m_answerer,
+                                                       m_request, kRequest,
+                                                       QStringLiteral("Close")));
         Fail(QStringLiteral("sin respuesta"));
     });
 }
@@ -75,7 +77,10 @@ void PortalPicker::Start()
     const QString token = QStringLiteral("tintaro%1").arg(QRandomGenerator::global()->generate());
     QString sender = bus.baseService().mid(1);
     sender.replace(QLatin1Char('.'), QLatin1Char('_'));
-    Subscribe(QStringLiteral("/org/freedesktop/portal/desktop/request/%1/%2").arg(sender, token));
+    // Until the call is answered its answerer is unknown: listen to every
+    // sender, and keep what comes for OnResponse to sort out.
+    Subscribe({},
+              QStringLiteral("/org/freedesktop/portal/desktop/request/%1/%2").arg(sender, token));
 
     QDBusMessage call = QDBusMessage::createMethodCall(
         kService, QStringLiteral("/org/freedesktop/portal/desktop"),
@@ -90,26 +95,80 @@ void PortalPicker::Start()
         }
         if (reply.isError()) {
             Fail(reply.error().name());
-        } else if (!m_requests.contains(reply.value().path())) {
-            // An older portal names the request object itself.
-            Subscribe(reply.value().path());
+            return;
         }
+        Answered(reply.reply().service(), reply.value().path());
     });
     m_timeout.start(kAnswerTimeoutMs);
 }
 
-void PortalPicker::Subscribe(const QString& requestPath)
+void PortalPicker::Answered(const QString& answerer, const QString& requestPath)
 {
-    m_requests.append(requestPath);
+    // Only the connection that took the request may answer it: a portal
+    // that took the name since (a new instance, or anyone allowed to own
+    // it) knows nothing of it. The request is open as long as that
+    // connection is on the bus; when it leaves, no answer will come.
+    m_answerer = answerer;
+    m_watcher =
+        new QDBusServiceWatcher(answerer, Bus(), QDBusServiceWatcher::WatchForUnregistration, this);
+    connect(m_watcher, &QDBusServiceWatcher::serviceUnregistered, this, [this] { Gone(); });
+    // It may have left before the watch began: the bus answers this after
+    // it has set the watch up.
+    auto* check = new QDBusPendingCallWatcher(
+        Bus().asyncCall(QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.DBus"),
+                                                       QStringLiteral("/org/freedesktop/DBus"),
+                                                       QStringLiteral("org.freedesktop.DBus"),
+                                                       QStringLiteral("NameHasOwner"))
+                        << answerer),
+        this);
+    connect(check, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* w) {
+        w->deleteLater();
+        const QDBusPendingReply<bool> present = *w;
+        if (present.isValid() && !present.value()) {
+            Gone();
+        }
+    });
+    // From now on, listen to the answerer alone, on the request object it
+    // names (an older portal names one of its own).
+    Subscribe(answerer, requestPath);
+    const QList<QDBusMessage> early = std::exchange(m_early, {});
+    for (const QDBusMessage& message : early) {
+        OnResponse(message);
+    }
+}
+
+void PortalPicker::Subscribe(const QString& sender, const QString& requestPath)
+{
+    // The new subscription comes before the old one ends, so that no answer
+    // arriving in between is lost; one that comes through both is taken once.
     // QDBusConnection::connect takes the slot by name only: there is no
     // overload for a member function pointer.
-    Bus().connect(kService, requestPath, kRequest, QStringLiteral("Response"), this,
+    Bus().connect(sender, requestPath, kRequest, QStringLiteral("Response"), this,
                   SLOT(OnResponse(QDBusMessage)));
+    Unsubscribe();
+    m_sender = sender;
+    m_request = requestPath;
+}
+
+void PortalPicker::Unsubscribe()
+{
+    if (!m_request.isEmpty()) {
+        Bus().disconnect(m_sender, m_request, kRequest, QStringLiteral("Response"), this,
+                         SLOT(OnResponse(QDBusMessage)));
+        m_request.clear();
+    }
 }
 
 void PortalPicker::OnResponse(const QDBusMessage& message)
 {
-    if (!m_running || !m_requests.contains(message.path())) {
+    if (!m_running) {
+        return;
+    }
+    if (m_answerer.isEmpty()) {
+        m_early.append(message); // sorted out once the call is answered
+        return;
+    }
+    if (message.service() != m_answerer || message.path() != m_request) {
         return;
     }
     // Response(u response, a{sv} results): 0 success, 1 cancelled, 2 failed.
@@ -152,6 +211,14 @@ void PortalPicker::OnResponse(const QDBusMessage& message)
     emit Picked(QColor(rgb[0], rgb[1], rgb[2]));
 }
 
+void PortalPicker::Gone()
+{
+    if (m_running) {
+        StopListening();
+        emit Failed(kGone);
+    }
+}
+
 void PortalPicker::Fail(const QString& detail)
 {
     StopListening();
@@ -165,9 +232,7 @@ void PortalPicker::StopListening()
     }
     m_running = false;
     m_timeout.stop();
-    for (const QString& path : std::as_const(m_requests)) {
-        Bus().disconnect(kService, path, kRequest, QStringLiteral("Response"), this,
-                         SLOT(OnResponse(QDBusMessage)));
-    }
-    m_requests.clear();
+    Unsubscribe();
+    m_early.clear();
+    delete m_watcher;
 }

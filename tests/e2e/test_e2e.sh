@@ -62,8 +62,9 @@ scenario_signals() {
 # an 8 x 8 tile, #123456 at each multiple of 8 and #ABCDEF elsewhere, so that
 # a pick one pixel off shows: Ctrl+T and a click, then Ctrl+T and Esc, in the
 # open window; tintaro --pick at twice the scale on the second monitor beside
-# it (a click, the next pixel, a right click that cancels); a SIGTERM while
-# picking still ends the program.
+# it (a click, the next pixel, a right click that cancels; a click with
+# standard output full, a pipe nobody reads, closed); a SIGTERM while picking
+# still ends the program.
 scenario_pick() {
     xrandr --setmonitor left 512/135x768/203+0+0 screen >/dev/null &&
         xrandr --setmonitor right 512/135x768/203+512+0 none >/dev/null || e2e_abort "xrandr failed"
@@ -76,22 +77,43 @@ scenario_pick() {
         e2e_expect_pixel "sample after $action" "$SAMPLE_X" "$SAMPLE_Y" 18,52,86
         e2e_read_code && e2e_expect "code box after $action" "$E2E_TEXT" "#563412"
     done
-    for case in "520 400 click 1:0 #123456" "521 400 click 1:0 #ABCDEF" "520 400 click 3:1 "; do
-        IFS=: read -r action expected <<<"$case"
-        (cd "$E2E_ROOT/program" && QT_SCALE_FACTOR=2 exec ./tintaro --pick) >"$E2E_ROOT/out" 2>&1 &
+    local unwritten="tintaro: no se pudo escribir en la salida estándar:"
+    for case in "520 400 click 1|0 #123456|" "521 400 click 1|0 #ABCDEF|" "520 400 click 3|1 |" \
+        "520 400 click 1|2 $unwritten no queda espacio en el dispositivo.|>/dev/full" \
+        "520 400 click 1|2 $unwritten el programa que la leía ya ha terminado.|> >(true)" "520 400 click 1|0 |>&-"; do
+        IFS='|' read -r action expected output <<<"$case"
+        : >"$E2E_ROOT/out"
+        eval "(cd \"\$E2E_ROOT/program\" && QT_SCALE_FACTOR=2 exec ./tintaro --pick) 2>>\"\$E2E_ROOT/out\" ${output:->>\"\$E2E_ROOT/out\"} &"
         local pid=$!
-        e2e_poll e2e_picking || e2e_abort "--pick shows no pick mode"
+        e2e_poll e2e_picking || e2e_abort "--pick $output shows no pick mode"
         xdotool mousemove $action && e2e_wait_exit $pid
-        e2e_expect "--pick, $action: status, output" "$E2E_STATUS $(cat "$E2E_ROOT/out")" "$expected"
+        e2e_expect "--pick $output, $action: status, output" "$E2E_STATUS $(cat "$E2E_ROOT/out")" "$expected"
     done
     e2e_keys ctrl+t && e2e_poll e2e_picking && e2e_stop TERM
 }
 e2e_picking() { xdotool search --onlyvisible --name '^Tintaro: tomar color$' >/dev/null 2>&1; }
 
+# The command line without a display, or with standard output full: each
+# told in Spanish with its status, before any display is needed.
+scenario_command_line() {
+    local none="env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM" wrong="Uso: tintaro [opción] Pruebe «tintaro --help»."
+    local screen="no hay ninguna pantalla a la que conectarse (ni DISPLAY ni WAYLAND_DISPLAY están definidas)."
+    local full="tintaro: no se pudo escribir en la salida estándar: no queda espacio en el dispositivo."
+    for case in "$none|--bogus|2 tintaro: no se entiende «--bogus». $wrong" "$none|-platform offscreen stray|2 tintaro: no se entiende «stray». $wrong" \
+        "$none|--pick|2 tintaro: no se puede tomar un color: $screen" "$none||1 tintaro: no se puede abrir la ventana: $screen" \
+        "$none|-display :0 -reverse --version >/dev/full|2 $full" "env|--help >/dev/full|2 $full"; do
+        IFS='|' read -r env args expected <<<"$case"
+        (cd "$E2E_ROOT" && eval "exec timeout 10 $env \"\$E2E_EXE\" $args") >/dev/null 2>"$E2E_ROOT/err"
+        # shellcheck disable=SC2046  # echo joins the status and the lines
+        e2e_expect "tintaro $args, $env: status, errors" "$(echo $? $(cat "$E2E_ROOT/err"))" "$expected"
+    done
+}
+
 # tintaro --pick through a stand-in desktop portal (fake_portal.py) on a
 # private session bus whose only service is that stand-in, so the machine's
 # own portal never starts: a colour, a cancel, no portal, a portal without a
-# Screenshot backend, a failure, and three malformed answers.
+# Screenshot backend, a failure, three malformed answers, a portal that ends
+# without answering, and an answer from a new owner of the portal's name.
 scenario_portal() {
     mkdir "$E2E_ROOT/portal" "$E2E_ROOT/none"
     printf '[D-BUS Service]\nName=org.freedesktop.portal.Desktop\nExec=/usr/bin/python3 %s\n' \
@@ -99,7 +121,8 @@ scenario_portal() {
     local bad="tintaro: El escritorio ha contestado con un color no válido: no se ha tomado ninguno."
     for case in "portal ok 0 #FF8000" "portal cancel 1 " "none ok 2 (org.freedesktop.DBus.Error.ServiceUnknown)" \
         "portal nobackend 2 (org.freedesktop.DBus.Error.UnknownMethod)" "portal fail 2 (respuesta 2 del portal)" \
-        "portal range 2 $bad" "portal nan 2 $bad" "portal type 2 $bad"; do
+        "portal range 2 $bad" "portal nan 2 $bad" "portal type 2 $bad" "portal impostor 0 #FF8000" \
+        "portal leave 2 tintaro: El portal del escritorio se ha cerrado sin contestar: no se ha tomado ningún color."; do
         read -r folder mode expected <<<"$case"
         printf '<busconfig><type>session</type><listen>unix:tmpdir=%s</listen><servicedir>%s</servicedir><policy context="default"><allow send_destination="*"/><allow eavesdrop="true"/><allow own="*"/></policy></busconfig>' \
             "$E2E_ROOT" "$E2E_ROOT/$folder" >"$E2E_ROOT/bus.conf"

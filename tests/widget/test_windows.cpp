@@ -307,13 +307,41 @@ private slots:
         QTest::keyClick(w.get(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(QGuiApplication::clipboard()->text(), copies[0]);
 
-        const std::unique_ptr<QMimeData> data(ColourMimeData(QColor(119, 119, 119)));
-        QDragEnterEvent enter({5, 5}, Qt::CopyAction, data.get(), Qt::LeftButton, {});
-        QDropEvent drop({5, 5}, Qt::CopyAction, data.get(), Qt::LeftButton, {});
-        QApplication::sendEvent(w.get(), &enter);
-        QApplication::sendEvent(w.get(), &drop);
-        QCOMPARE(Editor(), "119=119 119=119 119=119 #777777 #777777");
-
+        // Drops offered as a move (as text editors offer them) on the window (-1), a
+        // value box or the code box (3): taken as a copy, or refused (-).
+        // clang-format off
+        const QString unchanged = "- 10=10 255=255 255=255 #FFFF0A #0affff";
+        QList<std::tuple<int, QString, QByteArray, QString>> drops = {
+            {3, "text/plain", "#FF8000\nmore", "Copy 10=10 255=255 255=255 #FF8000 #0affff"},
+            {0, "text/plain", "#FF8000", unchanged}, {2, "text/plain", "1234", unchanged},
+            {1, "text/plain", " 12\n", "Copy 10=10 12=12 255=255 #FF0C0A #0a0cff"},
+            {-1, "text/plain", "#FF8000", unchanged}};
+        // clang-format on
+        for (int size : {0, 3, 6, 7, 16})
+            drops.append({-1, "application/x-color", QByteArray(size, '\x7f'), unchanged});
+        drops.append({-1, "colour", "", "Copy 119=119 119=119 119=119 #777777 #777777"});
+        const auto answer = [](const QDropEvent& e) {
+            return !e.isAccepted() ? "-" : e.dropAction() == Qt::CopyAction ? "Copy" : "Move";
+        };
+        for (const auto& [on, type, bytes, result] : drops) {
+            init();
+            TypeInto(c->SValue[0], "10");
+            std::unique_ptr<QMimeData> data(type == "colour" ? ColourMimeData(QColor(119, 119, 119))
+                                                             : new QMimeData);
+            if (type != "colour")
+                data->setData(type, bytes);
+            QWidget* target = on < 0   ? static_cast<QWidget*>(w.get())
+                              : on < 3 ? c->SValue[on]
+                                       : c->Res;
+            const Qt::DropActions both = Qt::CopyAction | Qt::MoveAction;
+            QDragEnterEvent enter({5, 5}, both, data.get(), {}, Qt::ShiftModifier); // a move
+            QDropEvent drop({5, 5}, both, data.get(), {}, Qt::ShiftModifier);
+            QCOMPARE(drop.proposedAction(), Qt::MoveAction);
+            QApplication::sendEvent(target, &enter);
+            QApplication::sendEvent(target, &drop);
+            const QString seen = answer(enter) + QString(answer(drop) != answer(enter) ? "!" : "");
+            QCOMPARE(type + bytes + ": " + seen + " " + Editor(), type + bytes + ": " + result);
+        }
         w->PreviewList()->SetBackColour(Qt::white);
         QCOMPARE(w->PreviewList()->toolTip(), "Contraste 4.4:1 — AA solo para texto grande");
         TypeInto(c->Res, "#000000");

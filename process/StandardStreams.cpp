@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: MIT
+#include "StandardStreams.h"
+
+#include <cerrno>
+#include <cstring>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace StandardStreams {
+
+void OpenMissing()
+{
+#ifdef Q_OS_UNIX
+    // The lowest free descriptor is the one opened, so going up from 0 each
+    // closed one is filled in its own place.
+    for (int fd = 0; fd <= 2; ++fd) {
+        if (::fcntl(fd, F_GETFD) == -1 && errno == EBADF) {
+            const int opened = ::open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY);
+            if (opened >= 0 && opened != fd) {
+                ::close(opened); // /dev/null missing or taken: leave it
+            }
+        }
+    }
+#endif
+}
+
+namespace {
+
+QString Reason(int error)
+{
+    switch (error) {
+    case ENOSPC:
+        return QStringLiteral("no queda espacio en el dispositivo");
+    case EPIPE:
+        return QStringLiteral("el programa que la leía ya ha terminado");
+    case EBADF:
+        return QStringLiteral("está cerrada");
+    case EIO:
+        return QStringLiteral("error de entrada/salida");
+    case EFBIG:
+        return QStringLiteral("el archivo ha llegado a su tamaño máximo");
+    default:
+        return QStringLiteral("error %1 (%2)")
+            .arg(error)
+            .arg(QString::fromLocal8Bit(std::strerror(error)));
+    }
+}
+
+} // namespace
+
+QString Write(FILE* stream, const QString& text)
+{
+    errno = 0;
+    const bool written = std::fputs(text.toLocal8Bit().constData(), stream) >= 0;
+    if (std::fflush(stream) == 0 && written) {
+        return {};
+    }
+    const int error = errno != 0 ? errno : EIO;
+    std::clearerr(stream);
+    return Reason(error);
+}
+
+} // namespace StandardStreams
