@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "ColourTools.h"
 
+#include "AdjustWindow.h"
 #include "ColourAPI.h"
 #include "ColourBox.h"
+#include "CssColourReader.h"
 #include "MainColor.h"
 #include "ScreenPicker.h"
 #include "TextBox.h"
@@ -33,19 +35,32 @@ ColourTools::ColourTools(MainColor& window) : QObject(&window), m_window(window)
     const ChannelControls& c = window.Channels();
     QAction* pick = AddAction(QStringLiteral("Tomar color de la pantalla"),
                               QKeySequence(Qt::CTRL | Qt::Key_T), [this] { Pick(); });
+    QAction* adjust = AddAction(QStringLiteral("Ajustar color…"),
+                                QKeySequence(Qt::CTRL | Qt::Key_L), [this] { ShowAdjust(); });
     QAction* web = AddAction(QStringLiteral("Copiar para web (#RRGGBB)"),
                              QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
-                             [this] { Copy(WebColour::CssHex); });
-    QAction* rgb =
-        AddAction(QStringLiteral("Copiar como rgb()"), {}, [this] { Copy(WebColour::CssRgb); });
-    QAction* hsl =
-        AddAction(QStringLiteral("Copiar como hsl()"), {}, [this] { Copy(WebColour::CssHsl); });
-    const QList<QAction*> copies = {web, rgb, hsl};
+                             [this] { Copy(Colour::CssFormat::Hex); });
+    QAction* paste =
+        AddAction(QStringLiteral("Pegar color CSS"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V),
+                  [this] { PasteCss(); });
+    // The other forms in a menu of their own, so the menus stay short.
+    m_forms = std::make_unique<QMenu>(QStringLiteral("Copiar como"));
+    QMenu* forms = m_forms.get();
+    using Colour::CssFormat;
+    for (const auto& [label, format] :
+         {std::pair{"rgb()", CssFormat::Rgb}, std::pair{"hsl()", CssFormat::Hsl},
+          std::pair{"hwb()", CssFormat::Hwb}, std::pair{"lab()", CssFormat::Lab},
+          std::pair{"lch()", CssFormat::Lch}, std::pair{"oklab()", CssFormat::Oklab},
+          std::pair{"oklch()", CssFormat::Oklch}}) {
+        const CssFormat chosen = format;
+        forms->addAction(QString::fromLatin1(label), this, [this, chosen] { Copy(chosen); });
+    }
+    const QList<QAction*> copies = {web, forms->menuAction(), paste};
 
     auto* separator = new QAction(this);
     separator->setSeparator(true);
     c.Preview->setContextMenuPolicy(Qt::ActionsContextMenu);
-    c.Preview->addActions({pick, separator});
+    c.Preview->addActions({pick, adjust, separator});
     c.Preview->addActions(copies);
 
     // The code box keeps its usual menu (undo, copy, paste...), with the
@@ -68,9 +83,13 @@ ColourTools::ColourTools(MainColor& window) : QObject(&window), m_window(window)
     }
 
     connect(c.Preview, &ColourBox::BackColourChanged, this, &ColourTools::ShowContrast);
+    connect(c.Preview, &ColourBox::BackColourChanged, this, &ColourTools::ShowName);
     connect(window.PreviewList(), &ColourBox::BackColourChanged, this, &ColourTools::ShowContrast);
     ShowContrast();
+    ShowName();
 }
+
+ColourTools::~ColourTools() = default;
 
 bool ColourTools::eventFilter(QObject* watched, QEvent* event)
 {
@@ -109,13 +128,21 @@ std::function<void()> ColourTools::DropTaker(QObject* target, const QMimeData& d
     }
     // The box keeps a text's first line only.
     const QString text = data.text().section(u'\n', 0, 0).section(u'\r', 0, 0).trimmed();
-    // The place for a text that is a colour as style sheets write it, to be
-    // applied as a picked colour is: before the boxes' own rules.
+    // On the window or a value box, a colour as style sheets write it is
+    // applied as a picked colour is. The code box keeps its own reading: a
+    // "#" and six digits there is a code, blue first.
+    const ChannelControls& c = m_window.Channels();
+    if (target != c.Res) {
+        const Colour::CssReadResult css = Colour::ReadCssColour(text);
+        if (css.ok) {
+            const QColor colour(css.colour.red, css.colour.green, css.colour.blue);
+            return [this, colour] { Apply(colour); };
+        }
+    }
 
     // On a box, a text it would take when typed: a number into a value box,
     // a code into the code box. It replaces what the box holds, as typing
     // over the whole selected text does, and the box's handler follows.
-    const ChannelControls& c = m_window.Channels();
     auto* box = qobject_cast<TextBox*>(target);
     static const QRegularExpression number(QStringLiteral("^(\\d+\\.?\\d*|\\.\\d+)$"));
     const bool takes = box == c.Res
@@ -148,10 +175,11 @@ void ColourTools::Apply(const QColor& colour)
     SetSliders(m_window.Channels().CScroll, colour.red(), colour.green(), colour.blue());
 }
 
-void ColourTools::Copy(QString (*format)(int, int, int))
+void ColourTools::Copy(Colour::CssFormat format)
 {
     const auto& s = m_window.Channels().CScroll;
-    const QString text = format(s[0]->value(), s[1]->value(), s[2]->value());
+    const QString text =
+        Colour::WriteCssColour({s[0]->value(), s[1]->value(), s[2]->value()}, format);
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->setText(text);
     if (clipboard->supportsSelection()) {
@@ -172,4 +200,34 @@ void ColourTools::ShowContrast()
     list->setToolTip(WebColour::ContrastText(
         WebColour::ContrastRatio(WebColour::RelativeLuminance(a.red(), a.green(), a.blue()),
                                  WebColour::RelativeLuminance(b.red(), b.green(), b.blue()))));
+}
+
+void ColourTools::PasteCss()
+{
+    const QString text = QGuiApplication::clipboard()->text().trimmed();
+    const Colour::CssReadResult css = Colour::ReadCssColour(text);
+    if (!css.ok) {
+        QMessageBox::information(&m_window, QStringLiteral("Tintaro"),
+                                 text.isEmpty() ? QStringLiteral("El portapapeles no tiene texto.")
+                                                : css.error);
+        return;
+    }
+    Apply(QColor(css.colour.red, css.colour.green, css.colour.blue));
+}
+
+void ColourTools::ShowAdjust()
+{
+    if (m_adjust == nullptr) {
+        m_adjust = new AdjustWindow(m_window);
+    }
+    m_adjust->ShowBeside();
+}
+
+void ColourTools::ShowName()
+{
+    const QColor c = m_window.Channels().Preview->BackColour();
+    const QString name =
+        Colour::WriteCssColour({c.red(), c.green(), c.blue()}, Colour::CssFormat::Name);
+    m_window.Channels().Preview->setToolTip(name.startsWith(u'≈') ? name
+                                                                  : QStringLiteral("= ") + name);
 }

@@ -1,10 +1,15 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "CssColourWriter.h"
+
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <memory>
 
+class AdjustWindow;
+class QMenu;
 class MainColor;
 class QAction;
 class QColor;
@@ -13,16 +18,18 @@ class QMimeData;
 class ScreenPicker;
 
 // Adds to the main window, without moving any of its controls: picking a
-// colour from the screen (Ctrl+T), copying the colour for style sheets
-// (Ctrl+Shift+C and the samples' and code box's context menus), dropping a
-// dragged colour onto the window (or a number or code onto its box), and the
-// contrast between the two samples
-// in the list sample's tooltip.
+// colour from the screen (Ctrl+T), copying the colour for style sheets in
+// every CSS form (Ctrl+Shift+C and the sample's and code box's context
+// menus), pasting a CSS colour (Ctrl+Shift+V), the "Ajustar color" window
+// (Ctrl+L), dropping a dragged colour or CSS colour text onto the window (or
+// a number or code onto its box), the sample's CSS name in its tooltip, and
+// the contrast between the two samples in the list sample's tooltip.
 class ColourTools : public QObject
 {
     Q_OBJECT
 public:
     explicit ColourTools(MainColor& window);
+    ~ColourTools() override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -37,9 +44,16 @@ private:
     // As "Ver" applies a code: through the sliders, whose handlers bring
     // the boxes and the sample up to date.
     void Apply(const QColor& colour);
-    void Copy(QString (*format)(int, int, int));
+    void Copy(Colour::CssFormat format);
+    // Applies the CSS colour on the clipboard, or says why it cannot.
+    void PasteCss();
+    void ShowAdjust();
     void ShowContrast();
+    void ShowName();
 
     MainColor& m_window;
     ScreenPicker* m_picker = nullptr;
+    AdjustWindow* m_adjust = nullptr;
+    // Not a child of the window: a menu is shown on its own.
+    std::unique_ptr<QMenu> m_forms;
 };

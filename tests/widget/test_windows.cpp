@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "AboutMeFrm.h"
+#include "AdjustWindow.h"
 #include "CloseOnSignals.h"
 #include "ColourBox.h"
+#include "CssColourReader.h"
 #include "IO_System.h"
 #include "MainColor.h"
 #include "MemoryFileLocation.h"
@@ -298,9 +300,18 @@ private slots:
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         QVERIFY(menu && menu->objectName() == "qt_edit_menu");
         const QStringList copies = {"#FF8000", "rgb(255, 128, 0)", "hsl(30, 100%, 50%)"};
-        for (int i = 0; i < 3; ++i) {
-            menu->actions().at(menu->actions().size() - 3 + i)->trigger();
-            QCOMPARE(QGuiApplication::clipboard()->text(), copies[i]);
+        menu->actions().at(menu->actions().size() - 3)->trigger();
+        QCOMPARE(QGuiApplication::clipboard()->text(), copies[0]);
+        // Every other form under "Copiar como", each reading back as the colour.
+        QMenu* forms = menu->actions().at(menu->actions().size() - 2)->menu();
+        for (QAction* form : forms->actions()) {
+            form->trigger();
+            const QString text = QGuiApplication::clipboard()->text();
+            QVERIFY2(text.startsWith(form->text().chopped(1)) &&
+                         Colour::ReadCssColour(text).colour == (Colour::Rgb8{255, 128, 0}),
+                     qPrintable(text));
+            QVERIFY(form->text() != "rgb()" || text == copies[1]);
+            QVERIFY(form->text() != "hsl()" || text == copies[2]);
         }
         menu->close();
         QGuiApplication::clipboard()->clear();
@@ -311,11 +322,12 @@ private slots:
         // value box or the code box (3): taken as a copy, or refused (-).
         // clang-format off
         const QString unchanged = "- 10=10 255=255 255=255 #FFFF0A #0affff";
+        const QString orange = "Copy 255=255 128=128 0=0 #0080FF #ff8000"; // a CSS colour
         QList<std::tuple<int, QString, QByteArray, QString>> drops = {
             {3, "text/plain", "#FF8000\nmore", "Copy 10=10 255=255 255=255 #FF8000 #0affff"},
-            {0, "text/plain", "#FF8000", unchanged}, {2, "text/plain", "1234", unchanged},
+            {0, "text/plain", "#FF8000", orange}, {2, "text/plain", "1234", unchanged},
             {1, "text/plain", " 12\n", "Copy 10=10 12=12 255=255 #FF0C0A #0a0cff"},
-            {-1, "text/plain", "#FF8000", unchanged}};
+            {-1, "text/plain", "oklch(0.732 0.186 53)", orange}, {-1, "text/plain", "verde", unchanged}};
         // clang-format on
         for (int size : {0, 3, 6, 7, 16})
             drops.append({-1, "application/x-color", QByteArray(size, '\x7f'), unchanged});
@@ -347,6 +359,53 @@ private slots:
         TypeInto(c->Res, "#000000");
         Click(c->CmdGo);
         QCOMPARE(w->PreviewList()->toolTip(), "Contraste 21.0:1 — AAA");
+    }
+
+    // A CSS colour pasted is applied as a pick, and the sample names it; a
+    // text that is no colour is told and changes nothing. "Ajustar color"
+    // moves the main sliders and follows them, keyed and named in order.
+    void cssPasteAndAdjustWindow()
+    {
+        QGuiApplication::clipboard()->setText("  Tomato ");
+        QTest::keyClick(w.get(), Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(Editor() + " " + c->Preview->toolTip(),
+                 "255=255 99=99 71=71 #4763FF #ff6347 = tomato");
+        QGuiApplication::clipboard()->setText("oklch(0.7 0.1)");
+        QTest::keyClick(w.get(), Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
+        QTRY_COMPARE(m_messages, QStringList{"Tintaro: «oklch(0.7 0.1)»: faltan valores"});
+        QCOMPARE(Editor(), "255=255 99=99 71=71 #4763FF #ff6347");
+
+        w->activateWindow();
+        QVERIFY(!w->findChild<AdjustWindow*>() && QTest::qWaitForWindowActive(w.get()));
+        QTest::keyClick(w.get(), Qt::Key_L, Qt::ControlModifier); // made when first asked for
+        auto* adjust = w->findChild<AdjustWindow*>();
+        QVERIFY(adjust && QTest::qWaitForWindowActive(adjust));
+        // Tab runs down the rows, each slider then its box, each with a name of its own.
+        QList<QWidget*> expected, seen;
+        QSet<QString> names;
+        for (int i = 0; i < 6; ++i)
+            expected << adjust->Slider(i) << adjust->Box(i);
+        for (QWidget* at = adjust->focusWidget(); seen.size() < 12; at = at->nextInFocusChain())
+            if (expected.contains(at) && !seen.contains(at))
+                seen << at, names << at->accessibleName();
+        QVERIFY(seen == expected && names.size() == 12 && !names.contains(""));
+        // OKLCH lightness 0.5 of a grey is 99 in each channel; HSL follows.
+        TypeInto(c->Res, "#FFFFFF");
+        Click(c->CmdGo);
+        adjust->Box(0)->setValue(0.5);
+        QCOMPARE(Editor(), "99=99 99=99 99=99 #636363 #636363");
+        QCOMPARE(adjust->Box(5)->value(), 38.8);
+        // A main window change is followed: red is oklch(62.8% 0.2577 29.23).
+        SetSliders(c->CScroll, 255, 0, 0);
+        QCOMPARE(QList<double>({adjust->Box(0)->value(), adjust->Box(1)->value(),
+                                adjust->Box(2)->value(), adjust->Box(4)->value()}),
+                 QList<double>({0.628, 0.258, 29.2, 100}));
+        // Beyond sRGB: mapped, marked, and the chroma asked for kept.
+        QVERIFY(adjust->MappedMark()->isHidden());
+        QTest::keyClick(adjust->Slider(1), Qt::Key_PageUp);
+        QTest::keyClick(adjust->Slider(1), Qt::Key_PageUp);
+        QCOMPARE(adjust->Box(1)->value(), 0.298);
+        QVERIFY(!adjust->MappedMark()->isHidden() && c->CScroll[0]->value() == 255);
     }
 
     // "Guardar" and "Borrar" save at once; a failed save is told, and the

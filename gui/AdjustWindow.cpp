@@ -1,0 +1,172 @@
+// SPDX-License-Identifier: MIT
+#include "AdjustWindow.h"
+
+#include "ChannelEditor.h"
+#include "ColourBox.h"
+#include "ColourForms.h"
+#include "MainColor.h"
+#include "WindowFonts.h"
+
+#include <QDoubleSpinBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <cmath>
+
+using ColourForms::Form;
+
+namespace {
+
+struct RowSpec
+{
+    const char* label;
+    const char* spoken;
+    double maximum;
+    int decimals;
+    double pageStep;
+};
+
+// OKLCH chroma reaches about 0.32 in sRGB; 0.37 leaves room to ask for more.
+constexpr RowSpec kRows[6] = {
+    {"L", "Luminosidad OKLCH", 1, 3, 0.05}, {"C", "Croma OKLCH", 0.37, 3, 0.02},
+    {"H", "Tono OKLCH", 360, 1, 15},        {"H", "Tono HSL", 360, 1, 15},
+    {"S", "Saturación HSL", 100, 1, 5},     {"L", "Luminosidad HSL", 100, 1, 5},
+};
+
+} // namespace
+
+AdjustWindow::AdjustWindow(MainColor& main)
+    : QWidget(&main, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      m_main(main)
+{
+    setObjectName(QStringLiteral("AdjustWindow"));
+    setWindowTitle(QStringLiteral("Ajustar color"));
+    setFont(TahomaFont());
+    setBackgroundRole(QPalette::Button);
+    setAutoFillBackground(true);
+
+    auto* layout = new QVBoxLayout(this);
+    QGridLayout* grid = nullptr;
+    for (int i = 0; i < 6; ++i) {
+        if (i % 3 == 0) {
+            auto* group = new QGroupBox(i == 0 ? QStringLiteral("OKLCH") : QStringLiteral("HSL"));
+            group->setFont(TahomaFont(true));
+            grid = new QGridLayout(group);
+            layout->addWidget(group);
+        }
+        const RowSpec& spec = kRows[i];
+        Row& row = m_rows[i];
+        row.scale = std::pow(10.0, spec.decimals);
+        auto* label = new QLabel(QString::fromUtf8(spec.label));
+        label->setFont(TahomaFont(true));
+        row.slider = new QSlider(Qt::Horizontal);
+        row.slider->setRange(0, int(std::lround(spec.maximum * row.scale)));
+        row.slider->setPageStep(int(std::lround(spec.pageStep * row.scale)));
+        row.slider->setFocusPolicy(Qt::StrongFocus);
+        row.slider->setMinimumWidth(200);
+        row.slider->setAccessibleName(QString::fromUtf8(spec.spoken));
+        row.box = new QDoubleSpinBox;
+        row.box->setFont(TahomaFont());
+        row.box->setRange(0, spec.maximum);
+        row.box->setDecimals(spec.decimals);
+        row.box->setSingleStep(1 / row.scale);
+        row.box->setKeyboardTracking(false);
+        row.box->setAccessibleName(QStringLiteral("Valor de ") + QString::fromUtf8(spec.spoken));
+        label->setBuddy(row.slider);
+        grid->addWidget(label, i % 3, 0);
+        grid->addWidget(row.slider, i % 3, 1);
+        grid->addWidget(row.box, i % 3, 2);
+        connect(row.slider, &QSlider::valueChanged, this, [this, i](int value) {
+            const QSignalBlocker blocker(m_rows[i].box);
+            m_rows[i].box->setValue(value / m_rows[i].scale);
+            Moved(i);
+        });
+        connect(row.box, &QDoubleSpinBox::valueChanged, this, [this, i](double value) {
+            const QSignalBlocker blocker(m_rows[i].slider);
+            m_rows[i].slider->setValue(int(std::lround(value * m_rows[i].scale)));
+            Moved(i);
+        });
+    }
+    m_mapped = new QLabel(QStringLiteral("Fuera de sRGB: se muestra el color más cercano."));
+    m_mapped->setObjectName(QStringLiteral("MappedMark"));
+    m_mapped->setVisible(false);
+    layout->addWidget(m_mapped);
+    // Tab runs down the rows, slider then box.
+    for (int i = 1; i < 6; ++i) {
+        setTabOrder(m_rows[i - 1].slider, m_rows[i - 1].box);
+        setTabOrder(m_rows[i - 1].box, m_rows[i].slider);
+    }
+    setTabOrder(m_rows[5].slider, m_rows[5].box);
+
+    connect(main.Channels().Preview, &ColourBox::BackColourChanged, this,
+            &AdjustWindow::FollowMain);
+    FollowMain();
+    setFixedSize(sizeHint());
+}
+
+void AdjustWindow::ShowBeside()
+{
+    if (!isVisible()) {
+        const QRect frame = m_main.frameGeometry();
+        QRect place(frame.topRight() + QPoint(8, 0), size());
+        if (const QScreen* screen = m_main.screen(); screen != nullptr) {
+            const QRect room = screen->availableGeometry();
+            if (place.right() > room.right()) {
+                place.moveRight(frame.left() - 8);
+            }
+            place.moveLeft(qMax(place.left(), room.left()));
+            place.moveTop(qBound(room.top(), place.top(), room.bottom() - place.height()));
+        }
+        move(place.topLeft());
+        show();
+    }
+    raise();
+    activateWindow();
+    m_rows[0].slider->setFocus(Qt::OtherFocusReason);
+}
+
+void AdjustWindow::Moved(int row)
+{
+    const int group = row / 3;
+    const int first = group * 3;
+    const ColourForms::Triple asked = {m_rows[first].box->value(), m_rows[first + 1].box->value(),
+                                       m_rows[first + 2].box->value()};
+    const ColourForms::Converted result =
+        ColourForms::ToRgb8(group == 0 ? Form::Oklch : Form::Hsl, asked);
+    m_mapped->setVisible(group == 0 && result.mapped);
+    m_moving = group;
+    // As a pick is applied: the sliders' handlers bring the main window up
+    // to date, and FollowMain the other group.
+    SetSliders(m_main.Channels().CScroll, result.colour.red, result.colour.green,
+               result.colour.blue);
+    m_moving = -1;
+}
+
+void AdjustWindow::FollowMain()
+{
+    const auto& s = m_main.Channels().CScroll;
+    const Colour::Rgb8 colour{s[0]->value(), s[1]->value(), s[2]->value()};
+    if (m_moving != 0) {
+        SetRows(0, ColourForms::FromRgb8(Form::Oklch, colour));
+        m_mapped->setVisible(false);
+    }
+    if (m_moving != 1) {
+        SetRows(3, ColourForms::FromRgb8(Form::Hsl, colour));
+    }
+}
+
+void AdjustWindow::SetRows(int first, const std::array<double, 3>& values)
+{
+    for (int i = 0; i < 3; ++i) {
+        Row& row = m_rows[first + i];
+        const QSignalBlocker sliderBlocker(row.slider);
+        const QSignalBlocker boxBlocker(row.box);
+        row.box->setValue(values[i]);
+        row.slider->setValue(int(std::lround(row.box->value() * row.scale)));
+    }
+}

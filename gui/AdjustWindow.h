@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QWidget>
+#include <array>
+
+class MainColor;
+class QDoubleSpinBox;
+class QLabel;
+class QSlider;
+
+// "Ajustar color": the main window's colour as OKLCH lightness, chroma and
+// hue, and as HSL hue, saturation and lightness, each a slider with a number
+// box. Moving any of them sets the main window's three sliders at once, and
+// the other group follows the colour that results; the group moved keeps the
+// values asked for. OKLCH values outside sRGB are brought in as CSS does
+// (the chroma reduced), and a mark says so. A small window of its own,
+// beside the main one, made when first asked for.
+class AdjustWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit AdjustWindow(MainColor& main);
+
+    // Shows the window beside the main one (or raises it) with the keyboard.
+    void ShowBeside();
+
+    // For the tests.
+    QSlider* Slider(int row) const { return m_rows[row].slider; }
+    QDoubleSpinBox* Box(int row) const { return m_rows[row].box; }
+    QLabel* MappedMark() const { return m_mapped; }
+
+private:
+    struct Row
+    {
+        QSlider* slider = nullptr;
+        QDoubleSpinBox* box = nullptr;
+        double scale = 1; // slider steps per unit
+    };
+
+    // Rows 0 to 2 are OKLCH, 3 to 5 HSL.
+    void Moved(int row);
+    void FollowMain();
+    void SetRows(int first, const std::array<double, 3>& values);
+
+    MainColor& m_main;
+    std::array<Row, 6> m_rows;
+    QLabel* m_mapped = nullptr;
+    int m_moving = -1; // the group whose values the user is setting
+};
