@@ -1,22 +1,24 @@
 // SPDX-License-Identifier: MIT
 #include "CommandLine.h"
 
+#include "CssColourReader.h"
 #include "ScreenPicker.h"
 #include "StandardStreams.h"
 #include "Version.h"
-#include "WebColour.h"
 #include "WindowSystem.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QStringList>
+#include <QTextStream>
 
 namespace CommandLine {
 
 namespace {
 
-const QString kUsage = QStringLiteral("Uso: tintaro [opción]\n");
+const QString kUsage = QStringLiteral("Uso: tintaro [--pick [--format FORMATO]]\n"
+                                      "     tintaro --convert COLOR [--format FORMATO]\n");
 
 // The options Qt's application objects take away from the command line,
 // with a value or without; they are read here only to be let through.
@@ -51,8 +53,22 @@ struct Options
                                QStringLiteral("Muestra la versión de Tintaro y termina.")};
     QCommandLineOption pick{
         QStringLiteral("pick"),
-        QStringLiteral("Toma un color de la pantalla y escribe su código CSS\n"
-                       "(#RRGGBB) en la salida estándar, sin abrir la ventana.")};
+        QStringLiteral("Toma un color de la pantalla y lo escribe en la salida\n"
+                       "estándar (#RRGGBB, u otro FORMATO), sin abrir la ventana.")};
+    QCommandLineOption convert{
+        QStringLiteral("convert"),
+        QStringLiteral("Escribe el COLOR CSS dado en FORMATO (#RRGGBB si no se\n"
+                       "indica). Con «-» lee un color por línea de la entrada.\n"
+                       "No necesita pantalla."),
+        QStringLiteral("COLOR")};
+    QCommandLineOption format{
+        QStringLiteral("format"),
+        QStringLiteral("Formato de --pick y --convert: hex, rgb, hsl, hwb, lab,\n"
+                       "lch, oklab, oklch, name (el nombre CSS, o el más\n"
+                       "cercano tras «≈ ») o code (el código de Tintaro,\n"
+                       "azul, verde y rojo)."),
+        QStringLiteral("FORMATO")};
+    QList<const QCommandLineOption*> ours{&help, &version, &pick, &convert, &format};
     QCommandLineParser parser;
 
     // Parses args; false on an unknown option or any argument.
@@ -60,7 +76,9 @@ struct Options
     {
         // -platform and other Qt options are whole words, never letter groups.
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-        parser.addOptions({help, version, pick});
+        for (const QCommandLineOption* option : ours) {
+            parser.addOption(*option);
+        }
         for (const char* name : kQtValueOptions) {
             parser.addOption(
                 QCommandLineOption(QString::fromLatin1(name), {}, QStringLiteral("x")));
@@ -85,6 +103,13 @@ int Print(const QString& text)
     return 2;
 }
 
+Request Exit(int status)
+{
+    Request request;
+    request.exitStatus = status;
+    return request;
+}
+
 int Fail(int status, const QString& text)
 {
     StandardStreams::Write(stderr, QStringLiteral("tintaro: ") + text);
@@ -95,21 +120,27 @@ QString HelpText(const Options& o)
 {
     QString text = kUsage + QStringLiteral("\nTintaro, selector de colores (para páginas web). "
                                            "Sin opciones abre su ventana.\n\nOpciones:\n");
-    for (const QCommandLineOption* option : {&o.help, &o.version, &o.pick}) {
+    for (const QCommandLineOption* option : o.ours) {
         QStringList names = option->names();
         for (QString& name : names) {
             name.prepend(name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--"));
         }
+        if (!option->valueName().isEmpty()) {
+            names.last() += u' ' + option->valueName();
+        }
         QString description = option->description();
-        description.replace(QLatin1Char('\n'), QStringLiteral("\n") + QString(17, u' '));
-        text += QStringLiteral("  %1%2\n")
-                    .arg(names.join(QStringLiteral(", ")).leftJustified(15), description);
+        description.replace(QLatin1Char('\n'), QStringLiteral("\n") + QString(19, u' '));
+        text += QStringLiteral("  %1 %2\n")
+                    .arg(names.join(QStringLiteral(", ")).leftJustified(16), description);
     }
     return text + QStringLiteral(
                       "\nCon --pick, un clic toma el color que hay bajo el puntero; Esc o el clic\n"
                       "derecho cancelan. Estado de salida: 0 con un color, 1 si se cancela, 2 si\n"
                       "no se puede tomar (el motivo va a la salida de errores). Por ejemplo:\n"
-                      "  tintaro --pick | xclip -selection clipboard\n");
+                      "  tintaro --pick | xclip -selection clipboard\n"
+                      "\nCon --convert, estado 0, o 2 si algún color no se entiende (el motivo,\n"
+                      "con su número de línea, va a la salida de errores). Por ejemplo:\n"
+                      "  tintaro --convert 'oklch(0.7 0.15 150)' --format hsl\n");
 }
 
 } // namespace
@@ -133,39 +164,57 @@ Request Read(int argc, char** argv)
             }
         }
         wrong += o.parser.positionalArguments();
-        return {Fail(2, QStringLiteral("no se entiende «%1».\n%2Pruebe «tintaro --help».\n")
-                            .arg((wrong.isEmpty() ? args.mid(1) : wrong).join(u' '), kUsage)),
-                false};
+        return Exit(Fail(2, QStringLiteral("no se entiende «%1».\n%2Pruebe «tintaro --help».\n")
+                                .arg((wrong.isEmpty() ? args.mid(1) : wrong).join(u' '), kUsage)));
     }
     if (o.parser.isSet(o.help)) {
-        return {Print(HelpText(o)), false};
+        return Exit(Print(HelpText(o)));
     }
     if (o.parser.isSet(o.version)) {
-        return {Print(QStringLiteral("Tintaro %1.%2.%3\n")
-                          .arg(kVersionMajor)
-                          .arg(kVersionMinor)
-                          .arg(kVersionRevision)),
-                false};
+        return Exit(Print(QStringLiteral("Tintaro %1.%2.%3\n")
+                              .arg(kVersionMajor)
+                              .arg(kVersionMinor)
+                              .arg(kVersionRevision)));
     }
     const bool pick = o.parser.isSet(o.pick);
+    Request request;
+    if (o.parser.isSet(o.format)) {
+        const auto format = Colour::CssFormatFromName(o.parser.value(o.format));
+        if (!format || !(pick || o.parser.isSet(o.convert))) {
+            return Exit(Fail(2, (format ? QStringLiteral("--format va con --pick o --convert.\n")
+                                        : QStringLiteral("«%1» no es un formato.\n")
+                                              .arg(o.parser.value(o.format))) +
+                                    kUsage + QStringLiteral("Pruebe «tintaro --help».\n")));
+        }
+        request.format = *format;
+    }
+    if (o.parser.isSet(o.convert)) {
+        if (pick) {
+            return Exit(Fail(2, QStringLiteral("--pick y --convert no van juntas.\n") + kUsage));
+        }
+        request.action = Action::Convert;
+        request.colour = o.parser.value(o.convert);
+        return request;
+    }
     if (!WindowSystem::CanConnect(o.parser.isSet(QStringLiteral("platform")) ||
                                   o.parser.isSet(QStringLiteral("display")))) {
         const QString missing = QStringLiteral(
             "no hay ninguna pantalla a la que conectarse (ni DISPLAY ni WAYLAND_DISPLAY "
             "están definidas).\n");
-        return pick ? Request{Fail(2, QStringLiteral("no se puede tomar un color: ") + missing)}
-                    : Request{Fail(1, QStringLiteral("no se puede abrir la ventana: ") + missing)};
+        return pick ? Exit(Fail(2, QStringLiteral("no se puede tomar un color: ") + missing))
+                    : Exit(Fail(1, QStringLiteral("no se puede abrir la ventana: ") + missing));
     }
-    return {std::nullopt, pick};
+    request.action = pick ? Action::Pick : Action::Window;
+    return request;
 }
 
-int Pick()
+int Pick(Colour::CssFormat format)
 {
     QGuiApplication::setQuitOnLastWindowClosed(false);
     ScreenPicker picker;
-    QObject::connect(&picker, &ScreenPicker::Picked, [](const QColor& c) {
-        QCoreApplication::exit(
-            Print(WebColour::CssHex(c.red(), c.green(), c.blue()) + QLatin1Char('\n')));
+    QObject::connect(&picker, &ScreenPicker::Picked, [format](const QColor& c) {
+        QCoreApplication::exit(Print(
+            Colour::WriteCssColour({c.red(), c.green(), c.blue()}, format) + QLatin1Char('\n')));
     });
     QObject::connect(&picker, &ScreenPicker::Cancelled, [] { QCoreApplication::exit(1); });
     QObject::connect(&picker, &ScreenPicker::Failed, [](const QString& reason) {
@@ -173,6 +222,34 @@ int Pick()
     });
     picker.Start();
     return QCoreApplication::exec();
+}
+
+int Convert(const QString& colour, Colour::CssFormat format)
+{
+    if (colour != u'-') {
+        const Colour::CssReadResult read = Colour::ReadCssColour(colour);
+        if (!read.ok) {
+            return Fail(2, read.error + QLatin1Char('\n'));
+        }
+        return Print(Colour::WriteCssColour(read.colour, format) + QLatin1Char('\n'));
+    }
+    // One colour a line; a line that is none leaves an empty line, so that
+    // the output's lines stay beside the input's.
+    bool allRead = true;
+    QTextStream input(stdin);
+    QString line;
+    for (qint64 number = 1; input.readLineInto(&line); ++number) {
+        const Colour::CssReadResult read = Colour::ReadCssColour(line);
+        if (!read.ok) {
+            allRead = false;
+            Fail(2, QStringLiteral("línea %1: %2\n").arg(number).arg(read.error));
+        }
+        if (Print(read.ok ? Colour::WriteCssColour(read.colour, format) + QLatin1Char('\n')
+                          : QStringLiteral("\n")) != 0) {
+            return 2;
+        }
+    }
+    return allRead ? 0 : 2;
 }
 
 } // namespace CommandLine

@@ -17,14 +17,17 @@ int main(int argc, char* argv[])
     if (request.exitStatus) {
         return *request.exitStatus;
     }
+    if (request.action == CommandLine::Action::Convert) {
+        return CommandLine::Convert(request.colour, request.format);
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tintaro"));
     InstallSpanishTranslations(app);
     // Every control uses the window font: making it the default spares
     // loading a font file that nothing shows.
     QApplication::setFont(TahomaFont());
-    if (request.pick) {
-        return CommandLine::Pick();
+    if (request.action == CommandLine::Action::Pick) {
+        return CommandLine::Pick(request.format);
     }
 
     MainColor window;

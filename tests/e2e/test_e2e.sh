@@ -78,12 +78,12 @@ scenario_pick() {
         e2e_read_code && e2e_expect "code box after $action" "$E2E_TEXT" "#563412"
     done
     local unwritten="tintaro: no se pudo escribir en la salida estándar:"
-    for case in "520 400 click 1|0 #123456|" "521 400 click 1|0 #ABCDEF|" "520 400 click 3|1 |" \
+    for case in "520 400 click 1|0 #123456|" "521 400 click 1|0 oklch(0.835 0.06 249)||--format oklch" "520 400 click 3|1 |" \
         "520 400 click 1|2 $unwritten no queda espacio en el dispositivo.|>/dev/full" \
         "520 400 click 1|2 $unwritten el programa que la leía ya ha terminado.|> >(true)" "520 400 click 1|0 |>&-"; do
-        IFS='|' read -r action expected output <<<"$case"
+        IFS='|' read -r action expected output args <<<"$case"
         : >"$E2E_ROOT/out"
-        eval "(cd \"\$E2E_ROOT/program\" && QT_SCALE_FACTOR=2 exec ./tintaro --pick) 2>>\"\$E2E_ROOT/out\" ${output:->>\"\$E2E_ROOT/out\"} &"
+        eval "(cd \"\$E2E_ROOT/program\" && QT_SCALE_FACTOR=2 exec ./tintaro --pick $args) 2>>\"\$E2E_ROOT/out\" ${output:->>\"\$E2E_ROOT/out\"} &"
         local pid=$!
         e2e_poll e2e_picking || e2e_abort "--pick $output shows no pick mode"
         xdotool mousemove $action && e2e_wait_exit $pid
@@ -96,7 +96,8 @@ e2e_picking() { xdotool search --onlyvisible --name '^Tintaro: tomar color$' >/d
 # The command line without a display, or with standard output full: each
 # told in Spanish with its status, before any display is needed.
 scenario_command_line() {
-    local none="env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM" wrong="Uso: tintaro [opción] Pruebe «tintaro --help»."
+    local none="env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM"
+    local wrong="Uso: tintaro [--pick [--format FORMATO]] tintaro --convert COLOR [--format FORMATO] Pruebe «tintaro --help»."
     local screen="no hay ninguna pantalla a la que conectarse (ni DISPLAY ni WAYLAND_DISPLAY están definidas)."
     local full="tintaro: no se pudo escribir en la salida estándar: no queda espacio en el dispositivo."
     for case in "$none|--bogus|2 tintaro: no se entiende «--bogus». $wrong" "$none|-platform offscreen stray|2 tintaro: no se entiende «stray». $wrong" \
@@ -107,6 +108,13 @@ scenario_command_line() {
         # shellcheck disable=SC2046  # echo joins the status and the lines
         e2e_expect "tintaro $args, $env: status, errors" "$(echo $? $(cat "$E2E_ROOT/err"))" "$expected"
     done
+    # --convert needs no display; with "-", a line out for each line in.
+    local out
+    out=$(printf 'tomato\nverde\n#123456\n' | $none "$E2E_EXE" --convert - --format hwb 2>"$E2E_ROOT/err"; echo "$?")
+    e2e_expect "--convert -: output, status; errors" "$(echo $out); $(cat "$E2E_ROOT/err")" \
+        "hwb(9 28% 0%) hwb(210 7% 66.3%) 2; tintaro: línea 2: «verde»: no es un color CSS"
+    out=$($none "$E2E_EXE" --convert 'oklch(0.7 0.4 150)' --format code 2>&1; echo "$?")
+    e2e_expect "--convert outside sRGB to the program's code" "$(echo $out)" "#48C200 0"
 }
 
 # tintaro --pick through a stand-in desktop portal (fake_portal.py) on a
