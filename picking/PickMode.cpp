@@ -14,6 +14,7 @@
 #include <QWidget>
 #include <cmath>
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -22,16 +23,29 @@ constexpr int kCells = 2 * kRadius + 1;
 constexpr int kCell = 8;    // each drawn 8 x 8 (device-independent pixels)
 constexpr int kOffset = 20; // from the pointer to the magnifier
 
+// A screen's picture and where its pixels lie among all the screens' pixels.
+// Qt 6 keeps each screen's top-left corner at its place in device pixels
+// (only sizes are scaled), so the screens' pictures lie side by side there.
+struct Frozen
+{
+    QScreen* screen;
+    QImage picture;
+    QRect Pixels() const { return {screen->geometry().topLeft(), picture.size()}; }
+};
+using FrozenScreens = std::shared_ptr<const std::vector<Frozen>>;
+
 // One screen, frozen, with the magnifier. Reports a click or a cancel to the
 // pick mode, which closes every window.
 class PickWindow : public QWidget
 {
 public:
-    PickWindow(QScreen* screen, QImage frozen, std::function<void(std::optional<QColor>)> done)
+    PickWindow(FrozenScreens all, size_t index, std::function<void(std::optional<QColor>)> done)
         : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                                Qt::X11BypassWindowManagerHint | Qt::NoDropShadowWindowHint),
-          m_frozen(std::move(frozen)), m_done(std::move(done))
+          m_all(std::move(all)), m_frozen(m_all->at(index).picture),
+          m_pixels(m_all->at(index).Pixels()), m_done(std::move(done))
     {
+        QScreen* screen = m_all->at(index).screen;
         setObjectName(QStringLiteral("PickWindow"));
         setWindowTitle(QStringLiteral("Tintaro: tomar color"));
         setAttribute(Qt::WA_OpaquePaintEvent);
@@ -57,12 +71,23 @@ protected:
         const QRect box = MagnifierRect();
         const QPoint centre = PixelAt(m_pointer);
         QImage cells(kCells, kCells, QImage::Format_RGB32);
-        cells.fill(Qt::darkGray); // beyond the screen's edge
+        cells.fill(Qt::darkGray); // beyond every screen's edge
         for (int y = 0; y < kCells; ++y) {
             for (int x = 0; x < kCells; ++x) {
                 const QPoint at = centre + QPoint(x - kRadius, y - kRadius);
                 if (m_frozen.rect().contains(at)) {
                     cells.setPixel(x, y, m_frozen.pixel(at));
+                    continue;
+                }
+                // Across this screen's edge, from the picture of the screen
+                // there.
+                const QPoint global = m_pixels.topLeft() + at;
+                for (const Frozen& other : *m_all) {
+                    if (other.Pixels().contains(global)) {
+                        cells.setPixel(x, y,
+                                       other.picture.pixel(global - other.Pixels().topLeft()));
+                        break;
+                    }
                 }
             }
         }
@@ -143,7 +168,9 @@ private:
         update(MagnifierRect());
     }
 
-    QImage m_frozen;
+    FrozenScreens m_all;
+    const QImage& m_frozen; // this window's screen
+    QRect m_pixels;         // its place among all the screens' pixels
     std::function<void(std::optional<QColor>)> m_done;
     QPointF m_pointer;
     bool m_inside = false;
@@ -163,24 +190,27 @@ void PickMode::Start()
     if (!m_windows.empty()) {
         return;
     }
-    // Every screen is read before any window covers one.
-    std::vector<std::pair<QScreen*, QImage>> frozen;
+    // Every screen is read before any window covers one, once and only its
+    // own area, and kept in the format it comes in: at a large size each
+    // copy or conversion costs a screenful of memory and time.
+    auto frozen = std::make_shared<std::vector<Frozen>>();
     for (QScreen* screen : QGuiApplication::screens()) {
-        QImage picture = screen->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
+        const QSize size = screen->geometry().size();
+        QImage picture = screen->grabWindow(0, 0, 0, size.width(), size.height()).toImage();
         if (picture.isNull()) {
             emit Failed(
                 QStringLiteral("No se pudo leer la imagen de la pantalla %1.").arg(screen->name()));
             return;
         }
-        frozen.emplace_back(screen, std::move(picture));
+        frozen->push_back({screen, std::move(picture)});
     }
-    if (frozen.empty()) {
+    if (frozen->empty()) {
         emit Failed(QStringLiteral("No hay ninguna pantalla de la que tomar un color."));
         return;
     }
-    for (auto& [screen, picture] : frozen) {
-        m_windows.push_back(new PickWindow(screen, std::move(picture),
-                                           [this](std::optional<QColor> c) { Finish(c); }));
+    for (size_t i = 0; i < frozen->size(); ++i) {
+        m_windows.push_back(
+            new PickWindow(frozen, i, [this](std::optional<QColor> c) { Finish(c); }));
     }
     QWidget* keys = m_windows.front();
     for (QWidget* window : m_windows) {

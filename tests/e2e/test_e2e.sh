@@ -60,8 +60,9 @@ scenario_signals() {
 
 # Taking a colour from the screen, on two monitors whose background repeats
 # an 8 x 8 tile, #123456 at each multiple of 8 and #ABCDEF elsewhere, so that
-# a pick one pixel off shows: Ctrl+T and a click, then Ctrl+T and Esc, in the
-# open window; tintaro --pick at twice the scale on the second monitor beside
+# a pick one pixel off shows: the magnifier left of the monitors' boundary
+# showing the right monitor's pixels; Ctrl+T and a click, then Ctrl+T and
+# Esc, in the open window; tintaro --pick at twice the scale on the second monitor beside
 # it (a click, the next pixel, a right click that cancels; a click with
 # standard output full, a pipe nobody reads, closed); a SIGTERM while picking
 # still ends the program.
@@ -71,6 +72,9 @@ scenario_pick() {
     printf '#define t_width 8\n#define t_height 8\nstatic unsigned char t_bits[] = {\n0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00};\n' >"$E2E_ROOT/tile.xbm"
     xsetroot -bitmap "$E2E_ROOT/tile.xbm" -fg '#123456' -bg '#ABCDEF' || e2e_abort "xsetroot failed"
     e2e_start "$E2E_ROOT/program"
+    e2e_keys ctrl+t && e2e_poll e2e_picking && xdotool mousemove 510 400 # its cell of 512,400 at 441,477
+    E2E_X=0 E2E_Y=0 e2e_expect_pixel "magnifier across the boundary" 444 480 18,52,86
+    e2e_keys Escape
     for action in "click 1" "key Escape"; do
         e2e_keys ctrl+t && e2e_poll e2e_picking || e2e_abort "Ctrl+T shows no pick mode"
         xdotool mousemove 8 8 $action
