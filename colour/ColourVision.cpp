@@ -4,7 +4,6 @@
 #include "EightBit.h"
 #include "WebColour.h"
 
-#include <algorithm>
 #include <array>
 
 namespace ColourVision {
@@ -41,7 +40,7 @@ Colour::Rgb8 Apply(const Matrix& matrix, Colour::Rgb8 colour)
         for (int column = 0; column < 3; ++column) {
             sum += matrix[row][column] * linear[column];
         }
-        seen[row] = EightBit::FromLinear(std::clamp(sum, 0.0, 1.0));
+        seen[row] = EightBit::FromLinear(sum); // clipped to 0-1 there
     }
     return {seen[0], seen[1], seen[2]};
 }
