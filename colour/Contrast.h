@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "Rgb8.h"
+
+#include <QString>
+
+// The WCAG 2.2 contrast of two 8-bit colours and the levels it reaches. Each
+// level is judged on the exact ratio; the figure shown is cut to two
+// decimals, never rounded up, so it never shows a level that the ratio misses.
+namespace Contrast {
+
+using Colour::Rgb8;
+
+// The minimum ratios: normal text AA (1.4.3) and AAA (1.4.6); large text (at
+// least 24 px, or 18.66 px bold) AA and AAA; controls and graphics (1.4.11).
+inline constexpr double NormalTextAa = 4.5;
+inline constexpr double NormalTextAaa = 7;
+inline constexpr double LargeTextAa = 3;
+inline constexpr double LargeTextAaa = 4.5;
+inline constexpr double NonText = 3;
+
+struct Verdicts
+{
+    bool normalAa{};
+    bool normalAaa{};
+    bool largeAa{};
+    bool largeAaa{};
+    bool nonText{};
+
+    friend bool operator==(const Verdicts&, const Verdicts&) = default;
+};
+
+// 1 (the same luminance) to 21 (black and white), in either order.
+double Ratio(Rgb8 first, Rgb8 second);
+
+Verdicts Judge(double ratio);
+
+// "4.54": two decimals, cut. 21 computed a hair below (20.999...) still
+// shows 21.00; a ratio below one of the levels never shows that level.
+QString RatioFigure(double ratio);
+
+} // namespace Contrast

@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: MIT
+#include "ContrastLine.h"
+
+#include "Apca.h"
+#include "Contrast.h"
+
+#include <QStringList>
+#include <cmath>
+
+namespace ContrastLine {
+
+namespace {
+
+QString Verdict(const QString& level, bool reached)
+{
+    return level + QStringLiteral(": ") + (reached ? QStringLiteral("sí") : QStringLiteral("no"));
+}
+
+// Cut towards 0, with the same slack as the ratio's figure against a value
+// computed a hair short of a tenth.
+QString LcFigure(double lc)
+{
+    return QString::number(std::trunc(lc * 10 + std::copysign(1e-9, lc)) / 10, 'f', 1);
+}
+
+} // namespace
+
+Report Describe(Colour::Rgb8 text, Colour::Rgb8 background)
+{
+    const double ratio = Contrast::Ratio(text, background);
+    const Contrast::Verdicts verdicts = Contrast::Judge(ratio);
+    const QStringList items{
+        Contrast::RatioFigure(ratio) + QStringLiteral(":1"),
+        Verdict(QStringLiteral("AA texto normal"), verdicts.normalAa),
+        Verdict(QStringLiteral("AAA texto normal"), verdicts.normalAaa),
+        Verdict(QStringLiteral("AA texto grande"), verdicts.largeAa),
+        Verdict(QStringLiteral("AAA texto grande"), verdicts.largeAaa),
+        Verdict(QStringLiteral("Controles (1.4.11)"), verdicts.nonText),
+        QStringLiteral("APCA Lc ") + LcFigure(Apca::Lc(text, background)),
+    };
+    return {items.join(QStringLiteral("  ")), verdicts.normalAa};
+}
+
+} // namespace ContrastLine
