@@ -1,24 +1,22 @@
 // SPDX-License-Identifier: MIT
 #include "CommandLine.h"
 
-#include "CssColourReader.h"
-#include "ScreenPicker.h"
+#include "Commands.h"
 #include "StandardStreams.h"
 #include "Version.h"
 #include "WindowSystem.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QStringList>
-#include <QTextStream>
 
 namespace CommandLine {
 
 namespace {
 
 const QString kUsage = QStringLiteral("Uso: tintaro [--pick [--format FORMATO]]\n"
-                                      "     tintaro --convert COLOR [--format FORMATO]\n");
+                                      "     tintaro --convert COLOR [--format FORMATO]\n"
+                                      "     tintaro --contrast TEXTO FONDO\n");
 
 // The options Qt's application objects take away from the command line,
 // with a value or without; they are read here only to be let through.
@@ -68,7 +66,13 @@ struct Options
                        "cercano tras «≈ ») o code (el código de Tintaro,\n"
                        "azul, verde y rojo)."),
         QStringLiteral("FORMATO")};
-    QList<const QCommandLineOption*> ours{&help, &version, &pick, &convert, &format};
+    QCommandLineOption contrast{
+        QStringLiteral("contrast"),
+        QStringLiteral("Escribe el contraste de dos colores CSS, TEXTO sobre\n"
+                       "FONDO: la razón WCAG 2, los niveles que alcanza y APCA\n"
+                       "Lc. Estado 0 si llega a AA para texto normal, 1 si no.\n"
+                       "No necesita pantalla.")};
+    QList<const QCommandLineOption*> ours{&help, &version, &pick, &convert, &format, &contrast};
     QCommandLineParser parser;
 
     // Parses args; false on an unknown option or any argument.
@@ -86,34 +90,17 @@ struct Options
         for (const char* name : kQtFlagOptions) {
             parser.addOption(QCommandLineOption(QString::fromLatin1(name)));
         }
-        return parser.parse(args) && parser.positionalArguments().isEmpty();
+        // --contrast takes its two colours as the only arguments.
+        return parser.parse(args) &&
+               parser.positionalArguments().size() == (parser.isSet(contrast) ? 2 : 0);
     }
 };
-
-// Writes text to standard output; 0, or 2 with the reason on standard error.
-int Print(const QString& text)
-{
-    const QString failure = StandardStreams::Write(stdout, text);
-    if (failure.isEmpty()) {
-        return 0;
-    }
-    StandardStreams::Write(
-        stderr,
-        QStringLiteral("tintaro: no se pudo escribir en la salida estándar: %1.\n").arg(failure));
-    return 2;
-}
 
 Request Exit(int status)
 {
     Request request;
     request.exitStatus = status;
     return request;
-}
-
-int Fail(int status, const QString& text)
-{
-    StandardStreams::Write(stderr, QStringLiteral("tintaro: ") + text);
-    return status;
 }
 
 QString HelpText(const Options& o)
@@ -127,6 +114,8 @@ QString HelpText(const Options& o)
         }
         if (!option->valueName().isEmpty()) {
             names.last() += u' ' + option->valueName();
+        } else if (option == &o.contrast) {
+            names.last() += QStringLiteral(" TEXTO FONDO");
         }
         QString description = option->description();
         description.replace(QLatin1Char('\n'), QStringLiteral("\n") + QString(19, u' '));
@@ -140,10 +129,16 @@ QString HelpText(const Options& o)
                       "  tintaro --pick | xclip -selection clipboard\n"
                       "\nCon --convert, estado 0, o 2 si algún color no se entiende (el motivo,\n"
                       "con su número de línea, va a la salida de errores). Por ejemplo:\n"
-                      "  tintaro --convert 'oklch(0.7 0.15 150)' --format hsl\n");
+                      "  tintaro --convert 'oklch(0.7 0.15 150)' --format hsl\n"
+                      "\nCon --contrast, estado 0 si el contraste llega a AA para texto normal\n"
+                      "(4,5:1), 1 si no, 2 si un color no se entiende. Por ejemplo:\n"
+                      "  tintaro --contrast '#767676' white\n");
 }
 
 } // namespace
+
+using Commands::Fail;
+using Commands::Print;
 
 Request Read(int argc, char** argv)
 {
@@ -188,12 +183,20 @@ Request Read(int argc, char** argv)
         }
         request.format = *format;
     }
+    if (o.parser.isSet(o.contrast)) {
+        if (pick || o.parser.isSet(o.convert) || o.parser.isSet(o.format)) {
+            return Exit(Fail(2, QStringLiteral("--contrast va sola.\n") + kUsage));
+        }
+        request.action = Action::Contrast;
+        request.colours = o.parser.positionalArguments();
+        return request;
+    }
     if (o.parser.isSet(o.convert)) {
         if (pick) {
             return Exit(Fail(2, QStringLiteral("--pick y --convert no van juntas.\n") + kUsage));
         }
         request.action = Action::Convert;
-        request.colour = o.parser.value(o.convert);
+        request.colours = {o.parser.value(o.convert)};
         return request;
     }
     if (!WindowSystem::CanConnect(o.parser.isSet(QStringLiteral("platform")) ||
@@ -206,50 +209,6 @@ Request Read(int argc, char** argv)
     }
     request.action = pick ? Action::Pick : Action::Window;
     return request;
-}
-
-int Pick(Colour::CssFormat format)
-{
-    QGuiApplication::setQuitOnLastWindowClosed(false);
-    ScreenPicker picker;
-    QObject::connect(&picker, &ScreenPicker::Picked, [format](const QColor& c) {
-        QCoreApplication::exit(Print(
-            Colour::WriteCssColour({c.red(), c.green(), c.blue()}, format) + QLatin1Char('\n')));
-    });
-    QObject::connect(&picker, &ScreenPicker::Cancelled, [] { QCoreApplication::exit(1); });
-    QObject::connect(&picker, &ScreenPicker::Failed, [](const QString& reason) {
-        QCoreApplication::exit(Fail(2, reason + QLatin1Char('\n')));
-    });
-    picker.Start();
-    return QCoreApplication::exec();
-}
-
-int Convert(const QString& colour, Colour::CssFormat format)
-{
-    if (colour != u'-') {
-        const Colour::CssReadResult read = Colour::ReadCssColour(colour);
-        if (!read.ok) {
-            return Fail(2, read.error + QLatin1Char('\n'));
-        }
-        return Print(Colour::WriteCssColour(read.colour, format) + QLatin1Char('\n'));
-    }
-    // One colour a line; a line that is none leaves an empty line, so that
-    // the output's lines stay beside the input's.
-    bool allRead = true;
-    QTextStream input(stdin);
-    QString line;
-    for (qint64 number = 1; input.readLineInto(&line); ++number) {
-        const Colour::CssReadResult read = Colour::ReadCssColour(line);
-        if (!read.ok) {
-            allRead = false;
-            Fail(2, QStringLiteral("línea %1: %2\n").arg(number).arg(read.error));
-        }
-        if (Print(read.ok ? Colour::WriteCssColour(read.colour, format) + QLatin1Char('\n')
-                          : QStringLiteral("\n")) != 0) {
-            return 2;
-        }
-    }
-    return allRead ? 0 : 2;
 }
 
 } // namespace CommandLine

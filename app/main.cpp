@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "CloseOnSignals.h"
 #include "CommandLine.h"
+#include "Commands.h"
 #include "MainColor.h"
 #include "MemoryFileLocation.h"
 #include "StandardStreams.h"
@@ -18,7 +19,10 @@ int main(int argc, char* argv[])
         return *request.exitStatus;
     }
     if (request.action == CommandLine::Action::Convert) {
-        return CommandLine::Convert(request.colour, request.format);
+        return Commands::Convert(request.colours.value(0), request.format);
+    }
+    if (request.action == CommandLine::Action::Contrast) {
+        return Commands::Contrast(request.colours.value(0), request.colours.value(1));
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tintaro"));
@@ -27,7 +31,7 @@ int main(int argc, char* argv[])
     // loading a font file that nothing shows.
     QApplication::setFont(TahomaFont());
     if (request.action == CommandLine::Action::Pick) {
-        return CommandLine::Pick(request.format);
+        return Commands::Pick(request.format);
     }
 
     MainColor window;

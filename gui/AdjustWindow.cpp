@@ -6,12 +6,12 @@
 #include "ColourForms.h"
 #include "MainColor.h"
 #include "WindowFonts.h"
+#include "WindowLook.h"
 
 #include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
-#include <QScreen>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSlider>
@@ -111,22 +111,7 @@ AdjustWindow::AdjustWindow(MainColor& main)
 
 void AdjustWindow::ShowBeside()
 {
-    if (!isVisible()) {
-        const QRect frame = m_main.frameGeometry();
-        QRect place(frame.topRight() + QPoint(8, 0), size());
-        if (const QScreen* screen = m_main.screen(); screen != nullptr) {
-            const QRect room = screen->availableGeometry();
-            if (place.right() > room.right()) {
-                place.moveRight(frame.left() - 8);
-            }
-            place.moveLeft(qMax(place.left(), room.left()));
-            place.moveTop(qBound(room.top(), place.top(), room.bottom() - place.height()));
-        }
-        move(place.topLeft());
-        show();
-    }
-    raise();
-    activateWindow();
+    PlaceBeside(this, &m_main);
     m_rows[0].slider->setFocus(Qt::OtherFocusReason);
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ColourTools.h"
 
+#include "AccessibilityWindow.h"
 #include "AdjustWindow.h"
 #include "ColourAPI.h"
 #include "ColourBox.h"
@@ -37,6 +38,9 @@ ColourTools::ColourTools(MainColor& window) : QObject(&window), m_window(window)
                               QKeySequence(Qt::CTRL | Qt::Key_T), [this] { Pick(); });
     QAction* adjust = AddAction(QStringLiteral("Ajustar color…"),
                                 QKeySequence(Qt::CTRL | Qt::Key_L), [this] { ShowAdjust(); });
+    QAction* access =
+        AddAction(QStringLiteral("Accesibilidad…"), QKeySequence(Qt::CTRL | Qt::Key_K),
+                  [this] { ShowAccessibility(); });
     QAction* web = AddAction(QStringLiteral("Copiar para web (#RRGGBB)"),
                              QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
                              [this] { Copy(Colour::CssFormat::Hex); });
@@ -60,7 +64,7 @@ ColourTools::ColourTools(MainColor& window) : QObject(&window), m_window(window)
     auto* separator = new QAction(this);
     separator->setSeparator(true);
     c.Preview->setContextMenuPolicy(Qt::ActionsContextMenu);
-    c.Preview->addActions({pick, adjust, separator});
+    c.Preview->addActions({pick, adjust, access, separator});
     c.Preview->addActions(copies);
 
     // The code box keeps its usual menu (undo, copy, paste...), with the
@@ -221,6 +225,14 @@ void ColourTools::ShowAdjust()
         m_adjust = new AdjustWindow(m_window);
     }
     m_adjust->ShowBeside();
+}
+
+void ColourTools::ShowAccessibility()
+{
+    if (m_accessibility == nullptr) {
+        m_accessibility = new AccessibilityWindow(m_window);
+    }
+    m_accessibility->ShowBeside();
 }
 
 void ColourTools::ShowName()

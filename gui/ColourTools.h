@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 
+class AccessibilityWindow;
 class AdjustWindow;
 class QMenu;
 class MainColor;
@@ -21,9 +22,9 @@ class ScreenPicker;
 // colour from the screen (Ctrl+T), copying the colour for style sheets in
 // every CSS form (Ctrl+Shift+C and the sample's and code box's context
 // menus), pasting a CSS colour (Ctrl+Shift+V), the "Ajustar color" window
-// (Ctrl+L), dropping a dragged colour or CSS colour text onto the window (or
-// a number or code onto its box), the sample's CSS name in its tooltip, and
-// the contrast between the two samples in the list sample's tooltip.
+// (Ctrl+L), the "Accesibilidad" window (Ctrl+K), dropping a dragged colour or CSS colour text onto
+// the window (or a number or code onto its box), the sample's CSS name in its tooltip, and the
+// contrast between the two samples in the list sample's tooltip.
 class ColourTools : public QObject
 {
     Q_OBJECT
@@ -48,12 +49,14 @@ private:
     // Applies the CSS colour on the clipboard, or says why it cannot.
     void PasteCss();
     void ShowAdjust();
+    void ShowAccessibility();
     void ShowContrast();
     void ShowName();
 
     MainColor& m_window;
     ScreenPicker* m_picker = nullptr;
     AdjustWindow* m_adjust = nullptr;
+    AccessibilityWindow* m_accessibility = nullptr;
     // Not a child of the window: a menu is shown on its own.
     std::unique_ptr<QMenu> m_forms;
 };

@@ -8,6 +8,7 @@
 #include <QImageReader>
 #include <QLabel>
 #include <QPixmap>
+#include <QScreen>
 #include <QTimer>
 #include <QWidget>
 
@@ -57,4 +58,24 @@ QLabel* AddSizedLabel(QWidget* parent, const char* name, const QString& text, co
     label->move(topLeft);
     label->adjustSize();
     return label;
+}
+
+void PlaceBeside(QWidget* window, const QWidget* owner)
+{
+    if (!window->isVisible()) {
+        const QRect frame = owner->frameGeometry();
+        QRect place(frame.topRight() + QPoint(8, 0), window->size());
+        if (const QScreen* screen = owner->screen(); screen != nullptr) {
+            const QRect room = screen->availableGeometry();
+            if (place.right() > room.right()) {
+                place.moveRight(frame.left() - 8);
+            }
+            place.moveLeft(qMax(place.left(), room.left()));
+            place.moveTop(qBound(room.top(), place.top(), room.bottom() - place.height()));
+        }
+        window->move(place.topLeft());
+        window->show();
+    }
+    window->raise();
+    window->activateWindow();
 }

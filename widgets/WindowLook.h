@@ -22,3 +22,8 @@ void SetUpFixedWindow(QWidget* window, const char* name, const QString& title, i
 // background.
 QLabel* AddSizedLabel(QWidget* parent, const char* name, const QString& text, const QPoint& topLeft,
                       const QFont& font);
+
+// Shows a small window of the program's beside owner (right of it, else
+// left, inside the screen), or raises it when it shows already, and gives it
+// the keyboard.
+void PlaceBeside(QWidget* window, const QWidget* owner);

@@ -101,7 +101,7 @@ e2e_picking() { xdotool search --onlyvisible --name '^Tintaro: tomar color$' >/d
 # told in Spanish with its status, before any display is needed.
 scenario_command_line() {
     local none="env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM"
-    local wrong="Uso: tintaro [--pick [--format FORMATO]] tintaro --convert COLOR [--format FORMATO] Pruebe «tintaro --help»."
+    local wrong="Uso: tintaro [--pick [--format FORMATO]] tintaro --convert COLOR [--format FORMATO] tintaro --contrast TEXTO FONDO Pruebe «tintaro --help»."
     local screen="no hay ninguna pantalla a la que conectarse (ni DISPLAY ni WAYLAND_DISPLAY están definidas)."
     local full="tintaro: no se pudo escribir en la salida estándar: no queda espacio en el dispositivo."
     for case in "$none|--bogus|2 tintaro: no se entiende «--bogus». $wrong" "$none|-platform offscreen stray|2 tintaro: no se entiende «stray». $wrong" \
@@ -119,6 +119,12 @@ scenario_command_line() {
         "hwb(9 28% 0%) hwb(210 7% 66.3%) 2; tintaro: línea 2: «verde»: no es un color CSS"
     out=$($none "$E2E_EXE" --convert 'oklch(0.7 0.4 150)' --format code 2>&1; echo "$?")
     e2e_expect "--convert outside sRGB to the program's code" "$(echo $out)" "#48C200 0"
+    # --contrast: the ratio first; AA for normal text or not, or a colour not read.
+    for case in "#767676 white|0 4.54:1" "white #3B82F6|1 3.67:1" "verde white|2 "; do
+        IFS='|' read -r pair expected <<<"$case"
+        out=$($none "$E2E_EXE" --contrast $pair 2>/dev/null)
+        e2e_expect "--contrast $pair: status, ratio" "$? ${out%%  *}" "$expected"
+    done
 }
 
 # tintaro --pick through a stand-in desktop portal (fake_portal.py) on a

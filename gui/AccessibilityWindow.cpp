@@ -1,0 +1,216 @@
+// SPDX-License-Identifier: MIT
+#include "AccessibilityWindow.h"
+
+#include "Apca.h"
+#include "ChannelEditor.h"
+#include "ColourBox.h"
+#include "ColourVision.h"
+#include "Contrast.h"
+#include "ContrastFix.h"
+#include "MainColor.h"
+#include "WindowFonts.h"
+#include "WindowLook.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <cmath>
+
+namespace {
+
+using Colour::Rgb8;
+
+QColor ToColor(Rgb8 c)
+{
+    return QColor(c.red, c.green, c.blue);
+}
+
+// A label showing text in the given colours.
+void Paint(QLabel* label, Rgb8 text, Rgb8 background)
+{
+    QPalette p = label->palette();
+    p.setColor(QPalette::WindowText, ToColor(text));
+    p.setColor(QPalette::Window, ToColor(background));
+    label->setPalette(p);
+}
+
+QLabel* SampleLabel(const QString& text, const QFont& font, const QString& spoken)
+{
+    auto* label = new QLabel(text);
+    label->setFont(font);
+    label->setAutoFillBackground(true);
+    label->setContentsMargins(6, 3, 6, 3);
+    label->setAccessibleName(spoken);
+    return label;
+}
+
+QFont PixelFont(int pixels, bool bold)
+{
+    QFont font = ArialFont(9, bold);
+    font.setPixelSize(pixels);
+    return font;
+}
+
+QString YesNo(bool passes)
+{
+    return passes ? QStringLiteral("sí") : QStringLiteral("no");
+}
+
+struct LevelChoice
+{
+    const char* name;
+    double ratio;
+};
+
+constexpr LevelChoice kLevels[] = {{"AA, texto normal (4,5:1)", Contrast::NormalTextAa},
+                                   {"AAA, texto normal (7:1)", Contrast::NormalTextAaa},
+                                   {"AA, texto grande (3:1)", Contrast::LargeTextAa},
+                                   {"AAA, texto grande (4,5:1)", Contrast::LargeTextAaa},
+                                   {"Controles y gráficos (3:1)", Contrast::NonText}};
+
+constexpr const char* kDeficiencies[] = {"Protanopía", "Deuteranopía", "Tritanopía",
+                                         "Acromatopsia"};
+
+} // namespace
+
+AccessibilityWindow::AccessibilityWindow(MainColor& main)
+    : QWidget(&main, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      m_main(main)
+{
+    setObjectName(QStringLiteral("AccessibilityWindow"));
+    setWindowTitle(QStringLiteral("Accesibilidad"));
+    setFont(TahomaFont());
+    setBackgroundRole(QPalette::Button);
+    setAutoFillBackground(true);
+    auto* layout = new QVBoxLayout(this);
+
+    const QString sample = QStringLiteral("Texto de ejemplo");
+    m_samples = {
+        SampleLabel(sample, PixelFont(16, false), QStringLiteral("Texto normal")),
+        SampleLabel(sample, PixelFont(24, false), QStringLiteral("Texto grande")),
+        SampleLabel(sample, PixelFont(19, true), QStringLiteral("Texto grande en negrita"))};
+    for (QLabel* label : m_samples) {
+        layout->addWidget(label);
+    }
+
+    auto* wcag = new QGroupBox(QStringLiteral("WCAG 2.2"));
+    auto* wcagLayout = new QVBoxLayout(wcag);
+    m_ratio = new QLabel;
+    m_ratio->setFont(PixelFont(20, true));
+    m_verdicts = new QLabel;
+    m_apca = new QLabel;
+    for (QLabel* label : {m_ratio, m_verdicts, m_apca}) {
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        label->setFocusPolicy(Qt::StrongFocus);
+        wcagLayout->addWidget(label);
+    }
+    m_ratio->setAccessibleName(QStringLiteral("Contraste"));
+    m_verdicts->setAccessibleName(QStringLiteral("Niveles WCAG"));
+    m_apca->setAccessibleName(QStringLiteral("APCA"));
+    layout->addWidget(wcag);
+
+    auto* actions = new QHBoxLayout;
+    m_swap = new QPushButton(QStringLiteral("&Intercambiar"));
+    m_level = new QComboBox;
+    for (const LevelChoice& level : kLevels) {
+        m_level->addItem(QString::fromUtf8(level.name), level.ratio);
+    }
+    m_level->setAccessibleName(QStringLiteral("Nivel que alcanzar"));
+    m_fix = new QPushButton(QStringLiteral("C&orregir"));
+    m_fix->setToolTip(QStringLiteral("Cambia solo la luminosidad (OKLCH) del color del editor, "
+                                     "hasta el nivel elegido"));
+    actions->addWidget(m_swap);
+    actions->addWidget(m_level, 1);
+    actions->addWidget(m_fix);
+    layout->addLayout(actions);
+    m_fixNote = new QLabel;
+    m_fixNote->setWordWrap(true);
+    layout->addWidget(m_fixNote);
+
+    auto* vision = new QGroupBox(QStringLiteral("Visión del color"));
+    auto* visionLayout = new QGridLayout(vision);
+    for (int i = 0; i < 4; ++i) {
+        visionLayout->addWidget(new QLabel(QString::fromUtf8(kDeficiencies[i])), i, 0);
+        m_seen[i] = SampleLabel(QStringLiteral("Texto"), PixelFont(16, false),
+                                QString::fromUtf8(kDeficiencies[i]));
+        m_seen[i]->setFocusPolicy(Qt::StrongFocus);
+        visionLayout->addWidget(m_seen[i], i, 1);
+    }
+    layout->addWidget(vision);
+
+    connect(m_swap, &QPushButton::clicked, this, [this] {
+        m_swapped = !m_swapped;
+        Update();
+    });
+    connect(m_fix, &QPushButton::clicked, this, &AccessibilityWindow::Fix);
+    connect(m_level, &QComboBox::currentIndexChanged, this, [this] { m_fixNote->clear(); });
+    connect(main.Channels().Preview, &ColourBox::BackColourChanged, this,
+            &AccessibilityWindow::Update);
+    connect(main.PreviewList(), &ColourBox::BackColourChanged, this, &AccessibilityWindow::Update);
+    Update();
+    setFixedSize(sizeHint());
+}
+
+void AccessibilityWindow::ShowBeside()
+{
+    PlaceBeside(this, &m_main);
+    m_swap->setFocus(Qt::OtherFocusReason);
+}
+
+Rgb8 AccessibilityWindow::EditorColour() const
+{
+    const auto& s = m_main.Channels().CScroll;
+    return {s[0]->value(), s[1]->value(), s[2]->value()};
+}
+
+Rgb8 AccessibilityWindow::MemoryColour() const
+{
+    const ColourBox* list = m_main.PreviewList();
+    const QColor c = list->HasColour() ? list->BackColour() : QColor(Qt::white);
+    return {c.red(), c.green(), c.blue()};
+}
+
+void AccessibilityWindow::Update()
+{
+    const Rgb8 text = m_swapped ? MemoryColour() : EditorColour();
+    const Rgb8 background = m_swapped ? EditorColour() : MemoryColour();
+    for (QLabel* label : m_samples) {
+        Paint(label, text, background);
+    }
+    const double ratio = Contrast::Ratio(text, background);
+    const Contrast::Verdicts v = Contrast::Judge(ratio);
+    m_ratio->setText(Contrast::RatioFigure(ratio) + QStringLiteral(":1"));
+    m_verdicts->setText(QStringLiteral("Texto normal: AA %1, AAA %2\nTexto grande: AA %3, AAA %4\n"
+                                       "Controles y gráficos (1.4.11): %5")
+                            .arg(YesNo(v.normalAa), YesNo(v.normalAaa), YesNo(v.largeAa),
+                                 YesNo(v.largeAaa), YesNo(v.nonText)));
+    m_apca->setText(
+        QStringLiteral("APCA Lc %1 (orientativo: borrador de WCAG 3)")
+            .arg(QString::number(std::trunc(Apca::Lc(text, background) * 10) / 10, 'f', 1)));
+    for (int i = 0; i < 4; ++i) {
+        const auto deficiency = static_cast<ColourVision::Deficiency>(i);
+        const Rgb8 seenText = ColourVision::Simulate(deficiency, text);
+        const Rgb8 seenBackground = ColourVision::Simulate(deficiency, background);
+        Paint(m_seen[i], seenText, seenBackground);
+        m_seen[i]->setText(
+            QStringLiteral("Texto  %1:1")
+                .arg(Contrast::RatioFigure(Contrast::Ratio(seenText, seenBackground))));
+    }
+}
+
+void AccessibilityWindow::Fix()
+{
+    const double level = m_level->currentData().toDouble();
+    const std::optional<Rgb8> fixed = ContrastFix::Fix(EditorColour(), MemoryColour(), level);
+    if (!fixed) {
+        m_fixNote->setText(QStringLiteral("Ninguna luminosidad de este tono alcanza ese nivel "
+                                          "con este fondo: no se ha cambiado nada."));
+        return;
+    }
+    m_fixNote->clear();
+    SetSliders(m_main.Channels().CScroll, fixed->red, fixed->green, fixed->blue);
+}

@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "Rgb8.h"
+
+#include <QWidget>
+#include <array>
+
+class MainColor;
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+// "Accesibilidad": how the editor's colour reads as text on the memory
+// sample's colour (white until an entry is chosen), or the other way round
+// after "Intercambiar": the WCAG 2.2 ratio and verdicts for normal text,
+// large text and controls, the APCA figure, sample text at each size,
+// "Corregir" (the nearest lightness of the editor's colour that reaches the
+// chosen level, applied as a pick) and both colours as people with each
+// colour-vision deficiency see them. It follows the main window live. A
+// small window of its own, beside the main one, made when first asked for.
+class AccessibilityWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit AccessibilityWindow(MainColor& main);
+
+    // Shows the window beside the main one (or raises it).
+    void ShowBeside();
+
+    // For the tests.
+    QLabel* Ratio() const { return m_ratio; }
+    QLabel* Verdicts() const { return m_verdicts; }
+    QPushButton* SwapButton() const { return m_swap; }
+    QPushButton* FixButton() const { return m_fix; }
+    QComboBox* Level() const { return m_level; }
+    QLabel* FixNote() const { return m_fixNote; }
+
+private:
+    void Update();
+    void Fix();
+    Colour::Rgb8 EditorColour() const;
+    Colour::Rgb8 MemoryColour() const;
+
+    MainColor& m_main;
+    bool m_swapped = false;
+    QLabel* m_ratio = nullptr;
+    QLabel* m_verdicts = nullptr;
+    QLabel* m_apca = nullptr;
+    std::array<QLabel*, 3> m_samples{};
+    std::array<QLabel*, 4> m_seen{};
+    QPushButton* m_swap = nullptr;
+    QPushButton* m_fix = nullptr;
+    QComboBox* m_level = nullptr;
+    QLabel* m_fixNote = nullptr;
+};
