@@ -38,8 +38,11 @@ QString Quote(QStringView text)
 // Reads one channel, or gives the reason it cannot be read.
 int ReadChannel(QStringView token, QString& reason)
 {
-    bool digits = !token.isEmpty();
-    for (QChar c : token)
+    // A sign is read, so that -1 is told to be out of range.
+    const QStringView number =
+        token.startsWith(u'-') || token.startsWith(u'+') ? token.sliced(1) : token;
+    bool digits = !number.isEmpty();
+    for (QChar c : number)
         digits = digits && c >= u'0' && c <= u'9';
     if (!digits) {
         reason = Quote(token) + QStringLiteral(" no es un número entero.");
@@ -47,7 +50,7 @@ int ReadChannel(QStringView token, QString& reason)
     }
     bool ok = false;
     const int value = token.toInt(&ok);
-    if (!ok || value > 255) {
+    if (!ok || value < 0 || value > 255) {
         reason = Quote(token) + QStringLiteral(" no está entre 0 y 255.");
         return -1;
     }
