@@ -130,7 +130,7 @@ private slots:
             {"GIMP Palette\r\n1 2\r\n", {}, "Línea 2: faltan valores"},
             {"GIMP Palette\n1 2 x3\n", {}, "Línea 2: «x3» no es un número entero."},
             {"/* --x: red; */ :root { --a: #F00; --gap: 4px; color: blue; --b: rgb(0 0 255) !important; }\n"
-             ".x { background: url(http://e.org/a;b) } $c: lime !default; // $d: white;\n"
+             ".x { background: url(http://e.org/a;b) } $c: lime !default; // $d: white; $g: navy;\n"
              "$e: 10px; @theme { --font: \"a;b\"; --color-f: hsl(120 100% 25%); }",
              {"#0000FF", "#FF0000", "#00FF00", "#008000"}, ""},
             {"\xEF\xBB\xBFred\r\nrgb(0 128 255)\n\n#abc\n", {"#0000FF", "#FF8000", "#CCBBAA"}, ""},
