@@ -5,7 +5,7 @@
 #include <QStringList>
 
 // What reading a palette gives: every colour of the file, or nothing and the
-// reason. A file is never taken in part.
+// reason: a file is taken whole or not at all.
 struct PaletteImportResult
 {
     QStringList codes; // the colours as codes, "#BBGGRR" upper case, in file order

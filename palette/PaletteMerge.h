@@ -18,8 +18,9 @@ struct MergeResult
 
 // Puts each code at its sorted place, as "Guardar" does
 // (MemoryListModel::AddSorted); a code the list already holds, text for text,
-// is skipped, and so is a code that came earlier in codes. The caller records
-// each added code with MemoryStore::Added and then saves once.
+// is skipped, and so is a code that came earlier in codes. Many codes going
+// into a list in sorted order are merged in at once (one model reset). The
+// caller records each added code with MemoryStore::Added and then saves once.
 MergeResult Merge(const QStringList& codes, MemoryListModel& list);
 
 // "Se añadieron 12 colores; 3 ya estaban en la lista.", "Se añadió 1 color.",

@@ -206,6 +206,23 @@ private slots:
             QCOMPARE(list.Items(), after);
             QCOMPARE(result.message, message);
         }
+        // Many codes into a sorted list: the order "Guardar" gives one by one,
+        // case-insensitive, equal entries in the order they came.
+        QStringList many;
+        for (int i = 0; i < 3000; ++i)
+            many << QString("#%1").arg(i * 7919 % 4096 * 4099, 6, 16, QChar('0'));
+        for (int i = 0; i < 1500; ++i)
+            many << many[i].toUpper();
+        many << "#a00000"
+             << "#7fffff";
+        MemoryListModel merged, oneByOne;
+        merged.SetItems({"#000000", "#7FFFFF", "#A00000"});
+        oneByOne.SetItems(merged.Items());
+        for (const QString& code : many)
+            if (!oneByOne.Items().contains(code))
+                oneByOne.AddSorted(code);
+        PaletteMerge::Merge(many, merged);
+        QCOMPARE(merged.Items(), oneByOne.Items());
         QCOMPARE(PaletteMerge::MergeMessage(12, 3),
                  "Se añadieron 12 colores; 3 ya estaban en la lista.");
         QCOMPARE(PaletteMerge::MergeMessage(1, 1), "Se añadió 1 color; 1 ya estaba en la lista.");
