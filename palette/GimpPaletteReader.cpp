@@ -1,0 +1,97 @@
+// SPDX-License-Identifier: MIT
+#include "GimpPaletteReader.h"
+
+#include "PaletteColours.h"
+
+namespace GimpPaletteReader {
+
+namespace {
+
+const QStringView Magic = u"GIMP Palette";
+
+bool IsBlank(QChar c)
+{
+    return c == u' ' || c == u'\t';
+}
+
+// The next run of characters other than blanks and tabs, taken off line.
+QStringView NextToken(QStringView& line)
+{
+    qsizetype start = 0;
+    while (start < line.size() && IsBlank(line[start]))
+        ++start;
+    qsizetype end = start;
+    while (end < line.size() && !IsBlank(line[end]))
+        ++end;
+    const QStringView token = line.sliced(start, end - start);
+    line = line.sliced(end);
+    return token;
+}
+
+// The culprit as the message quotes it: a long one is cut.
+QString Quote(QStringView text)
+{
+    constexpr qsizetype longest = 20;
+    return u'«' + (text.size() > longest ? text.first(longest) + u'…' : text.toString()) + u'»';
+}
+
+// Reads one channel, or gives the reason it cannot be read.
+int ReadChannel(QStringView token, QString& reason)
+{
+    // A sign is read, so that -1 is told to be out of range.
+    const QStringView number =
+        token.startsWith(u'-') || token.startsWith(u'+') ? token.sliced(1) : token;
+    bool digits = !number.isEmpty();
+    for (QChar c : number)
+        digits = digits && c >= u'0' && c <= u'9';
+    if (!digits) {
+        reason = Quote(token) + QStringLiteral(" no es un número entero.");
+        return -1;
+    }
+    bool ok = false;
+    const int value = token.toInt(&ok);
+    if (!ok || value < 0 || value > 255) {
+        reason = Quote(token) + QStringLiteral(" no está entre 0 y 255.");
+        return -1;
+    }
+    return value;
+}
+
+} // namespace
+
+bool IsGimpPalette(QStringView text)
+{
+    const qsizetype end = text.indexOf(u'\n');
+    return (end < 0 ? text : text.first(end)).trimmed() == Magic;
+}
+
+PaletteImportResult Read(QStringView text)
+{
+    PaletteImportResult result;
+    int number = 0;
+    for (QStringView line : text.tokenize(u'\n')) {
+        ++number;
+        line = line.trimmed(); // also the CR of CR LF
+        if (number == 1 || line.isEmpty() || line.startsWith(u'#') || line.startsWith(u"Name:") ||
+            line.startsWith(u"Columns:"))
+            continue;
+        int channels[3] = {};
+        QString reason;
+        for (int& channel : channels) {
+            const QStringView token = NextToken(line);
+            if (token.isEmpty()) {
+                reason = QStringLiteral("faltan valores: una línea de color lleva rojo, verde "
+                                        "y azul.");
+                break;
+            }
+            if ((channel = ReadChannel(token, reason)) < 0)
+                break;
+        }
+        if (!reason.isEmpty())
+            return PaletteImportResult::Failure(QStringLiteral("Línea %1: ").arg(number) + reason);
+        result.codes.append(PaletteColours::CodeOf({channels[0], channels[1], channels[2]}));
+    }
+    return result;
+}
+
+} // namespace GimpPaletteReader

@@ -1,0 +1,36 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "PaletteFormat.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// Writes the memory list's colours as a palette file: UTF-8, lines ended by
+// LF, the colours in list order. Only entries that are colour codes ("#" and
+// six hexadecimal digits, blue, green, red) are written; any other entry is
+// left out. The names are PaletteColours::FromEntries's.
+//   gpl       GIMP palette, version 2: "GIMP Palette", "Name: ", "Columns: ",
+//             then "R G B<TAB>name", each number right-aligned in 3 columns
+//   css       custom properties in ":root { }": --name: #RRGGBB;
+//   scss      SCSS variables: $name: #RRGGBB;
+//   tailwind  a Tailwind 4 theme: @theme { --color-name: oklch(...); }, each
+//             oklch() reading back as exactly the same colour
+//   json      an array of objects: name, css "#RRGGBB", code "#BBGGRR", red,
+//             green and blue 0 to 255
+//   txt       one #RRGGBB a line
+namespace PaletteExport {
+
+// The file's bytes; paletteName goes into the GIMP palette's "Name:" line
+// (line breaks in it become spaces).
+QByteArray ExportBytes(PaletteFormat format, const QStringList& entries,
+                       const QString& paletteName = QStringLiteral("Tintaro"));
+
+// Replaces the file at path, atomically, by the palette, named after the
+// file (its name without extension). Writes nothing when no entry is a
+// colour code. false with the reason in Spanish in error (when given).
+bool ExportToFile(const QString& path, PaletteFormat format, const QStringList& entries,
+                  QString* error = nullptr);
+
+} // namespace PaletteExport

@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "PaletteImportResult.h"
+
+#include <QByteArray>
+#include <QString>
+
+// Reads a palette file into colour codes, whatever it was written by: a GIMP
+// palette, a style sheet (CSS, SCSS, a Tailwind theme), the JSON and text
+// files PaletteExport writes, or any list of CSS colours one a line. Either
+// every colour of the file comes back, or none and the reason in Spanish.
+namespace PaletteImport {
+
+// The kind is told from the content, since a .css file may be a style sheet
+// or a Tailwind theme and a .txt file anything: a GIMP palette when the first
+// line is "GIMP Palette"; else JSON when the whole text parses as a JSON
+// array; else a style sheet when it holds a "--name:" or "$name:"
+// declaration; else one colour a line. The text is UTF-8, with or without a
+// byte order mark.
+PaletteImportResult ImportBytes(const QByteArray& bytes);
+
+// Reads the regular file at path (SafeFile::Read: at most 64 MiB, opened
+// without waiting, so a FIFO or a device is refused at once) and imports it.
+PaletteImportResult ImportFromFile(const QString& path);
+
+} // namespace PaletteImport

@@ -1,0 +1,98 @@
+// SPDX-License-Identifier: MIT
+#include "StyleSheetReader.h"
+
+#include "CssColourReader.h"
+#include "PaletteColours.h"
+
+#include <QRegularExpression>
+
+namespace StyleSheetReader {
+
+namespace {
+
+// The text between the ";", "{" and "}" that stand outside brackets and
+// quotes, comments left out: the declarations, and the selectors and
+// at-rules around them.
+QStringList Statements(QStringView text)
+{
+    QStringList statements;
+    QString current;
+    int depth = 0; // open brackets
+    QChar quote;   // the quote a string opened with, else null
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        const QChar next = i + 1 < text.size() ? text[i + 1] : QChar();
+        if (!quote.isNull()) {
+            current += c;
+            if (c == u'\\' && !next.isNull()) {
+                current += next;
+                ++i;
+            } else if (c == quote) {
+                quote = QChar();
+            }
+        } else if (c == u'/' && next == u'*') {
+            const qsizetype end = text.indexOf(u"*/", i + 2);
+            i = end < 0 ? text.size() : end + 1;
+            current += u' ';
+        } else if (c == u'/' && next == u'/' && depth == 0) {
+            const qsizetype end = text.indexOf(u'\n', i);
+            i = end < 0 ? text.size() : end;
+        } else if (depth == 0 && (c == u';' || c == u'{' || c == u'}')) {
+            statements.append(current);
+            current.clear();
+        } else {
+            if (c == u'"' || c == u'\'')
+                quote = c;
+            else if (c == u'(' || c == u'[')
+                ++depth;
+            else if ((c == u')' || c == u']') && depth > 0)
+                --depth;
+            current += c;
+        }
+    }
+    statements.append(current);
+    return statements;
+}
+
+// value without the flags that may follow it: "red !default" is red.
+QStringView WithoutFlags(QStringView value)
+{
+    for (;;) {
+        value = value.trimmed();
+        const qsizetype bang = value.lastIndexOf(u'!');
+        if (bang < 0)
+            return value;
+        const QStringView flag = value.sliced(bang + 1).trimmed();
+        for (QChar c : flag) {
+            if (!((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z')))
+                return value;
+        }
+        value.truncate(bang);
+    }
+}
+
+} // namespace
+
+std::optional<PaletteImportResult> Read(QStringView text)
+{
+    // A name as CSS and SCSS write it: letters, digits, "-", "_", escapes
+    // and any character beyond ASCII.
+    static const QRegularExpression declaration(QStringLiteral(R"(^\s*(?:--|\$)[^\s:;{}()]+\s*:)"));
+    bool found = false;
+    PaletteImportResult result;
+    for (const QString& statement : Statements(text)) {
+        const QRegularExpressionMatch match = declaration.match(statement);
+        if (!match.hasMatch())
+            continue;
+        found = true;
+        const Colour::CssReadResult colour =
+            Colour::ReadCssColour(WithoutFlags(QStringView(statement).sliced(match.capturedEnd())));
+        if (colour.ok)
+            result.codes.append(PaletteColours::CodeOf(colour.colour));
+    }
+    if (!found)
+        return std::nullopt;
+    return result;
+}
+
+} // namespace StyleSheetReader

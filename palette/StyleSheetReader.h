@@ -1,0 +1,22 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "PaletteImportResult.h"
+
+#include <QStringView>
+#include <optional>
+
+// Reads the colours of a style sheet: CSS (custom properties), SCSS
+// (variables) and Tailwind themes (custom properties in @theme).
+namespace StyleSheetReader {
+
+// Every custom property ("--name: value") and SCSS variable ("$name: value")
+// whose value is a CSS colour (Colour::ReadCssColour), in file order; a flag
+// after the value (!default, !important) is dropped. Other declarations,
+// selectors and at-rules are skipped. Comments /* */ are ignored, and so is
+// the rest of a line after // outside brackets and quotes (SCSS; in CSS it
+// holds no declaration anyway). Nothing when text holds no such declaration
+// at all: then it is no style sheet.
+std::optional<PaletteImportResult> Read(QStringView text);
+
+} // namespace StyleSheetReader

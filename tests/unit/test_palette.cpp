@@ -1,0 +1,235 @@
+// SPDX-License-Identifier: MIT
+#include "MemoryListModel.h"
+#include "PaletteExport.h"
+#include "PaletteImport.h"
+#include "PaletteMerge.h"
+
+#include <QtTest>
+
+namespace {
+
+// A list with notes and a bad code, which exports leave out, and each colour
+// as the files must write it: CSS hex and name.
+const QStringList Entries = {"#0080FF", "#0000FF", "nota",    "#0000FF", "#FFFF00",
+                             "#12345G", "#123456", "#000000", "#FFFFFF", "#010203"};
+const QStringList Codes = {"#0080FF", "#0000FF", "#0000FF", "#FFFF00",
+                           "#123456", "#000000", "#FFFFFF", "#010203"};
+const QStringList Written = {"#FF8000 color-1", "#FF0000 red",     "#FF0000 red-2",
+                             "#00FFFF aqua",    "#563412 color-5", "#000000 black",
+                             "#FFFFFF white",   "#030201 color-8"};
+
+// A GIMP palette read from the format's rules: the magic line, "Name:",
+// "Columns:" (1 to 256), "#" comments, then "RRR GGG BBB<TAB>name" with each
+// number right-aligned in 3 columns and 0 to 255; LF only. "#RRGGBB name" a colour.
+QStringList ReadGimp(const QByteArray& bytes)
+{
+    QStringList lines = QString::fromUtf8(bytes).split('\n');
+    if (bytes.contains('\r') || lines.size() < 4 || lines.takeLast() != "" ||
+        lines.takeFirst() != "GIMP Palette" || lines.takeFirst() != "Name: palette")
+        return {"bad header"};
+    const QString columns = lines.takeFirst();
+    if (!QRegularExpression("^Columns: ([1-9]|[1-9][0-9]|1[0-9][0-9]|2[0-4][0-9]|25[0-6])$")
+             .match(columns)
+             .hasMatch())
+        return {"bad " + columns};
+    QStringList colours;
+    const QRegularExpression line("^([ \\d]{2}\\d) ([ \\d]{2}\\d) ([ \\d]{2}\\d)\\t(\\S+)$");
+    for (const QString& text : lines) {
+        if (text.startsWith('#'))
+            continue;
+        const QRegularExpressionMatch m = line.match(text);
+        QString hex = "#";
+        for (int i = 1; m.hasMatch() && i <= 3 && m.captured(i).toInt() <= 255; ++i)
+            hex += QString("%1").arg(m.captured(i).toInt(), 2, 16, QChar('0')).toUpper();
+        colours << (hex.size() == 7 ? hex + ' ' + m.captured(4) : "bad " + text);
+    }
+    return colours;
+}
+
+// Declarations one a line, each "<prefix><name>: #RRGGBB;" with a name as a
+// CSS <dashed-ident> or an SCSS identifier allow, between opening and "}".
+QStringList ReadDeclarations(const QByteArray& bytes, const QString& opening,
+                             const QString& pattern)
+{
+    const QString text = QString::fromUtf8(bytes);
+    const QString closing = opening.isEmpty() ? "\n" : "\n}\n";
+    if (!text.startsWith(opening) || !text.endsWith(closing))
+        return {"bad block"};
+    QStringList colours;
+    for (const QString& declaration :
+         text.mid(opening.size()).chopped(closing.size()).split('\n')) {
+        const QRegularExpressionMatch m = QRegularExpression(pattern).match(declaration);
+        colours << (m.hasMatch() ? m.captured(2) + ' ' + m.captured(1) : "bad " + declaration);
+    }
+    return colours;
+}
+
+} // namespace
+
+class TestPalette : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir m_dir;
+
+private slots:
+    // Every format gives the list's colours back in order, through the files.
+    void roundTrip()
+    {
+        for (const char* name : {"gpl", "css", "scss", "tailwind", "json", "txt"}) {
+            const auto format = PaletteFormatFromName(QString(name).toUpper());
+            QVERIFY(format);
+            const QString path = m_dir.filePath("palette." + PaletteFormatExtension(*format));
+            QString error;
+            QVERIFY2(PaletteExport::ExportToFile(path, *format, Entries, &error),
+                     qPrintable(error));
+            const PaletteImportResult back = PaletteImport::ImportFromFile(path);
+            QVERIFY2(back.ok(), qPrintable(back.error));
+            QCOMPARE(back.codes, Codes);
+        }
+        QString error;
+        QVERIFY(!PaletteExport::ExportToFile(m_dir.filePath("none.gpl"), PaletteFormat::Gpl,
+                                             {"nota"}, &error));
+        QVERIFY(!error.isEmpty() && !QFile::exists(m_dir.filePath("none.gpl")));
+    }
+
+    // The files as other programs read them.
+    void exportsReadByOthers()
+    {
+        using PaletteExport::ExportBytes;
+        QCOMPARE(ReadGimp(ExportBytes(PaletteFormat::Gpl, Entries, "palette")), Written);
+        QCOMPARE(ReadDeclarations(ExportBytes(PaletteFormat::Css, Entries), ":root {\n",
+                                  "^    --([A-Za-z_][A-Za-z0-9_-]*): (#[0-9A-F]{6});$"),
+                 Written);
+        QCOMPARE(ReadDeclarations(ExportBytes(PaletteFormat::Scss, Entries), "",
+                                  "^\\$([A-Za-z_][A-Za-z0-9_-]*): (#[0-9A-F]{6});$"),
+                 Written);
+        QJsonParseError error;
+        const QJsonArray array =
+            QJsonDocument::fromJson(ExportBytes(PaletteFormat::Json, Entries), &error).array();
+        QStringList colours;
+        for (int i = 0; i < array.size(); ++i) {
+            const QJsonObject o = array[i].toObject();
+            const uint rgb = o["css"].toString().mid(1).toUInt(nullptr, 16);
+            QVERIFY(o["code"] == Codes[i] && o["red"] == int(rgb >> 16) &&
+                    o["green"] == int(rgb >> 8 & 255) && o["blue"] == int(rgb & 255));
+            colours << o["css"].toString() + ' ' + o["name"].toString();
+        }
+        QCOMPARE(colours, Written);
+    }
+
+    // Kinds told from the content; a bad line or element imports nothing.
+    void import()
+    {
+        // clang-format off
+        const struct { QByteArray bytes; QStringList codes; QString error; } cases[] = {
+            {"GIMP Palette\r\nName: x\r\nColumns: 4\r\n# c\r\n\r\n255 128   0\tnaranja\r\n  0 0 255\r\n",
+             {"#0080FF", "#FF0000"}, ""},
+            {"GIMP Palette\n#\n1 2 3 uno dos\n", {"#030201"}, ""},
+            {"GIMP Palette\nName: x\n255 0 0\n\n#\n\n255 256 0 x\n", {}, "Línea 7: «256» no está entre 0 y 255."},
+            {"GIMP Palette\n1 2 3\n-1 2 3\n", {}, "Línea 3: «-1» no está entre 0 y 255."},
+            {"GIMP Palette\r\n1 2\r\n", {}, "Línea 2: faltan valores"},
+            {"GIMP Palette\n1 2 x3\n", {}, "Línea 2: «x3» no es un número entero."},
+            {"/* --x: red; */ :root { --a: #F00; --gap: 4px; color: blue; --b: rgb(0 0 255) !important; }\n"
+             ".x { background: url(http://e.org/a;b) } $c: lime !default; // $d: white; $g: navy;\n"
+             "$e: 10px; @theme { --font: \"a;b\"; --color-f: hsl(120 100% 25%); }",
+             {"#0000FF", "#FF0000", "#00FF00", "#008000"}, ""},
+            {"\xEF\xBB\xBFred\r\nrgb(0 128 255)\n\n#abc\n", {"#0000FF", "#FF8000", "#CCBBAA"}, ""},
+            {"red\nverde\n", {}, "Línea 2: «verde»: no es un color CSS."},
+            {"[\"red\", {\"code\": \"#0080ff\"}, {\"red\": 1, \"green\": 2, \"blue\": 3}]",
+             {"#0000FF", "#0080FF", "#030201"}, ""},
+            {"[{\"red\": 1, \"green\": 2}]", {}, "Elemento 1: no lleva ningún color"},
+            {"", {}, "El archivo no tiene ningún color."},
+            {":root { --gap: 4px; }", {}, "El archivo no tiene ningún color."},
+            {"GIMP Palette\nName: vacía\n", {}, "El archivo no tiene ningún color."}};
+        // clang-format on
+        for (const auto& [bytes, codes, error] : cases) {
+            const PaletteImportResult result = PaletteImport::ImportBytes(bytes);
+            QCOMPARE(result.codes, codes);
+            QVERIFY2(result.ok() ? error.isEmpty()
+                                 : !error.isEmpty() && result.error.startsWith(error),
+                     qPrintable(result.error));
+        }
+    }
+
+    // Only a regular file of at most 64 MiB is read, and nothing waits.
+    void importRefusesFiles()
+    {
+        for (const auto& [make, error] : {std::pair{"mkfifo p", "No es un archivo normal"},
+                                          {"truncate -s 65M p", "El archivo mide más de 64 MiB"},
+                                          {"true", "El archivo no existe"}}) {
+            QTemporaryDir dir;
+            QCOMPARE(QProcess::execute("sh", {"-c", QString("cd \"$0\" && ") + make, dir.path()}),
+                     0);
+            const PaletteImportResult result = PaletteImport::ImportFromFile(dir.filePath("p"));
+            QVERIFY2(result.codes.isEmpty() && result.error.startsWith(error), make);
+        }
+    }
+
+    void formatForFile()
+    {
+        const std::tuple<const char*, const char*, std::optional<PaletteFormat>> cases[] = {
+            {"a.GPL", "", PaletteFormat::Gpl},
+            {"a.css", "", PaletteFormat::Css},
+            {"a.css", "Tailwind", PaletteFormat::Tailwind},
+            {"a.txt", "json", PaletteFormat::Json},
+            {"a.b.scss", "", PaletteFormat::Scss},
+            {"a.pal", "", std::nullopt},
+            {"a.gpl", "xml", std::nullopt},
+            {"a.tailwind", "", std::nullopt}};
+        for (const auto& [path, name, format] : cases)
+            QVERIFY2(PaletteFormatForFile(path, QString(name)) == format, path);
+    }
+
+    // Each code at its sorted place; codes already there (text for text) skipped.
+    void merge()
+    {
+        const struct
+        {
+            QStringList before, codes, after;
+            QString message;
+        } cases[] = {{{"#000000", "#FFFFFF"},
+                      {"#0000FF", "#000000", "#0000FF"},
+                      {"#000000", "#0000FF", "#FFFFFF"},
+                      "Se añadió 1 color; 2 ya estaban en la lista."},
+                     {{"#ABCDEF"},
+                      {"#FFFFFF", "#abcdef"},
+                      {"#ABCDEF", "#abcdef", "#FFFFFF"},
+                      "Se añadieron 2 colores."},
+                     {{"#000000"},
+                      {"#000000"},
+                      {"#000000"},
+                      "No se añadió ningún color: ya estaba en la lista."}};
+        for (const auto& [before, codes, after, message] : cases) {
+            MemoryListModel list;
+            list.SetItems(before);
+            const PaletteMerge::MergeResult result = PaletteMerge::Merge(codes, list);
+            QCOMPARE(list.Items(), after);
+            QCOMPARE(result.message, message);
+        }
+        // Many codes into a sorted list: the order "Guardar" gives one by one,
+        // case-insensitive, equal entries in the order they came.
+        QStringList many;
+        for (int i = 0; i < 3000; ++i)
+            many << QString("#%1").arg(i * 7919 % 4096 * 4099, 6, 16, QChar('0'));
+        for (int i = 0; i < 1500; ++i)
+            many << many[i].toUpper();
+        many << "#a00000"
+             << "#7fffff";
+        MemoryListModel merged, oneByOne;
+        merged.SetItems({"#000000", "#7FFFFF", "#A00000"});
+        oneByOne.SetItems(merged.Items());
+        for (const QString& code : many)
+            if (!oneByOne.Items().contains(code))
+                oneByOne.AddSorted(code);
+        PaletteMerge::Merge(many, merged);
+        QCOMPARE(merged.Items(), oneByOne.Items());
+        QCOMPARE(PaletteMerge::MergeMessage(12, 3),
+                 "Se añadieron 12 colores; 3 ya estaban en la lista.");
+        QCOMPARE(PaletteMerge::MergeMessage(1, 1), "Se añadió 1 color; 1 ya estaba en la lista.");
+        QCOMPARE(PaletteMerge::MergeMessage(0, 3),
+                 "No se añadió ningún color: los 3 ya estaban en la lista.");
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPalette)
+#include "test_palette.moc"
