@@ -16,7 +16,9 @@ namespace {
 
 const QString kUsage = QStringLiteral("Uso: tintaro [--pick [--format FORMATO]]\n"
                                       "     tintaro --convert COLOR [--format FORMATO]\n"
-                                      "     tintaro --contrast TEXTO FONDO\n");
+                                      "     tintaro --contrast TEXTO FONDO\n"
+                                      "     tintaro --export FORMATO [ARCHIVO]\n"
+                                      "     tintaro --import ARCHIVO\n");
 
 // The options Qt's application objects take away from the command line,
 // with a value or without; they are read here only to be let through.
@@ -72,7 +74,20 @@ struct Options
                        "FONDO: la razón WCAG 2, los niveles que alcanza y APCA\n"
                        "Lc. Estado 0 si llega a AA para texto normal, 1 si no.\n"
                        "No necesita pantalla.")};
-    QList<const QCommandLineOption*> ours{&help, &version, &pick, &convert, &format, &contrast};
+    QCommandLineOption exportPalette{
+        QStringLiteral("export"),
+        QStringLiteral("Escribe la lista de la memoria como paleta en FORMATO\n"
+                       "(gpl, css, scss, tailwind, json o txt), en ARCHIVO o, sin\n"
+                       "él, en la salida estándar. No cambia List.slc."),
+        QStringLiteral("FORMATO")};
+    QCommandLineOption importPalette{
+        QStringLiteral("import"),
+        QStringLiteral("Añade a la lista de la memoria los colores de ARCHIVO\n"
+                       "(paleta de GIMP, hoja de estilo, JSON o texto), si no\n"
+                       "hay ningún Tintaro abierto con esa lista."),
+        QStringLiteral("ARCHIVO")};
+    QList<const QCommandLineOption*> ours{&help,   &version,  &pick,          &convert,
+                                          &format, &contrast, &exportPalette, &importPalette};
     QCommandLineParser parser;
 
     // Parses args; false on an unknown option or any argument.
@@ -91,8 +106,13 @@ struct Options
             parser.addOption(QCommandLineOption(QString::fromLatin1(name)));
         }
         // --contrast takes its two colours as the only arguments.
-        return parser.parse(args) &&
-               parser.positionalArguments().size() == (parser.isSet(contrast) ? 2 : 0);
+        if (!parser.parse(args)) {
+            return false;
+        }
+        const qsizetype count = parser.positionalArguments().size();
+        return parser.isSet(contrast)        ? count == 2
+               : parser.isSet(exportPalette) ? count <= 1
+                                             : count == 0;
     }
 };
 
@@ -116,6 +136,9 @@ QString HelpText(const Options& o)
             names.last() += u' ' + option->valueName();
         } else if (option == &o.contrast) {
             names.last() += QStringLiteral(" TEXTO FONDO");
+        }
+        if (option == &o.exportPalette) {
+            names.last() += QStringLiteral(" [ARCHIVO]");
         }
         QString description = option->description();
         description.replace(QLatin1Char('\n'), QStringLiteral("\n") + QString(19, u' '));
@@ -182,6 +205,23 @@ Request Read(int argc, char** argv)
                                     kUsage + QStringLiteral("Pruebe «tintaro --help».\n")));
         }
         request.format = *format;
+    }
+    const int actions = int(pick) + int(o.parser.isSet(o.convert)) +
+                        int(o.parser.isSet(o.contrast)) + int(o.parser.isSet(o.exportPalette)) +
+                        int(o.parser.isSet(o.importPalette));
+    if (actions > 1) {
+        return Exit(Fail(2, QStringLiteral("esas opciones no van juntas.\n") + kUsage));
+    }
+    if (o.parser.isSet(o.exportPalette) || o.parser.isSet(o.importPalette)) {
+        if (o.parser.isSet(o.format)) {
+            return Exit(Fail(2, QStringLiteral("--format va con --pick o --convert.\n") + kUsage));
+        }
+        const bool exporting = o.parser.isSet(o.exportPalette);
+        request.action = exporting ? Action::Export : Action::Import;
+        request.colours = exporting ? QStringList{o.parser.value(o.exportPalette)} +
+                                          o.parser.positionalArguments()
+                                    : QStringList{o.parser.value(o.importPalette)};
+        return request;
     }
     if (o.parser.isSet(o.contrast)) {
         if (pick || o.parser.isSet(o.convert) || o.parser.isSet(o.format)) {

@@ -11,7 +11,7 @@
 // --format, --contrast, beside Qt's own options (-platform, -display, -style...).
 namespace CommandLine {
 
-enum class Action { Window, Pick, Convert, Contrast };
+enum class Action { Window, Pick, Convert, Contrast, Export, Import };
 
 // What the command line asks for.
 struct Request
@@ -19,7 +19,9 @@ struct Request
     std::optional<int> exitStatus; // end at once with this status
     Action action = Action::Window;
     Colour::CssFormat format = Colour::CssFormat::Hex; // of --pick and --convert
-    QStringList colours; // of --convert (one) and --contrast (text, background)
+    // The values: --convert's colour, --contrast's text and background,
+    // --export's format and file, --import's file.
+    QStringList colours;
 };
 
 // Read before the application object exists, so that none of it needs a

@@ -3,7 +3,15 @@
 
 #include "ContrastLine.h"
 #include "CssColourReader.h"
+#include "IO_System.h"
+#include "MemoryFileLocation.h"
+#include "MemoryListModel.h"
+#include "MemoryStore.h"
+#include "PaletteExport.h"
+#include "PaletteImport.h"
+#include "PaletteMerge.h"
 #include "ScreenPicker.h"
+#include "SingleCopyGuard.h"
 #include "StandardStreams.h"
 
 #include <QCoreApplication>
@@ -86,6 +94,58 @@ int Contrast(const QString& text, const QString& background)
     const ContrastLine::Report report = ContrastLine::Describe(first.colour, second.colour);
     const int written = Print(report.line + QLatin1Char('\n'));
     return written != 0 ? written : (report.normalTextAa ? 0 : 1);
+}
+
+int Export(const QString& formatName, const QString& file)
+{
+    const auto format = PaletteFormatFromName(formatName);
+    if (!format) {
+        return Fail(2, UnknownPaletteFormatText(formatName) + QLatin1Char('\n'));
+    }
+    // The list the window would show, read as it would read it; nothing is
+    // locked or written.
+    const QString path = MemoryFileLocation::MemoryFilePath();
+    QStringList entries;
+    QString reason;
+    const SafeFile::ReadStatus status = IO_System::ReadMemoryFile(path, entries, &reason);
+    if (status == SafeFile::ReadStatus::Unreadable || status == SafeFile::ReadStatus::TooLarge) {
+        return Fail(2, QStringLiteral("no se pudo leer %1: %2\n")
+                           .arg(MemoryFileLocation::ForDisplay(path), reason));
+    }
+    if (!file.isEmpty()) {
+        return PaletteExport::ExportToFile(file, *format, entries, &reason)
+                   ? 0
+                   : Fail(2, QStringLiteral("no se pudo exportar a %1: %2\n").arg(file, reason));
+    }
+    return Print(QString::fromUtf8(PaletteExport::ExportBytes(*format, entries)));
+}
+
+int Import(const QString& file)
+{
+    const QString path = MemoryFileLocation::MemoryFilePath();
+    SingleCopyGuard guard(path);
+    if (guard.TryAcquire() == SingleCopyGuard::Result::Running) {
+        return Fail(2, QStringLiteral("Tintaro está abierto con esta lista: importe la paleta "
+                                      "desde su ventana (menú de la memoria).\n"));
+    }
+    const PaletteImportResult palette = PaletteImport::ImportFromFile(file);
+    if (!palette.ok()) {
+        return Fail(2, QStringLiteral("no se pudo importar %1: %2\n").arg(file, palette.error));
+    }
+    MemoryStore store;
+    MemoryListModel list;
+    QString message = store.Load(path, list);
+    if (!message.isEmpty()) {
+        return Fail(2, message + QLatin1Char('\n'));
+    }
+    const PaletteMerge::MergeResult merged = PaletteMerge::Merge(palette.codes, list);
+    for (const QString& code : merged.added) {
+        store.Added(code);
+    }
+    if (!merged.added.isEmpty() && store.Save(list, &message) != MemoryStore::SaveResult::Saved) {
+        return Fail(2, message + QLatin1Char('\n'));
+    }
+    return Print(merged.message + QLatin1Char('\n'));
 }
 
 } // namespace Commands

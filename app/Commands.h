@@ -34,4 +34,17 @@ int Convert(const QString& colour, Colour::CssFormat format);
 // no display, takes no lock, never touches the memory file.
 int Contrast(const QString& text, const QString& background);
 
+// --export: the memory list (the List.slc the window would use, read as it
+// reads it, never locked nor written) as a palette in the named format,
+// into file (atomically) or, when file is empty, on standard output.
+// Status 0, or 2 with the reason on standard error.
+int Export(const QString& formatName, const QString& file);
+
+// --import: the palette's colours added to the memory list at their sorted
+// places, those already there skipped, and the list saved at once; refused
+// while a copy of Tintaro runs with that list (status 2), as is a file with
+// no colour or a malformed one (nothing is added then). Prints what was
+// added; status 0, or 2 with the reason on standard error.
+int Import(const QString& file);
+
 } // namespace Commands

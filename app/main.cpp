@@ -24,6 +24,15 @@ int main(int argc, char* argv[])
     if (request.action == CommandLine::Action::Contrast) {
         return Commands::Contrast(request.colours.value(0), request.colours.value(1));
     }
+    if (request.action == CommandLine::Action::Export ||
+        request.action == CommandLine::Action::Import) {
+        // The memory file's place needs the program's path and name, no display.
+        QCoreApplication core(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("Tintaro"));
+        return request.action == CommandLine::Action::Export
+                   ? Commands::Export(request.colours.value(0), request.colours.value(1))
+                   : Commands::Import(request.colours.value(0));
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tintaro"));
     InstallSpanishTranslations(app);

@@ -6,9 +6,15 @@
 #include "ColourBox.h"
 #include "MemoryListModel.h"
 #include "MemoryStore.h"
+#include "PaletteExport.h"
+#include "PaletteImport.h"
+#include "PaletteMerge.h"
 #include "TextBox.h"
 
+#include <QDir>
+#include <QFileDialog>
 #include <QListView>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -27,6 +33,12 @@ MemoryCommands::MemoryCommands(const MemoryControls& controls, const ChannelCont
     });
     connect(m_c.MemList, &QAbstractItemView::doubleClicked, this,
             &MemoryCommands::MemList_DblClick);
+    auto* exportPalette = new QAction(QStringLiteral("Exportar paleta…"), this);
+    auto* importPalette = new QAction(QStringLiteral("Importar paleta…"), this);
+    connect(exportPalette, &QAction::triggered, this, &MemoryCommands::ExportPalette);
+    connect(importPalette, &QAction::triggered, this, &MemoryCommands::ImportPalette);
+    m_c.MemList->setContextMenuPolicy(Qt::ActionsContextMenu);
+    m_c.MemList->addActions({exportPalette, importPalette});
 }
 
 int MemoryCommands::SelectedIndex() const
@@ -95,4 +107,70 @@ void MemoryCommands::MemList_Click()
     if (index >= 0) {
         m_c.PreviewList->SetBackColour(ToQColor(ColourAPI::CodeToColour(m_c.Entries->Item(index))));
     }
+}
+
+namespace {
+
+// The save dialog's file types, each naming its format.
+const std::pair<const char*, PaletteFormat> kExportTypes[] = {
+    {"Paleta de GIMP, Inkscape, Krita (*.gpl)", PaletteFormat::Gpl},
+    {"Propiedades CSS (*.css)", PaletteFormat::Css},
+    {"Tema de Tailwind CSS (*.css)", PaletteFormat::Tailwind},
+    {"Variables SCSS (*.scss)", PaletteFormat::Scss},
+    {"JSON (*.json)", PaletteFormat::Json},
+    {"Texto, un color por línea (*.txt)", PaletteFormat::Txt},
+};
+
+} // namespace
+
+void MemoryCommands::ExportPalette()
+{
+    QStringList types;
+    for (const auto& [type, format] : kExportTypes) {
+        types << QString::fromUtf8(type);
+    }
+    QString chosen = types.first();
+    const QString path = QFileDialog::getSaveFileName(
+        m_c.MemList->window(), QStringLiteral("Exportar paleta"), QStringLiteral("Tintaro.gpl"),
+        types.join(QStringLiteral(";;")), &chosen);
+    if (path.isEmpty()) {
+        return;
+    }
+    // The file type chosen, unless the name's extension says otherwise.
+    PaletteFormat format = kExportTypes[qMax(0, types.indexOf(chosen))].second;
+    if (const auto byName = PaletteFormatForFile(path);
+        byName && PaletteFormatExtension(*byName) != PaletteFormatExtension(format)) {
+        format = *byName;
+    }
+    QString error;
+    if (!PaletteExport::ExportToFile(path, format, m_c.Entries->Items(), &error)) {
+        QMessageBox::critical(m_c.MemList->window(), QStringLiteral("Tintaro"),
+                              QStringLiteral("No se pudo exportar la paleta a\n%1\n\n%2")
+                                  .arg(QDir::toNativeSeparators(path), error));
+    }
+}
+
+void MemoryCommands::ImportPalette()
+{
+    const QString path = QFileDialog::getOpenFileName(
+        m_c.MemList->window(), QStringLiteral("Importar paleta"), QString(),
+        QStringLiteral("Paletas (*.gpl *.css *.scss *.json *.txt);;Todos los archivos (*)"));
+    if (path.isEmpty()) {
+        return;
+    }
+    const PaletteImportResult palette = PaletteImport::ImportFromFile(path);
+    if (!palette.ok()) {
+        QMessageBox::warning(m_c.MemList->window(), QStringLiteral("Tintaro"),
+                             QStringLiteral("No se pudo importar la paleta\n%1\n\n%2")
+                                 .arg(QDir::toNativeSeparators(path), palette.error));
+        return;
+    }
+    const PaletteMerge::MergeResult merged = PaletteMerge::Merge(palette.codes, *m_c.Entries);
+    for (const QString& code : merged.added) {
+        m_store.Added(code);
+    }
+    if (!merged.added.isEmpty()) {
+        SaveList();
+    }
+    QMessageBox::information(m_c.MemList->window(), QStringLiteral("Tintaro"), merged.message);
 }

@@ -38,6 +38,10 @@ public:
     void DeleteFromList_Click();
     void MemList_Click();
     void MemList_DblClick();
+    // The memory list's right-click menu: the list written as a palette for
+    // style sheets and paint programs, and a palette's colours taken in.
+    void ExportPalette();
+    void ImportPalette();
 
     // Index of the selected entry, -1 when none is selected.
     int SelectedIndex() const;

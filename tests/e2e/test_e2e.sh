@@ -208,3 +208,21 @@ scenario_latin1_folder() {
     e2e_apply_code "#00FF00" && e2e_keys alt+g && e2e_stop TERM
     e2e_expect_file "$dir/List.slc" '#0000FF\r\n#00FF00\r\n'
 }
+
+# The memory list out as a palette and a palette in, from the command line,
+# without a display; an import refused while a copy runs with that list.
+scenario_palette() {
+    local dir=$E2E_ROOT/program out
+    mkdir -p "$dir" && printf '#0000FF\r\n#0080FF\r\n' >"$dir/List.slc" && cp "$E2E_EXE" "$dir/tintaro"
+    out=$(cd "$dir" && env -u DISPLAY ./tintaro --export txt; echo $?)
+    e2e_expect "--export txt" "$(echo $out)" "#FF0000 #FF8000 0"
+    printf 'GIMP Palette\r\n# mine\r\n  0 255   0\tgreen\r\n255 0 0 red\r\n' >"$E2E_ROOT/p.gpl"
+    e2e_start "$dir"
+    out=$(cd "$dir" && ./tintaro --import "$E2E_ROOT/p.gpl" 2>&1; echo $?)
+    e2e_expect "--import beside a copy" "$(echo $out)" \
+        "tintaro: Tintaro está abierto con esta lista: importe la paleta desde su ventana (menú de la memoria). 2"
+    e2e_stop TERM
+    out=$(cd "$dir" && env -u DISPLAY ./tintaro --import "$E2E_ROOT/p.gpl"; echo $?)
+    e2e_expect "--import" "$(echo $out)" "Se añadió 1 color; 1 ya estaba en la lista. 0"
+    e2e_expect_file "$dir/List.slc" '#0000FF\r\n#0080FF\r\n#00FF00\r\n'
+}
