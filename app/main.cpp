@@ -6,6 +6,7 @@
 #include "MemoryFileLocation.h"
 #include "StandardStreams.h"
 #include "Translations.h"
+#include "Version.h"
 #include "WindowFonts.h"
 
 #include <QApplication>
@@ -35,6 +36,9 @@ int main(int argc, char* argv[])
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tintaro"));
+    // Docks and task switchers match the window to its launcher by this id
+    // on Wayland, and by the window class "Tintaro" (StartupWMClass) on X11.
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopId));
     InstallSpanishTranslations(app);
     // Every control uses the window font: making it the default spares
     // loading a font file that nothing shows.

@@ -7,16 +7,18 @@
 #include "ColourBox.h"
 #include "CssColourReader.h"
 #include "MainColor.h"
+#include "Messages.h"
 #include "ScreenPicker.h"
 #include "TextBox.h"
 #include "WebColour.h"
 
 #include <QAction>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMenu>
-#include <QMessageBox>
 #include <QMimeData>
 #include <QRegularExpression>
 #include <QScrollBar>
@@ -78,9 +80,14 @@ ColourTools::ColourTools(MainColor& window) : QObject(&window), m_window(window)
         menu->popup(res->mapToGlobal(at));
     });
 
-    // A colour dropped anywhere on the window, the boxes included.
+    // A colour dropped anywhere on the window, the boxes included; the
+    // sample's menu from the keyboard (Menu, Shift+F10) wherever the focus
+    // is, but in a box or the memory list, which keep menus of their own.
     window.setAcceptDrops(true);
     window.installEventFilter(this);
+    for (QScrollBar* slider : c.CScroll) {
+        slider->installEventFilter(this);
+    }
     for (QWidget* box : {static_cast<QWidget*>(c.Res), static_cast<QWidget*>(c.SValue[0]),
                          static_cast<QWidget*>(c.SValue[1]), static_cast<QWidget*>(c.SValue[2])}) {
         box->installEventFilter(this);
@@ -98,6 +105,29 @@ ColourTools::~ColourTools() = default;
 bool ColourTools::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
+    // Qt makes a keyboard menu event of the Menu key only: Shift+F10, which
+    // no control takes, comes here and is made one for the focused control.
+    if (type == QEvent::KeyPress && watched == &m_window) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        QWidget* focus = m_window.focusWidget();
+        if (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier && focus) {
+            const QPoint centre = focus->rect().center();
+            QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, centre,
+                                      focus->mapToGlobal(centre));
+            QCoreApplication::sendEvent(focus, &menuKey);
+            return true;
+        }
+    }
+    if (type == QEvent::ContextMenu &&
+        static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard &&
+        !qobject_cast<TextBox*>(watched)) {
+        ColourBox* sample = m_window.Channels().Preview;
+        auto* menu = new QMenu(&m_window);
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        menu->addActions(sample->actions());
+        menu->popup(sample->mapToGlobal(sample->rect().center()));
+        return true;
+    }
     if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop) {
         return QObject::eventFilter(watched, event);
     }
@@ -168,7 +198,7 @@ void ColourTools::Pick()
         m_picker = new ScreenPicker(&m_window, this);
         connect(m_picker, &ScreenPicker::Picked, this, &ColourTools::Apply);
         connect(m_picker, &ScreenPicker::Failed, this, [this](const QString& reason) {
-            QMessageBox::information(&m_window, QStringLiteral("Tintaro"), reason);
+            Messages::Show(&m_window, QMessageBox::Information, QStringLiteral("Tintaro"), reason);
         });
     }
     m_picker->Start();
@@ -211,9 +241,9 @@ void ColourTools::PasteCss()
     const QString text = QGuiApplication::clipboard()->text().trimmed();
     const Colour::CssReadResult css = Colour::ReadCssColour(text);
     if (!css.ok) {
-        QMessageBox::information(&m_window, QStringLiteral("Tintaro"),
-                                 text.isEmpty() ? QStringLiteral("El portapapeles no tiene texto.")
-                                                : css.error);
+        Messages::Show(&m_window, QMessageBox::Information, QStringLiteral("Tintaro"),
+                       text.isEmpty() ? QStringLiteral("El portapapeles no tiene texto.")
+                                      : css.error);
         return;
     }
     Apply(QColor(css.colour.red, css.colour.green, css.colour.blue));

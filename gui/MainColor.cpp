@@ -2,12 +2,15 @@
 #include "MainColor.h"
 
 #include "AboutMeFrm.h"
+#include "AccessibleRoles.h"
 #include "CaptionFrame.h"
 #include "ColourBox.h"
 #include "ColourTools.h"
 #include "CommandButton.h"
+#include "FocusListView.h"
 #include "MemoryCommands.h"
 #include "MemoryListModel.h"
+#include "Messages.h"
 #include "RuleLine.h"
 #include "SingleCopyGuard.h"
 #include "StepScrollStyle.h"
@@ -20,7 +23,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QListView>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -30,6 +32,7 @@ MainColor::MainColor(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
 {
+    AccessibleRoles::Install();
     SetUpFixedWindow(this, "MainColor", QStringLiteral("Tintaro"), 4845, 5055);
 
     // Siblings created later lie on top: build each container's controls
@@ -149,7 +152,7 @@ void MainColor::BuildMemoryFrame(QGroupBox* frame)
 {
     MemoryControls& m = m_memoryControls;
     m.Entries = new MemoryListModel(this);
-    m.MemList = new QListView(frame);
+    m.MemList = new FocusListView(frame);
     m.MemList->setObjectName(QStringLiteral("MemList"));
     m.MemList->setFont(TahomaFont());
     m.MemList->setGeometry(TwipsRect(120, 240, 1095, 1620));
@@ -210,17 +213,15 @@ bool MainColor::Form_Load(const QString& memoryFile)
     QString reason;
     switch (m_singleCopy->TryAcquire(&reason)) {
     case SingleCopyGuard::Result::Running: {
-        QMessageBox message(QMessageBox::NoIcon, QStringLiteral("Tintaro"),
-                            QStringLiteral("La Aplicación ya se esta ejecutando"), QMessageBox::Ok,
-                            this);
-        message.exec();
+        Messages::Show(this, QMessageBox::NoIcon, QStringLiteral("Tintaro"),
+                       QStringLiteral("La Aplicación ya se esta ejecutando"));
         return false;
     }
     case SingleCopyGuard::Result::Unavailable:
-        QMessageBox::warning(this, QStringLiteral("Tintaro"),
-                             QStringLiteral("No se puede comprobar si Tintaro ya se está "
-                                            "ejecutando:\n%1\n\nTintaro se abre de todos modos.")
-                                 .arg(reason));
+        Messages::Show(this, QMessageBox::Warning, QStringLiteral("Tintaro"),
+                       QStringLiteral("No se puede comprobar si Tintaro ya se está "
+                                      "ejecutando:\n%1\n\nTintaro se abre de todos modos.")
+                           .arg(reason));
         break;
     case SingleCopyGuard::Result::Acquired:
         break;
@@ -230,7 +231,7 @@ bool MainColor::Form_Load(const QString& memoryFile)
     const QString problem = m_store.Load(memoryFile, *m_memoryControls.Entries);
     unsetCursor();
     if (!problem.isEmpty()) {
-        QMessageBox::warning(this, QStringLiteral("Tintaro"), problem);
+        Messages::Show(this, QMessageBox::Warning, QStringLiteral("Tintaro"), problem);
     }
     m_loaded = true;
     return true;
@@ -250,7 +251,7 @@ void MainColor::Form_Unload()
     if (m_closeUnattended) {
         std::fprintf(stderr, "Tintaro: %s\n", message.toLocal8Bit().constData());
     } else {
-        QMessageBox::critical(this, QStringLiteral("Tintaro"), message);
+        Messages::Show(this, QMessageBox::Critical, QStringLiteral("Tintaro"), message);
     }
 }
 

@@ -6,6 +6,7 @@
 #include "ColourBox.h"
 #include "MemoryListModel.h"
 #include "MemoryStore.h"
+#include "Messages.h"
 #include "PaletteExport.h"
 #include "PaletteImport.h"
 #include "PaletteMerge.h"
@@ -15,7 +16,6 @@
 #include <QFileDialog>
 #include <QListView>
 #include <QMenu>
-#include <QMessageBox>
 #include <QPushButton>
 
 MemoryCommands::MemoryCommands(const MemoryControls& controls, const ChannelControls& editor,
@@ -54,8 +54,8 @@ void MemoryCommands::Save2List_Click()
         return;
     }
     if (m_c.Entries->Items().contains(code, Qt::CaseSensitive)) {
-        QMessageBox::information(m_c.MemList->window(), QStringLiteral("Infomación"),
-                                 QStringLiteral("Ya esta en la lista"));
+        Messages::Show(m_c.MemList->window(), QMessageBox::Information,
+                       QStringLiteral("Infomación"), QStringLiteral("Ya esta en la lista"));
         return;
     }
     // The selection follows its entry when the new one sorts before it.
@@ -97,7 +97,8 @@ void MemoryCommands::SaveList()
 {
     QString message;
     if (m_store.Save(*m_c.Entries, &message) == MemoryStore::SaveResult::Failed) {
-        QMessageBox::critical(m_c.MemList->window(), QStringLiteral("Tintaro"), message);
+        Messages::Show(m_c.MemList->window(), QMessageBox::Critical, QStringLiteral("Tintaro"),
+                       message);
     }
 }
 
@@ -144,9 +145,9 @@ void MemoryCommands::ExportPalette()
     }
     QString error;
     if (!PaletteExport::ExportToFile(path, format, m_c.Entries->Items(), &error)) {
-        QMessageBox::critical(m_c.MemList->window(), QStringLiteral("Tintaro"),
-                              QStringLiteral("No se pudo exportar la paleta a\n%1\n\n%2")
-                                  .arg(QDir::toNativeSeparators(path), error));
+        Messages::Show(m_c.MemList->window(), QMessageBox::Critical, QStringLiteral("Tintaro"),
+                       QStringLiteral("No se pudo exportar la paleta a\n%1\n\n%2")
+                           .arg(QDir::toNativeSeparators(path), error));
     }
 }
 
@@ -160,9 +161,9 @@ void MemoryCommands::ImportPalette()
     }
     const PaletteImportResult palette = PaletteImport::ImportFromFile(path);
     if (!palette.ok()) {
-        QMessageBox::warning(m_c.MemList->window(), QStringLiteral("Tintaro"),
-                             QStringLiteral("No se pudo importar la paleta\n%1\n\n%2")
-                                 .arg(QDir::toNativeSeparators(path), palette.error));
+        Messages::Show(m_c.MemList->window(), QMessageBox::Warning, QStringLiteral("Tintaro"),
+                       QStringLiteral("No se pudo importar la paleta\n%1\n\n%2")
+                           .arg(QDir::toNativeSeparators(path), palette.error));
         return;
     }
     const PaletteMerge::MergeResult merged = PaletteMerge::Merge(palette.codes, *m_c.Entries);
@@ -172,5 +173,6 @@ void MemoryCommands::ImportPalette()
     if (!merged.added.isEmpty()) {
         SaveList();
     }
-    QMessageBox::information(m_c.MemList->window(), QStringLiteral("Tintaro"), merged.message);
+    Messages::Show(m_c.MemList->window(), QMessageBox::Information, QStringLiteral("Tintaro"),
+                   merged.message);
 }

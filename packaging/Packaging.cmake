@@ -7,9 +7,6 @@ include(GNUInstallDirs)
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
                                                 GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
-# Desktop id: names the launcher, the metadata and the icon in the theme.
-# Lower case, as AppStream asks of a component id.
-set(TINTARO_APP_ID io.github.tintaro.tintaro CACHE INTERNAL "Desktop application id")
 set(_tintaro_pkg ${PROJECT_SOURCE_DIR}/packaging)
 set(_tintaro_res ${PROJECT_SOURCE_DIR}/widgets/resources)
 set(_tintaro_out ${PROJECT_BINARY_DIR}/packaging)

@@ -42,6 +42,10 @@ void ColourBox::SetBackColour(const QColor& colour)
     setPalette(p);
     setBackgroundRole(QPalette::Window);
     m_hasColour = true;
+    // What a screen reader says of the sample.
+    setAccessibleDescription(
+        QStringLiteral("Color %1")
+            .arg(WebColour::CssHex(colour.red(), colour.green(), colour.blue())));
     update();
     emit BackColourChanged();
 }

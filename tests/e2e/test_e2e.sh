@@ -18,6 +18,9 @@ scenario_memory() {
     local dir=$E2E_ROOT/program
     mkdir -p "$dir" && printf '#FF0000\n* mis colores\n\n#0080FF\r\n#0000FF' >"$dir/List.slc"
     e2e_start "$dir"
+    # Docks match the window to its launcher by the window's class.
+    e2e_expect "window class" "$(xprop -id "$E2E_WIN" WM_CLASS | sed 's/.*, "\(.*\)"$/\1/')" \
+        "$(sed -n 's/^StartupWMClass=//p' "$(dirname "${BASH_SOURCE[0]}")/../../packaging/tintaro.desktop.in")"
     e2e_click "$LIST_X" "${ROW_Y[0]}"
     e2e_click "$LOAD_X" "$LOAD_Y"
     e2e_expect_pixel "sample after Cargar" "$SAMPLE_X" "$SAMPLE_Y" 0,0,255
@@ -181,6 +184,10 @@ scenario_package() {
     e2e_poll test -S "$E2E_ROOT/c/run/wl" || e2e_abort "weston did not start: $(cat "$E2E_ROOT/weston.log")"
     E2E_LOG=$E2E_ROOT/wayland.log e2e_as 65534 "$E2E_ROOT/c" env WAYLAND_DISPLAY=wl QT_QPA_PLATFORM=wayland WAYLAND_DEBUG=1 "$E2E_EXE"
     e2e_poll grep -q 'xdg_toplevel@[0-9]*\.set_title("Tintaro")' "$E2E_ROOT/wayland.log" || e2e_abort "no Wayland window titled Tintaro"
+    # On Wayland, by the application id, the launcher's name.
+    local launcher=$(basename "$E2E_ROOT"/root/usr/share/applications/*.desktop .desktop)
+    e2e_poll grep -q "xdg_toplevel@[0-9]*\.set_app_id(\"$launcher\")" "$E2E_ROOT/wayland.log" ||
+        e2e_expect "Wayland application id" "$(grep -o 'set_app_id("[^"]*")' "$E2E_ROOT/wayland.log")" "set_app_id(\"$launcher\")"
     e2e_stop TERM
     e2e_expect_file "$E2E_ROOT/c/.local/share/Tintaro/List.slc" ''
     # Every line is a protocol message: Qt warned about nothing (e.g. the centring).

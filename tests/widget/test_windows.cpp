@@ -66,6 +66,7 @@ class TestWindows : public QObject
     QTimer m_answer;
     QStringList m_messages;
     QList<QPoint> m_offsets; // of each message from the screen's centre
+    int m_titleRoom = 1000;
 
     // The editor at a glance: each slider's value = its box's text, the code
     // box, the sample's colour.
@@ -96,6 +97,10 @@ private slots:
         m_answer.callOnTimeout(this, [this] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                 m_messages << box->windowTitle() + ": " + box->text().section('\n', 0, 0);
+                // Room beside the title for a title bar's icon and buttons.
+                m_titleRoom =
+                    qMin(m_titleRoom,
+                         box->width() - box->fontMetrics().horizontalAdvance(box->windowTitle()));
                 m_offsets << box->geometry().center() - box->screen()->geometry().center();
                 box->button(QMessageBox::Ok)->click();
             }
@@ -221,6 +226,7 @@ private slots:
             Click(w->Save2List());
         }
         QCOMPARE(m_messages, QStringList{"Infomación: Ya esta en la lista"});
+        QVERIFY2(m_titleRoom >= 120, qPrintable(QString::number(m_titleRoom)));
         Click(list->viewport(), Row(1));
         TypeInto(c->Res, "#900000");
         Click(w->Save2List());
@@ -359,6 +365,38 @@ private slots:
         TypeInto(c->Res, "#000000");
         Click(c->CmdGo);
         QCOMPARE(w->PreviewList()->toolTip(), "Contraste 21.0:1 — AAA");
+    }
+
+    // A screen reader meets a window, a picture for each sample and groups
+    // of controls in reading order, without the rule lines; the Menu key
+    // opens the sample's menu where the focus is, but for the boxes.
+    void screenReaderAndMenuKey()
+    {
+        const auto children = [](QWidget* of) {
+            QAccessibleInterface* at = QAccessible::queryAccessibleInterface(of);
+            QStringList names{QString::number(at->role(), 16)};
+            for (int i = 0; i < at->childCount(); ++i)
+                names << at->child(i)->object()->objectName();
+            return names.join(' ');
+        };
+        QCOMPARE(children(w.get()), "9 PrreviewFrme MemFrme ColorFrme AboutMe"); // a window
+        QCOMPARE(
+            children(w->findChild<QWidget*>("ColorFrme")),
+            "14 ColorLbl0 CScroll0 SValue0 ColorLbl1 CScroll1 SValue1 ColorLbl2 CScroll2 SValue2");
+        QAccessibleInterface* sample = QAccessible::queryAccessibleInterface(c->Preview);
+        QCOMPARE(QString::number(sample->role(), 16) + " " + sample->text(QAccessible::Description),
+                 "28 Color #FFFFFF"); // a picture
+        for (QWidget* at :
+             {static_cast<QWidget*>(c->CScroll[1]), static_cast<QWidget*>(w->DeleteFromList()),
+              static_cast<QWidget*>(c->SValue[0])}) {
+            at->setFocus();
+            QTest::keyClick(at, Qt::Key_F10, Qt::ShiftModifier);
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            QCOMPARE(menu->actions().first()->text() == "Tomar color de la pantalla",
+                     at != c->SValue[0]);
+            menu->close();
+        }
     }
 
     // A CSS colour pasted is applied as a pick, and the sample names it; a
