@@ -104,7 +104,9 @@ e2e_picking() { xdotool search --onlyvisible --name '^Tintaro: tomar color$' >/d
 # told in Spanish with its status, before any display is needed.
 scenario_command_line() {
     local none="env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM"
-    local wrong="Uso: tintaro [--pick [--format FORMATO]] tintaro --convert COLOR [--format FORMATO] tintaro --contrast TEXTO FONDO Pruebe «tintaro --help»."
+    # The usage lines are those --help begins with.
+    local wrong
+    wrong="$(echo $($none "$E2E_EXE" --help | sed '/^$/q')) Pruebe «tintaro --help»."
     local screen="no hay ninguna pantalla a la que conectarse (ni DISPLAY ni WAYLAND_DISPLAY están definidas)."
     local full="tintaro: no se pudo escribir en la salida estándar: no queda espacio en el dispositivo."
     for case in "$none|--bogus|2 tintaro: no se entiende «--bogus». $wrong" "$none|-platform offscreen stray|2 tintaro: no se entiende «stray». $wrong" \
