@@ -19,6 +19,10 @@ grep -qx "Exec=$prefix/bin/tintaro" "$prefix/$desktop" && grep -qx "Icon=$id" "$
 grep -q "<release version=\"$version\"" "$prefix/share/metainfo/$id.metainfo.xml" || fail "no release $version"
 [ "$(identify -format '%w ' "$prefix"/share/icons/hicolor/*/apps/"$id".png)" = "128 16 24 256 32 48 64 " ] || fail "icons"
 grep -q '<svg' "$prefix/share/icons/hicolor/scalable/apps/$id.svg" || fail "no scalable icon"
+# The manual page describes every option --help lists.
+for option in $("$prefix/bin/tintaro" --help | grep -oE -- '--[a-z]+' | sort -u); do
+    zcat "$prefix/share/man/man1/tintaro.1.gz" | grep -qF -- "\\-\\-${option#--}" || fail "manual page: no $option"
+done
 
 # The Windows version block: 1.0.1 reads 1.00.0001.
 IFS=. read -r major minor patch <<<"$version"
