@@ -35,6 +35,7 @@ public:
     QPushButton* FixButton() const { return m_fix; }
     QComboBox* Level() const { return m_level; }
     QLabel* FixNote() const { return m_fixNote; }
+    QLabel* Sample() const { return m_samples[0]; }
 
 private:
     void Update();

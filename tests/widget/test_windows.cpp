@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "AboutMeFrm.h"
+#include "AccessibilityWindow.h"
 #include "AdjustWindow.h"
 #include "CloseOnSignals.h"
 #include "ColourBox.h"
@@ -365,6 +366,36 @@ private slots:
         TypeInto(c->Res, "#000000");
         Click(c->CmdGo);
         QCOMPARE(w->PreviewList()->toolTip(), "Contraste 21.0:1 — AAA");
+    }
+
+    // "Accesibilidad" follows both samples, swaps them, and corrects the
+    // editor's colour to the level chosen, or says none reaches it; every
+    // control the keyboard reaches has a name.
+    void accessibilityWindow()
+    {
+        SetSliders(c->CScroll, 0x3B, 0x82, 0xF6);
+        w->PreviewList()->SetBackColour(Qt::white);
+        QTest::keyClick(w.get(), Qt::Key_K, Qt::ControlModifier);
+        auto* a = w->findChild<AccessibilityWindow*>();
+        QVERIFY(a && QTest::qWaitForWindowActive(a));
+        // 3.678: cut, never rounded up.
+        QCOMPARE(a->Ratio()->text() + " " + a->Verdicts()->text().section('\n', 0, 0),
+                 "3.67:1 Texto normal: AA no, AAA no");
+        Click(a->SwapButton());
+        QCOMPARE(a->Sample()->palette().color(QPalette::WindowText), QColor(Qt::white));
+        Click(a->FixButton());
+        QCOMPARE(a->Verdicts()->text().section('\n', 0, 0), "Texto normal: AA sí, AAA no");
+        QVERIFY(a->FixNote()->text().isEmpty() && c->Preview->BackColour() != QColor(0x3B82F6));
+        w->PreviewList()->SetBackColour(QColor(0x777777));
+        const QString before = Editor();
+        a->Level()->setCurrentIndex(1); // AAA for normal text, 7:1: no lightness reaches it
+        Click(a->FixButton());
+        QVERIFY(!a->FixNote()->text().isEmpty() && Editor() == before);
+        QWidget* at = a->SwapButton();
+        for (int i = 0; i < 12; ++i, at = at->nextInFocusChain())
+            QVERIFY2(!(at->focusPolicy() & Qt::TabFocus) || !at->accessibleName().isEmpty() ||
+                         !at->property("text").toString().isEmpty(),
+                     at->metaObject()->className());
     }
 
     // A screen reader meets a window, a picture for each sample and groups
