@@ -42,6 +42,9 @@ QLabel* SampleLabel(const QString& text, const QFont& font, const QString& spoke
     auto* label = new QLabel(text);
     label->setFont(font);
     label->setAutoFillBackground(true);
+    // Painted in the pair's colours, whatever the window's own roles.
+    label->setBackgroundRole(QPalette::Window);
+    label->setForegroundRole(QPalette::WindowText);
     label->setContentsMargins(6, 3, 6, 3);
     label->setAccessibleName(spoken);
     return label;
@@ -137,8 +140,12 @@ AccessibilityWindow::AccessibilityWindow(MainColor& main)
         visionLayout->addWidget(new QLabel(QString::fromUtf8(kDeficiencies[i])), i, 0);
         m_seen[i] = SampleLabel(QStringLiteral("Texto"), PixelFont(16, false),
                                 QString::fromUtf8(kDeficiencies[i]));
-        m_seen[i]->setFocusPolicy(Qt::StrongFocus);
         visionLayout->addWidget(m_seen[i], i, 1);
+        m_seenRatio[i] = new QLabel;
+        m_seenRatio[i]->setFocusPolicy(Qt::StrongFocus);
+        m_seenRatio[i]->setAccessibleName(QStringLiteral("Contraste con ") +
+                                          QString::fromUtf8(kDeficiencies[i]).toLower());
+        visionLayout->addWidget(m_seenRatio[i], i, 2);
     }
     layout->addWidget(vision);
 
@@ -196,9 +203,8 @@ void AccessibilityWindow::Update()
         const Rgb8 seenText = ColourVision::Simulate(deficiency, text);
         const Rgb8 seenBackground = ColourVision::Simulate(deficiency, background);
         Paint(m_seen[i], seenText, seenBackground);
-        m_seen[i]->setText(
-            QStringLiteral("Texto  %1:1")
-                .arg(Contrast::RatioFigure(Contrast::Ratio(seenText, seenBackground))));
+        m_seenRatio[i]->setText(Contrast::RatioFigure(Contrast::Ratio(seenText, seenBackground)) +
+                                QStringLiteral(":1"));
     }
 }
 

@@ -50,6 +50,7 @@ private:
     QLabel* m_apca = nullptr;
     std::array<QLabel*, 3> m_samples{};
     std::array<QLabel*, 4> m_seen{};
+    std::array<QLabel*, 4> m_seenRatio{};
     QPushButton* m_swap = nullptr;
     QPushButton* m_fix = nullptr;
     QComboBox* m_level = nullptr;
