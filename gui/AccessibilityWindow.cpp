@@ -80,15 +80,9 @@ constexpr const char* kDeficiencies[] = {"Protanopía", "Deuteranopía", "Tritan
 } // namespace
 
 AccessibilityWindow::AccessibilityWindow(MainColor& main)
-    : QWidget(&main, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      m_main(main)
+    : QWidget(&main, kSmallWindowFlags), m_main(main)
 {
-    setObjectName(QStringLiteral("AccessibilityWindow"));
-    setWindowTitle(QStringLiteral("Accesibilidad"));
-    setFont(TahomaFont());
-    setBackgroundRole(QPalette::Button);
-    setAutoFillBackground(true);
+    SetUpWindow(this, "AccessibilityWindow", QStringLiteral("Accesibilidad"));
     auto* layout = new QVBoxLayout(this);
 
     const QString sample = QStringLiteral("Texto de ejemplo");

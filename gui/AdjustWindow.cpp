@@ -39,16 +39,9 @@ constexpr RowSpec kRows[6] = {
 
 } // namespace
 
-AdjustWindow::AdjustWindow(MainColor& main)
-    : QWidget(&main, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      m_main(main)
+AdjustWindow::AdjustWindow(MainColor& main) : QWidget(&main, kSmallWindowFlags), m_main(main)
 {
-    setObjectName(QStringLiteral("AdjustWindow"));
-    setWindowTitle(QStringLiteral("Ajustar color"));
-    setFont(TahomaFont());
-    setBackgroundRole(QPalette::Button);
-    setAutoFillBackground(true);
+    SetUpWindow(this, "AdjustWindow", QStringLiteral("Ajustar color"));
 
     auto* layout = new QVBoxLayout(this);
     QGridLayout* grid = nullptr;

@@ -28,9 +28,7 @@
 #include <QScrollBar>
 #include <cstdio>
 
-MainColor::MainColor(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+MainColor::MainColor(QWidget* parent) : QWidget(parent, kSmallWindowFlags)
 {
     AccessibleRoles::Install();
     SetUpFixedWindow(this, "MainColor", QStringLiteral("Tintaro"), 4845, 5055);

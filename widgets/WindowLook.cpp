@@ -30,14 +30,19 @@ QIcon ProgramIcon()
 
 } // namespace
 
-void SetUpFixedWindow(QWidget* window, const char* name, const QString& title, int widthTwips,
-                      int heightTwips)
+void SetUpWindow(QWidget* window, const char* name, const QString& title)
 {
     window->setObjectName(QLatin1String(name));
     window->setWindowTitle(title);
     window->setFont(TahomaFont());
     window->setBackgroundRole(QPalette::Button);
     window->setAutoFillBackground(true);
+}
+
+void SetUpFixedWindow(QWidget* window, const char* name, const QString& title, int widthTwips,
+                      int heightTwips)
+{
+    SetUpWindow(window, name, title);
     window->setFixedSize(TwipsToPixels(widthTwips), TwipsToPixels(heightTwips));
     // Set once the window is on its way to the screen: decoding the icons
     // is not needed to show the window.

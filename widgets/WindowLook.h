@@ -13,8 +13,17 @@ class QWidget;
 // sample's colour at start.
 constexpr QColor kWhite(255, 255, 255);
 
-// The look both windows share: the window font and background, a fixed
-// client size given in twips, and the program icon.
+// A small window of the program's own, with a title bar and a close box, no
+// buttons to minimise or maximise it.
+constexpr Qt::WindowFlags kSmallWindowFlags = Qt::Window | Qt::CustomizeWindowHint |
+                                              Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                              Qt::WindowCloseButtonHint;
+
+// The look every window shares: its name and title, the window font and
+// background.
+void SetUpWindow(QWidget* window, const char* name, const QString& title);
+
+// SetUpWindow, a fixed client size given in twips, and the program icon.
 void SetUpFixedWindow(QWidget* window, const char* name, const QString& title, int widthTwips,
                       int heightTwips);
 
