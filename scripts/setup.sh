@@ -15,9 +15,9 @@ package=("${run[@]}" dpkg-dev file lintian)
 # The test suite: formatting; a private X server driven like a user's hands
 # and read like their eyes, with two monitors and a tiled background for
 # picking; a private session bus with a stand-in desktop portal; a headless
-# Wayland compositor; the validators of the installed tree and the package.
+# Wayland compositor; an assistive-technology client (pyatspi); the validators of the installed tree and the package.
 test=("${package[@]}" clang-format xvfb xauth xdotool xclip imagemagick x11-utils
-      x11-xserver-utils dbus-daemon python3-dbus python3-gi weston
+      x11-xserver-utils dbus-daemon python3-dbus python3-gi python3-pyatspi at-spi2-core weston
       desktop-file-utils appstream)
 # The benchmarks: Google Benchmark; the start-up comparison on a private X server.
 bench=("${run[@]}" libbenchmark-dev xvfb python3)

@@ -56,9 +56,19 @@ private:
                 children << child;
             }
         }
-        std::stable_sort(children.begin(), children.end(), [](QWidget* a, QWidget* b) {
-            return std::pair(a->y(), a->x()) < std::pair(b->y(), b->x());
-        });
+        // Top to bottom; controls whose tops lie within a few pixels (a box
+        // and the button beside it) stand in one row, read left to right.
+        std::stable_sort(children.begin(), children.end(),
+                         [](QWidget* a, QWidget* b) { return a->y() < b->y(); });
+        for (qsizetype row = 0; row < children.size();) {
+            qsizetype end = row + 1;
+            while (end < children.size() && children[end]->y() - children[row]->y() <= 4) {
+                ++end;
+            }
+            std::stable_sort(children.begin() + row, children.begin() + end,
+                             [](QWidget* a, QWidget* b) { return a->x() < b->x(); });
+            row = end;
+        }
         return children;
     }
 };

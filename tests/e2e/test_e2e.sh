@@ -20,7 +20,7 @@ scenario_memory() {
     e2e_start "$dir"
     # Docks match the window to its launcher by the window's class.
     e2e_expect "window class" "$(xprop -id "$E2E_WIN" WM_CLASS | sed 's/.*, "\(.*\)"$/\1/')" \
-        "$(sed -n 's/^StartupWMClass=//p' "$(dirname "${BASH_SOURCE[0]}")/../../packaging/tintaro.desktop.in")"
+        "$(sed -n 's/^StartupWMClass=//p' "$(dirname "$(realpath "${BASH_SOURCE[0]}")")/../../packaging/tintaro.desktop.in")"
     e2e_click "$LIST_X" "${ROW_Y[0]}"
     e2e_click "$LOAD_X" "$LOAD_Y"
     e2e_expect_pixel "sample after Cargar" "$SAMPLE_X" "$SAMPLE_Y" 0,0,255
@@ -234,4 +234,42 @@ scenario_palette() {
     out=$(cd "$dir" && env -u DISPLAY ./tintaro --import "$E2E_ROOT/p.gpl"; echo $?)
     e2e_expect "--import" "$(echo $out)" "Se añadió 1 color; 1 ya estaba en la lista. 0"
     e2e_expect_file "$dir/List.slc" '#0000FF\r\n#0080FF\r\n#00FF00\r\n'
+}
+
+# What a screen reader reads (pyatspi, on a private bus): the main window as
+# a frame, its frames as panels, the samples as images, the controls in
+# reading order, no rule lines.
+scenario_screen_reader() {
+    local dir=$E2E_ROOT/program
+    mkdir -p "$dir" && cp "$E2E_EXE" "$dir/tintaro"
+    local tree expected here
+    here=$(dirname "$(realpath "${BASH_SOURCE[0]}")")
+    # (the registry daemon it starts says so on standard output)
+    tree=$(cd "$dir" && dbus-run-session -- /usr/bin/python3 "$here/atspi_tree.py" ./tintaro 2>"$E2E_ROOT/atspi.log" |
+        grep -v "^SpiRegistry")
+    expected='frame Tintaro
+  panel Muestra:
+    image Muestra:
+    label Color HTML
+    text Color HTML
+    push button Ver
+  panel Memoria interna:
+    list Memoria interna
+    image Muestra de la memoria
+    push button Guardar
+    push button Cargar
+    push button Borrar
+  panel Colores
+    label Rojo
+    scroll bar Rojo
+    text Valor de rojo
+    label Verde
+    scroll bar Verde
+    text Valor de verde
+    label Azul
+    scroll bar Azul
+    text Valor de azul
+  push button Acerca de ...'
+    e2e_expect "the tree a screen reader reads" "$tree" "$expected"
+    [ -n "$tree" ] || cat "$E2E_ROOT/atspi.log"
 }
