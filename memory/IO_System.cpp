@@ -10,11 +10,10 @@ namespace IO_System {
 
 using SafeFile::ReadStatus;
 
-ReadStatus ReadMemoryFile(const QString& path, QStringList& lines, QString* errorText,
-                          SafeFile::FileStamp* stamp)
+ReadStatus ReadMemoryFile(const QString& path, QStringList& lines, QString* errorText)
 {
     QByteArray bytes;
-    const ReadStatus status = SafeFile::Read(path, bytes, errorText, stamp);
+    const ReadStatus status = SafeFile::Read(path, bytes, errorText);
     if (status == ReadStatus::Read)
         SplitLines(bytes, lines);
     return status;

@@ -16,11 +16,10 @@ class MemoryListModel;
 namespace IO_System {
 
 // Appends the file's entries to lines, in file order (see SafeFile::Read for
-// the outcomes, errorText and stamp); on Unreadable and TooLarge lines is
-// left as it was.
+// the outcomes and errorText); on Unreadable and TooLarge lines is left as
+// it was.
 SafeFile::ReadStatus ReadMemoryFile(const QString& path, QStringList& lines,
-                                    QString* errorText = nullptr,
-                                    SafeFile::FileStamp* stamp = nullptr);
+                                    QString* errorText = nullptr);
 
 // Puts line i at index i of list, keeping the file's order.
 void FillMemoryList(const QStringList& lines, MemoryListModel& list);

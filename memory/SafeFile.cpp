@@ -15,8 +15,6 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#else
-#include <QDateTime>
 #endif
 
 namespace SafeFile {
@@ -42,25 +40,10 @@ QString TooLargeText()
 }
 
 #ifdef Q_OS_UNIX
-FileStamp StampFromStat(const struct stat& st)
-{
-#ifdef Q_OS_DARWIN
-    const timespec& modified = st.st_mtimespec;
-    const timespec& changed = st.st_ctimespec;
-#else
-    const timespec& modified = st.st_mtim;
-    const timespec& changed = st.st_ctim;
-#endif
-    constexpr qint64 billion = 1'000'000'000;
-    return {qint64(st.st_dev), qint64(st.st_ino), qint64(st.st_size),
-            qint64(modified.tv_sec) * billion + modified.tv_nsec,
-            qint64(changed.tv_sec) * billion + changed.tv_nsec};
-}
-
 // Reads the regular file at path whole. Opened without waiting, so a FIFO
 // without a writer or a device cannot hold the program; what it is comes
 // from the opened descriptor, so it cannot be swapped after the test.
-ReadStatus ReadBytes(const QString& path, QByteArray& bytes, QString* errorText, FileStamp* stamp)
+ReadStatus ReadBytes(const QString& path, QByteArray& bytes, QString* errorText)
 {
     const LinkRules::Target target = LinkRules::Follow(QFile::encodeName(path));
     if (!target.allowed) {
@@ -91,8 +74,6 @@ ReadStatus ReadBytes(const QString& path, QByteArray& bytes, QString* errorText,
         SetError(errorText, NotRegularText());
         return ReadStatus::Unreadable;
     }
-    if (stamp)
-        *stamp = StampFromStat(st);
     if (st.st_size > MaxFileSize) {
         SetError(errorText, TooLargeText());
         return ReadStatus::TooLarge;
@@ -125,7 +106,7 @@ ReadStatus ReadBytes(const QString& path, QByteArray& bytes, QString* errorText,
 }
 
 #else
-ReadStatus ReadBytes(const QString& path, QByteArray& bytes, QString* errorText, FileStamp* stamp)
+ReadStatus ReadBytes(const QString& path, QByteArray& bytes, QString* errorText)
 {
     const QFileInfo info(path);
     if (!info.exists())
@@ -139,8 +120,6 @@ ReadStatus ReadBytes(const QString& path, QByteArray& bytes, QString* errorText,
         SetError(errorText, file.errorString());
         return ReadStatus::Unreadable;
     }
-    if (stamp)
-        *stamp = StampOf(path);
     bytes = file.read(MaxFileSize + 1);
     if (file.error() != QFileDevice::NoError) {
         SetError(errorText, file.errorString());
@@ -158,26 +137,9 @@ ReadStatus ReadBytes(const QString& path, QByteArray& bytes, QString* errorText,
 
 } // namespace
 
-FileStamp StampOf(const QString& path)
+ReadStatus Read(const QString& path, QByteArray& bytes, QString* errorText)
 {
-#ifdef Q_OS_UNIX
-    struct stat st = {};
-    if (::stat(QFile::encodeName(path).constData(), &st) == 0)
-        return StampFromStat(st);
-    // Any error other than "no such file" is never taken for an unchanged file.
-    return errno == ENOENT || errno == ENOTDIR ? FileStamp() : FileStamp{-2, errno};
-#else
-    const QFileInfo info(path);
-    if (!info.exists())
-        return FileStamp();
-    return {-1, -1, info.size(), info.lastModified().toMSecsSinceEpoch() * 1'000'000,
-            info.metadataChangeTime().toMSecsSinceEpoch() * 1'000'000};
-#endif
-}
-
-ReadStatus Read(const QString& path, QByteArray& bytes, QString* errorText, FileStamp* stamp)
-{
-    return ReadBytes(path, bytes, errorText, stamp);
+    return ReadBytes(path, bytes, errorText);
 }
 
 bool Replace(const QString& path, const QByteArray& bytes, QString* errorText,

@@ -25,30 +25,12 @@ enum class ReadStatus {
 // file would take gigabytes once split into entries.
 constexpr qint64 MaxFileSize = qint64(64) * 1024 * 1024;
 
-// One version of the file on disk, as the system describes it. Saving in
-// place changes the size or the times, saving by rename changes the inode;
-// the change time cannot be set back by hand. A missing file has the
-// default stamp.
-struct FileStamp
-{
-    qint64 device = -1;
-    qint64 inode = -1;
-    qint64 size = -1;
-    qint64 modified = -1; // nanoseconds
-    qint64 changed = -1;  // nanoseconds
-    bool operator==(const FileStamp&) const = default;
-};
-
-// The stamp of the file at path now (symlinks followed).
-FileStamp StampOf(const QString& path);
-
 // Reads the regular file at path whole into bytes. It is opened without
 // waiting (a FIFO or a device never blocks); a link LinkRules refuse is
 // Unreadable. On Unreadable and TooLarge,
 // errorText (when given) receives the reason; on the other outcomes it is
-// not touched. stamp (when given) receives the stamp of the file read.
-ReadStatus Read(const QString& path, QByteArray& bytes, QString* errorText = nullptr,
-                FileStamp* stamp = nullptr);
+// not touched.
+ReadStatus Read(const QString& path, QByteArray& bytes, QString* errorText = nullptr);
 
 // Replaces the file at path by bytes (see AtomicWrite::Replace, also for
 // unchanged). An empty path writes nothing and succeeds. A link at path is

@@ -29,6 +29,9 @@ scenario_memory() {
     e2e_click "$LIST_X" "${ROW_Y[1]}"
     e2e_click "$DELETE_X" "$DELETE_Y"
     e2e_apply_code "#0080FF" && e2e_keys alt+g
+    # A copy for the web goes to the primary selection too (middle click).
+    e2e_keys ctrl+shift+c && e2e_poll eval '[ "$(timeout 2 xclip -o -selection primary)" = "#FF8000" ]'
+    e2e_expect "primary selection" "$(timeout 2 xclip -o -selection primary)" "#FF8000"
     # Saved at once: a copy killed right after keeps it.
     e2e_poll grep -q 0080FF "$dir/List.slc" && kill -KILL "$E2E_PID" && e2e_wait_exit
     e2e_expect_file "$dir/List.slc" '#FF0000\r\n#0000FF\r\n#0080FF\r\n'

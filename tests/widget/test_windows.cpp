@@ -9,6 +9,7 @@
 #include "MainColor.h"
 #include "MemoryFileLocation.h"
 #include "MemoryListModel.h"
+#include "ScreenPicker.h"
 #include "SingleCopyGuard.h"
 #include "StepScrollStyle.h"
 #include "TextBox.h"
@@ -146,6 +147,24 @@ private slots:
         QVERIFY(pixel({7, 296}) != white && pixel({312, 296}) != white);
         const QPoint sample = c->Preview->mapTo(w.get(), QPoint());
         QVERIFY(pixel(sample) != white && pixel(sample + QPoint(40, 30)) == white);
+        // The window's face, each channel's name in its colour, and sliders
+        // drawn whole (arrows, groove, thumb: several colours).
+        QCOMPARE(pixel({2, 2}), w->palette().color(QPalette::Button).rgb());
+        const QColor names[3] = {QColor(0xC0, 0, 0), QColor(0, 0x80, 0), QColor(0, 0, 0x80)};
+        for (int i = 0; i < 3; ++i) {
+            const QImage label =
+                w->findChild<QLabel*>(QString("ColorLbl%1").arg(i))->grab().toImage();
+            QSet<QRgb> colours;
+            for (int y = 0; y < label.height(); ++y)
+                for (int x = 0; x < label.width(); ++x)
+                    colours << label.pixel(x, y);
+            QVERIFY2(colours.contains(names[i].rgb()), qPrintable(QString::number(i)));
+            const QImage slider = c->CScroll[i]->grab().toImage();
+            colours.clear();
+            for (int x = 0; x < slider.width(); ++x)
+                colours << slider.pixel(x, slider.height() / 2);
+            QVERIFY(colours.size() >= 3);
+        }
     }
 
     // Tab visits every control in order, each with a spoken name of its own.
@@ -532,6 +551,15 @@ private slots:
                  (QStringList{"Tintaro: No se puede comprobar si Tintaro ya se está ejecutando:",
                               "Tintaro: No se pudo leer la lista de colores guardada en"}));
         QVERIFY(m_offsets[0].manhattanLength() < 40 && m_offsets[1].manhattanLength() < 40);
+        // The lock's own folder in the cache, left open to others: closed first.
+        QTemporaryDir cache;
+        QVERIFY(QDir(cache.path()).mkdir("tintaro") &&
+                chmod(qPrintable(cache.filePath("tintaro")), 0755) == 0);
+        qputenv("XDG_CACHE_HOME", cache.path().toUtf8());
+        QCOMPARE(SingleCopyGuard(dir.filePath("List.slc")).TryAcquire(),
+                 SingleCopyGuard::Result::Acquired);
+        QCOMPARE(QFileInfo(cache.filePath("tintaro")).permissions() & 0x0077, 0);
+        qunsetenv("XDG_CACHE_HOME");
     }
 
     // A signal the parent ignores stays ignored; a burst of signals never
@@ -559,6 +587,24 @@ private slots:
         QVERIFY(!window.ListSaved() && m_messages.isEmpty());
     }
 
+    // A pick that fails ends, never from inside Start, and the next one is
+    // asked anew (the portal, with no session bus, fails at once).
+    void failedPickEnds()
+    {
+        const QByteArray bus = qgetenv("DBUS_SESSION_BUS_ADDRESS");
+        qputenv("WAYLAND_DISPLAY", "none");
+        qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/proc/none");
+        ScreenPicker picker;
+        QSignalSpy failed(&picker, &ScreenPicker::Failed);
+        picker.Start();
+        QCOMPARE(failed.count(), 0);
+        QTRY_COMPARE(failed.count(), 1);
+        picker.Start();
+        QTRY_COMPARE(failed.count(), 2);
+        qunsetenv("WAYLAND_DISPLAY");
+        qputenv("DBUS_SESSION_BUS_ADDRESS", bus);
+    }
+
     // The About window: layout, names, look and keys; centred over the main
     // window, and whole on the screen near its edges.
     void aboutWindow()
@@ -577,6 +623,8 @@ private slots:
         QCOMPARE(about.HeaderIcon()->pixmap().devicePixelRatio(), about.devicePixelRatioF());
         QTest::keyClick(about.OkBtn(), Qt::Key_Escape); // no cancel button: Esc does nothing
         QVERIFY(about.isVisible());
+        QTest::keyClick(&about, Qt::Key_Return); // Enter presses "Aceptar"
+        QVERIFY(!about.isVisible());
         const QRect screen = w->screen()->availableGeometry();
         for (const QPoint& corner : {screen.topLeft() - QPoint(200, 200), screen.bottomRight()}) {
             w->move(corner);
