@@ -76,7 +76,8 @@ void PlaceBeside(QWidget* window, const QWidget* owner)
                 place.moveRight(frame.left() - 8);
             }
             place.moveLeft(qMax(place.left(), room.left()));
-            place.moveTop(qBound(room.top(), place.top(), room.bottom() - place.height()));
+            // Top-aligned on a screen too short for the window.
+            place.moveTop(qMax(room.top(), qMin(place.top(), room.bottom() - place.height())));
         }
         window->move(place.topLeft());
         window->show();
