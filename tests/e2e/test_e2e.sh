@@ -108,13 +108,15 @@ e2e_picking() { xdotool search --onlyvisible --name '^Tintaro: tomar color$' >/d
 scenario_command_line() {
     local none="env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM"
     # The usage lines are those --help begins with.
-    local wrong
-    wrong="$(echo $($none "$E2E_EXE" --help | sed '/^$/q')) Pruebe «tintaro --help»."
+    local usage
+    usage="$(echo $($none "$E2E_EXE" --help | sed '/^$/q')) Pruebe «tintaro --help»."
     local screen="no hay ninguna pantalla a la que conectarse (ni DISPLAY ni WAYLAND_DISPLAY están definidas)."
     local full="tintaro: no se pudo escribir en la salida estándar: no queda espacio en el dispositivo."
-    for case in "$none|--bogus|2 tintaro: no se entiende «--bogus». $wrong" "$none|-platform offscreen stray|2 tintaro: no se entiende «stray». $wrong" \
+    for case in "$none|--bogus|2 tintaro: no se entiende «--bogus». $usage" "$none|-platform offscreen stray|2 tintaro: no se entiende «stray». $usage" \
         "$none|--pick|2 tintaro: no se puede tomar un color: $screen" "$none||1 tintaro: no se puede abrir la ventana: $screen" \
-        "$none|-display :0 -reverse --version >/dev/full|2 $full" "env|--help >/dev/full|2 $full"; do
+        "$none|-display :0 -reverse --version >/dev/full|2 $full" "env|--help >/dev/full|2 $full" \
+        "$none|--format hsl|2 tintaro: --format va con --pick o --convert. $usage" \
+        "$none|--convert red --format bogus|2 tintaro: «bogus» no es un formato. $usage"; do
         IFS='|' read -r env args expected <<<"$case"
         (cd "$E2E_ROOT" && eval "exec timeout 10 $env \"\$E2E_EXE\" $args") >/dev/null 2>"$E2E_ROOT/err"
         # shellcheck disable=SC2046  # echo joins the status and the lines

@@ -177,6 +177,9 @@ private slots:
         for (const QString& folder :
              {tmp + "/missing", QString("/usr/bin"), QString("/opt/tintaro"), tmp + "/usr-link"})
             QCOMPARE(MemoryFilePathFor(folder, data), data + "/List.slc");
+        // A file where the program's folder should be is no place for the list.
+        QVERIFY(Write("x"));
+        QCOMPARE(MemoryFilePathFor(m_path, data), data + "/List.slc");
         // Started as /opt/tintaro/tintaro, a link to a folder elsewhere.
         QCOMPARE(MemoryFilePathFor(tmp, data, "/opt/tintaro"), data + "/List.slc");
         // Without HOME, in the home the user database gives.
