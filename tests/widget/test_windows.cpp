@@ -560,6 +560,14 @@ private slots:
                  SingleCopyGuard::Result::Acquired);
         QCOMPARE(QFileInfo(cache.filePath("tintaro")).permissions() & 0x0077, 0);
         qunsetenv("XDG_CACHE_HOME");
+        // A runtime folder reached through a link is used when it is private.
+        QVERIFY(QDir(cache.path()).mkdir("run") &&
+                chmod(qPrintable(cache.filePath("run")), 0700) == 0 &&
+                QFile::link(cache.filePath("run"), cache.filePath("run-link")));
+        qputenv("XDG_RUNTIME_DIR", cache.filePath("run-link").toUtf8());
+        QVERIFY(SingleCopyGuard(dir.filePath("List.slc"))
+                    .LockPath()
+                    .startsWith(cache.filePath("run-link/")));
     }
 
     // A signal the parent ignores stays ignored; a burst of signals never
