@@ -559,6 +559,9 @@ private slots:
         QCOMPARE(SingleCopyGuard(dir.filePath("List.slc")).TryAcquire(),
                  SingleCopyGuard::Result::Acquired);
         QCOMPARE(QFileInfo(cache.filePath("tintaro")).permissions() & 0x0077, 0);
+        qputenv("XDG_CACHE_HOME", cache.filePath("new/cache").toUtf8()); // made as needed
+        QCOMPARE(SingleCopyGuard(dir.filePath("List.slc")).TryAcquire(),
+                 SingleCopyGuard::Result::Acquired);
         qunsetenv("XDG_CACHE_HOME");
         // A runtime folder reached through a link is used when it is private.
         QVERIFY(QDir(cache.path()).mkdir("run") &&
