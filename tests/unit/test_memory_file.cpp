@@ -74,6 +74,9 @@ private slots:
             QCOMPARE(lines, QStringList{"before"} + entries);
             QVERIFY(bytes.contains(EncodeText(entries.last())));
         }
+        // Each code point in as few bytes as UTF-8 takes, at every boundary.
+        QCOMPARE(EncodeText(u"\u007F\u0080\u07FF\u0800\uFFFF\U00010000").toHex(),
+                 "7fc280dfbfe0a080efbfbff0908080");
         // Other lone surrogates (pasted into the code box) have no bytes of their own.
         QCOMPARE(EncodeText(u"a\xD800\x62\xDC41"), "a?b?");
     }
