@@ -20,12 +20,6 @@ namespace AtomicWrite {
 
 namespace {
 
-void SetError(QString* errorText, const QString& reason)
-{
-    if (errorText)
-        *errorText = reason;
-}
-
 QString ChangedText()
 {
     return QStringLiteral("El archivo cambió mientras se guardaba.");
@@ -44,8 +38,8 @@ bool MakeFolders(const QByteArray& folder, QString* errorText)
         return false;
     if (::mkdir(folder.constData(), 0777) == 0 || errno == EEXIST)
         return true;
-    SetError(errorText, QStringLiteral("No se pudo crear la carpeta %1: %2")
-                            .arg(QFile::decodeName(folder), SystemError::Text(errno)));
+    SystemError::Tell(errorText, QStringLiteral("No se pudo crear la carpeta %1: %2")
+                                     .arg(QFile::decodeName(folder), SystemError::Text(errno)));
     return false;
 }
 
@@ -106,7 +100,7 @@ bool Replace(const QString& path, const QByteArray& bytes, QString* errorText,
     // would let this process replace it (the superuser, or a writable folder).
     if (exists && (S_ISDIR(old.st_mode) || ::access(file.constData(), W_OK) != 0 ||
                    (old.st_mode & 0222) == 0)) {
-        SetError(errorText, SystemError::Text(S_ISDIR(old.st_mode) ? EISDIR : EACCES));
+        SystemError::Tell(errorText, SystemError::Text(S_ISDIR(old.st_mode) ? EISDIR : EACCES));
         return false;
     }
     if (!MakeFolders(folder, errorText))
@@ -114,14 +108,14 @@ bool Replace(const QString& path, const QByteArray& bytes, QString* errorText,
     QByteArray temporary;
     const int fd = CreateTemporary(folder, name, &temporary);
     if (fd < 0) {
-        SetError(errorText, QStringLiteral("No se pudo crear un archivo en %1: %2")
-                                .arg(QFile::decodeName(folder), SystemError::Text(errno)));
+        SystemError::Tell(errorText, QStringLiteral("No se pudo crear un archivo en %1: %2")
+                                         .arg(QFile::decodeName(folder), SystemError::Text(errno)));
         return false;
     }
     const auto fail = [&](const QString& reason) {
         ::close(fd);
         ::unlink(temporary.constData());
-        SetError(errorText, reason);
+        SystemError::Tell(errorText, reason);
         return false;
     };
     for (qsizetype done = 0; done < bytes.size();) {
@@ -171,7 +165,7 @@ bool Replace(const QString& path, const QByteArray& bytes, QString* errorText,
 {
     const QFileInfo info(path);
     if (info.exists() && !info.isDir() && IsProtected(info)) {
-        SetError(errorText, SystemError::Text(EACCES));
+        SystemError::Tell(errorText, SystemError::Text(EACCES));
         return false;
     }
 
@@ -183,7 +177,7 @@ bool Replace(const QString& path, const QByteArray& bytes, QString* errorText,
     QSaveFile file(path);
     file.setDirectWriteFallback(false);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        SetError(errorText, file.errorString());
+        SystemError::Tell(errorText, file.errorString());
         return false;
     }
     qsizetype done = 0;
@@ -191,8 +185,9 @@ bool Replace(const QString& path, const QByteArray& bytes, QString* errorText,
         // After a short write the next one fails with the system's reason.
         const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
         if (written <= 0) {
-            SetError(errorText, file.error() != QFileDevice::NoError ? file.errorString()
-                                                                     : qt_error_string(EIO));
+            SystemError::Tell(errorText, file.error() != QFileDevice::NoError
+                                             ? file.errorString()
+                                             : qt_error_string(EIO));
             file.cancelWriting();
             return false;
         }
@@ -200,11 +195,11 @@ bool Replace(const QString& path, const QByteArray& bytes, QString* errorText,
     }
     if (unchanged && !unchanged()) {
         file.cancelWriting();
-        SetError(errorText, ChangedText());
+        SystemError::Tell(errorText, ChangedText());
         return false;
     }
     if (!file.commit()) {
-        SetError(errorText, file.errorString());
+        SystemError::Tell(errorText, file.errorString());
         return false;
     }
     return true;

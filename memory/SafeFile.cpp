@@ -21,12 +21,6 @@ namespace SafeFile {
 
 namespace {
 
-void SetError(QString* errorText, const QString& reason)
-{
-    if (errorText)
-        *errorText = reason;
-}
-
 QString NotRegularText()
 {
     return QStringLiteral(
@@ -47,7 +41,7 @@ ReadStatus ReadBytes(const QString& path, QByteArray& bytes, QString* errorText)
 {
     const LinkRules::Target target = LinkRules::Follow(QFile::encodeName(path));
     if (!target.allowed) {
-        SetError(errorText, target.reason);
+        SystemError::Tell(errorText, target.reason);
         return ReadStatus::Unreadable;
     }
     // The last link was checked: a link swapped in since is not followed.
@@ -61,21 +55,21 @@ ReadStatus ReadBytes(const QString& path, QByteArray& bytes, QString* errorText)
         // folder) means there is no list; any other error hides one.
         if (errno == ENOENT || errno == ENOTDIR)
             return ReadStatus::Missing;
-        SetError(errorText, SystemError::Text(errno));
+        SystemError::Tell(errorText, SystemError::Text(errno));
         return ReadStatus::Unreadable;
     }
     const auto closeFile = qScopeGuard([fd] { ::close(fd); });
     struct stat st = {};
     if (::fstat(fd, &st) != 0) {
-        SetError(errorText, SystemError::Text(errno));
+        SystemError::Tell(errorText, SystemError::Text(errno));
         return ReadStatus::Unreadable;
     }
     if (!S_ISREG(st.st_mode)) {
-        SetError(errorText, NotRegularText());
+        SystemError::Tell(errorText, NotRegularText());
         return ReadStatus::Unreadable;
     }
     if (st.st_size > MaxFileSize) {
-        SetError(errorText, TooLargeText());
+        SystemError::Tell(errorText, TooLargeText());
         return ReadStatus::TooLarge;
     }
     // One byte more than the size, to see the end at once; the file may
@@ -85,7 +79,7 @@ ReadStatus ReadBytes(const QString& path, QByteArray& bytes, QString* errorText)
     for (;;) {
         if (done == bytes.size()) {
             if (done > MaxFileSize) {
-                SetError(errorText, TooLargeText());
+                SystemError::Tell(errorText, TooLargeText());
                 return ReadStatus::TooLarge;
             }
             bytes.resize(qMin<qsizetype>(done * 2, MaxFileSize + 1));
@@ -94,7 +88,7 @@ ReadStatus ReadBytes(const QString& path, QByteArray& bytes, QString* errorText)
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0) {
-            SetError(errorText, SystemError::Text(errno));
+            SystemError::Tell(errorText, SystemError::Text(errno));
             return ReadStatus::Unreadable;
         }
         if (got == 0)
@@ -112,22 +106,22 @@ ReadStatus ReadBytes(const QString& path, QByteArray& bytes, QString* errorText)
     if (!info.exists())
         return ReadStatus::Missing;
     if (!info.isFile()) {
-        SetError(errorText, NotRegularText());
+        SystemError::Tell(errorText, NotRegularText());
         return ReadStatus::Unreadable;
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        SetError(errorText, file.errorString());
+        SystemError::Tell(errorText, file.errorString());
         return ReadStatus::Unreadable;
     }
     bytes = file.read(MaxFileSize + 1);
     if (file.error() != QFileDevice::NoError) {
-        SetError(errorText, file.errorString());
+        SystemError::Tell(errorText, file.errorString());
         return ReadStatus::Unreadable;
     }
     if (bytes.size() > MaxFileSize) {
         bytes.clear();
-        SetError(errorText, TooLargeText());
+        SystemError::Tell(errorText, TooLargeText());
         return ReadStatus::TooLarge;
     }
     return ReadStatus::Read;
@@ -149,11 +143,12 @@ bool Replace(const QString& path, const QByteArray& bytes, QString* errorText,
         return true;
     const LinkRules::Target target = LinkRules::Follow(QFile::encodeName(path));
     if (!target.allowed || target.dangling) {
-        SetError(errorText, target.allowed ? QStringLiteral("%1 es un enlace simbólico a un "
-                                                            "archivo que no existe: Tintaro no "
-                                                            "lo crea.")
-                                                 .arg(path)
-                                           : target.reason);
+        SystemError::Tell(errorText, target.allowed
+                                         ? QStringLiteral("%1 es un enlace simbólico a un "
+                                                          "archivo que no existe: Tintaro no "
+                                                          "lo crea.")
+                                               .arg(path)
+                                         : target.reason);
         return false;
     }
     return AtomicWrite::Replace(QFile::decodeName(target.path), bytes, errorText, unchanged);
