@@ -230,6 +230,8 @@ scenario_palette() {
     mkdir -p "$dir" && printf '#0000FF\r\n#0080FF\r\n' >"$dir/List.slc" && cp "$E2E_EXE" "$dir/tintaro"
     out=$(cd "$dir" && env -u DISPLAY ./tintaro --export txt; echo $?)
     e2e_expect "--export txt" "$(echo $out)" "#FF0000 #FF8000 0"
+    out=$(cd "$dir" && env -u DISPLAY ./tintaro --export css "$E2E_ROOT/p.css"; echo $?)
+    e2e_expect "--export css into a file" "$out $(grep -c ': #FF' "$E2E_ROOT/p.css")" "0 2"
     printf 'GIMP Palette\r\n# mine\r\n  0 255   0\tgreen\r\n255 0 0 red\r\n' >"$E2E_ROOT/p.gpl"
     e2e_start "$dir"
     out=$(cd "$dir" && ./tintaro --import "$E2E_ROOT/p.gpl" 2>&1; echo $?)
