@@ -224,6 +224,8 @@ private slots:
         MemoryListModel list;
         QVERIFY(store.Load(m_dir.filePath(QString(300, 'x')), list)
                     .contains("\n\nNombre de archivo demasiado largo\n\n"));
+        // A read that fails half-way (the process's own memory at address 0).
+        QVERIFY(store.Load("/proc/self/mem", list).contains("\n\nError de entrada/salida\n\n"));
     }
 
     // Entries added and removed by hand while the list is shown are taken in
