@@ -96,7 +96,12 @@ scenario_pick() {
         eval "(cd \"\$E2E_ROOT/program\" && QT_SCALE_FACTOR=2 exec ./tintaro --pick $args) 2>>\"\$E2E_ROOT/out\" ${output:->>\"\$E2E_ROOT/out\"} &"
         local pid=$!
         e2e_poll e2e_picking || e2e_abort "--pick $output shows no pick mode"
-        xdotool mousemove $action && e2e_wait_exit $pid
+        # A click can come before the busy window takes input: again while it picks.
+        for _ in 1 2 3 4; do
+            xdotool mousemove $action
+            E2E_TIMEOUT=3 e2e_poll eval "! grep -qs 'State:.*[^Z] (' /proc/$pid/status" && break
+        done
+        e2e_wait_exit $pid
         e2e_expect "--pick $output, $action: status, output" "$E2E_STATUS $(cat "$E2E_ROOT/out")" "$expected"
     done
     e2e_keys ctrl+t && e2e_poll e2e_picking && e2e_stop TERM
