@@ -132,6 +132,8 @@ scenario_command_line() {
     out=$(printf 'tomato\nverde\n#123456\n' | $none "$E2E_EXE" --convert - --format hwb 2>"$E2E_ROOT/err"; echo "$?")
     e2e_expect "--convert -: output, status; errors" "$(echo $out); $(cat "$E2E_ROOT/err")" \
         "hwb(9 28% 0%) hwb(210 7% 66.3%) 2; tintaro: línea 2: «verde»: no es un color CSS"
+    out=$(printf 'red\n' | $none "$E2E_EXE" --convert - --format code; echo "$?")
+    e2e_expect "--convert - of colours only" "$(echo $out)" "#0000FF 0"
     out=$($none "$E2E_EXE" --convert 'oklch(0.7 0.4 150)' --format code 2>&1; echo "$?")
     e2e_expect "--convert outside sRGB to the program's code" "$(echo $out)" "#48C200 0"
     # --contrast: the ratio first; AA for normal text or not, or a colour not read.
