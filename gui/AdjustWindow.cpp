@@ -21,7 +21,7 @@ using ColourForms::Form;
 
 namespace {
 
-struct RowSpec
+struct SliderRange
 {
     const char* label;
     const char* spoken;
@@ -31,7 +31,7 @@ struct RowSpec
 };
 
 // OKLCH chroma reaches about 0.32 in sRGB; 0.37 leaves room to ask for more.
-constexpr RowSpec kRows[6] = {
+constexpr SliderRange kRows[6] = {
     {"L", "Luminosidad OKLCH", 1, 3, 0.05}, {"C", "Croma OKLCH", 0.37, 3, 0.02},
     {"H", "Tono OKLCH", 360, 1, 15},        {"H", "Tono HSL", 360, 1, 15},
     {"S", "Saturación HSL", 100, 1, 5},     {"L", "Luminosidad HSL", 100, 1, 5},
@@ -52,24 +52,24 @@ AdjustWindow::AdjustWindow(MainColor& main) : QWidget(&main, kSmallWindowFlags),
             grid = new QGridLayout(group);
             layout->addWidget(group);
         }
-        const RowSpec& spec = kRows[i];
+        const SliderRange& range = kRows[i];
         Row& row = m_rows[i];
-        row.scale = std::pow(10.0, spec.decimals);
-        auto* label = new QLabel(QString::fromUtf8(spec.label));
+        row.scale = std::pow(10.0, range.decimals);
+        auto* label = new QLabel(QString::fromUtf8(range.label));
         label->setFont(TahomaFont(true));
         row.slider = new QSlider(Qt::Horizontal);
-        row.slider->setRange(0, int(std::lround(spec.maximum * row.scale)));
-        row.slider->setPageStep(int(std::lround(spec.pageStep * row.scale)));
+        row.slider->setRange(0, int(std::lround(range.maximum * row.scale)));
+        row.slider->setPageStep(int(std::lround(range.pageStep * row.scale)));
         row.slider->setFocusPolicy(Qt::StrongFocus);
         row.slider->setMinimumWidth(200);
-        row.slider->setAccessibleName(QString::fromUtf8(spec.spoken));
+        row.slider->setAccessibleName(QString::fromUtf8(range.spoken));
         row.box = new QDoubleSpinBox;
         row.box->setFont(TahomaFont());
-        row.box->setRange(0, spec.maximum);
-        row.box->setDecimals(spec.decimals);
+        row.box->setRange(0, range.maximum);
+        row.box->setDecimals(range.decimals);
         row.box->setSingleStep(1 / row.scale);
         row.box->setKeyboardTracking(false);
-        row.box->setAccessibleName(QStringLiteral("Valor de ") + QString::fromUtf8(spec.spoken));
+        row.box->setAccessibleName(QStringLiteral("Valor de ") + QString::fromUtf8(range.spoken));
         label->setBuddy(row.slider);
         grid->addWidget(label, i % 3, 0);
         grid->addWidget(row.slider, i % 3, 1);
