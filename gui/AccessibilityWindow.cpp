@@ -164,8 +164,7 @@ void AccessibilityWindow::ShowBeside()
 
 Rgb8 AccessibilityWindow::EditorColour() const
 {
-    const auto& s = m_main.Channels().CScroll;
-    return {s[0]->value(), s[1]->value(), s[2]->value()};
+    return SlidersColour(m_main.Channels().CScroll);
 }
 
 Rgb8 AccessibilityWindow::MemoryColour() const
@@ -212,5 +211,5 @@ void AccessibilityWindow::Fix()
         return;
     }
     m_fixNote->clear();
-    SetSliders(m_main.Channels().CScroll, fixed->red, fixed->green, fixed->blue);
+    SetSliders(m_main.Channels().CScroll, *fixed);
 }

@@ -120,15 +120,13 @@ void AdjustWindow::Moved(int row)
     m_moving = group;
     // As a pick is applied: the sliders' handlers bring the main window up
     // to date, and FollowMain the other group.
-    SetSliders(m_main.Channels().CScroll, result.colour.red, result.colour.green,
-               result.colour.blue);
+    SetSliders(m_main.Channels().CScroll, result.colour);
     m_moving = -1;
 }
 
 void AdjustWindow::FollowMain()
 {
-    const auto& s = m_main.Channels().CScroll;
-    const Colour::Rgb8 colour{s[0]->value(), s[1]->value(), s[2]->value()};
+    const Colour::Rgb8 colour = SlidersColour(m_main.Channels().CScroll);
     if (m_moving != 0) {
         SetRows(0, ColourForms::FromRgb8(Form::Oklch, colour));
         m_mapped->setVisible(false);

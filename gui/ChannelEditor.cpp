@@ -17,6 +17,16 @@ void SetSliders(const std::array<QScrollBar*, 3>& sliders, int red, int green, i
     sliders[2]->setValue(blue);
 }
 
+void SetSliders(const std::array<QScrollBar*, 3>& sliders, Colour::Rgb8 colour)
+{
+    SetSliders(sliders, colour.red, colour.green, colour.blue);
+}
+
+Colour::Rgb8 SlidersColour(const std::array<QScrollBar*, 3>& sliders)
+{
+    return {sliders[0]->value(), sliders[1]->value(), sliders[2]->value()};
+}
+
 void SetSlidersFromCode(const std::array<QScrollBar*, 3>& sliders, const QString& code)
 {
     SetSliders(sliders, CodeChannel(code, Red), CodeChannel(code, Green), CodeChannel(code, Blue));

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "Rgb8.h"
+
 #include <QObject>
 #include <QString>
 #include <array>
@@ -25,6 +27,10 @@ struct ChannelControls
 // running before the next is set: how a code, a picked or a dropped colour
 // enters the editor.
 void SetSliders(const std::array<QScrollBar*, 3>& sliders, int red, int green, int blue);
+void SetSliders(const std::array<QScrollBar*, 3>& sliders, Colour::Rgb8 colour);
+
+// The colour the three sliders hold, red first.
+Colour::Rgb8 SlidersColour(const std::array<QScrollBar*, 3>& sliders);
 
 // SetSliders from a code. The code is read from the given copy, not from the
 // code box, which the sliders' handlers rewrite.

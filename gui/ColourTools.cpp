@@ -169,8 +169,7 @@ std::function<void()> ColourTools::DropTaker(QObject* target, const QMimeData& d
     if (target != c.Res) {
         const Colour::CssReadResult css = Colour::ReadCssColour(text);
         if (css.ok) {
-            const QColor colour(css.colour.red, css.colour.green, css.colour.blue);
-            return [this, colour] { Apply(colour); };
+            return [this, colour = css.colour] { SetSliders(m_window.Channels().CScroll, colour); };
         }
     }
 
@@ -211,9 +210,7 @@ void ColourTools::Apply(const QColor& colour)
 
 void ColourTools::Copy(Colour::CssFormat format)
 {
-    const auto& s = m_window.Channels().CScroll;
-    const QString text =
-        Colour::WriteCssColour({s[0]->value(), s[1]->value(), s[2]->value()}, format);
+    const QString text = Colour::WriteCssColour(SlidersColour(m_window.Channels().CScroll), format);
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->setText(text);
     if (clipboard->supportsSelection()) {
@@ -246,7 +243,7 @@ void ColourTools::PasteCss()
                                       : css.error);
         return;
     }
-    Apply(QColor(css.colour.red, css.colour.green, css.colour.blue));
+    SetSliders(m_window.Channels().CScroll, css.colour);
 }
 
 void ColourTools::ShowAdjust()

@@ -15,14 +15,16 @@ void MemoryListModel::InsertAt(int index, const QString& text)
     endInsertRows();
 }
 
+bool MemoryListModel::SortsBefore(const QString& a, const QString& b)
+{
+    return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+}
+
 int MemoryListModel::AddSorted(const QString& text)
 {
     // Upper bound: the first entry that sorts strictly after text, so a new
     // entry lands after the entries that compare equal to it.
-    const auto place = std::upper_bound(
-        m_items.cbegin(), m_items.cend(), text, [](const QString& value, const QString& item) {
-            return QString::compare(value, item, Qt::CaseInsensitive) < 0;
-        });
+    const auto place = std::upper_bound(m_items.cbegin(), m_items.cend(), text, SortsBefore);
     const int row = static_cast<int>(place - m_items.cbegin());
     InsertAt(row, text);
     return row;

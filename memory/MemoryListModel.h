@@ -23,6 +23,8 @@ public:
     // Inserts text at its sorted place (case-insensitive, after equal
     // entries) and returns that index.
     int AddSorted(const QString& text);
+    // The order AddSorted keeps: a before b, case-insensitive.
+    static bool SortsBefore(const QString& a, const QString& b);
     // Removes the entry at index; an index out of range is ignored.
     void RemoveAt(int index);
     // Replaces every entry at once (fast path for loading large lists).

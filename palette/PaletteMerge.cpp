@@ -12,12 +12,6 @@ namespace PaletteMerge {
 
 namespace {
 
-// The order AddSorted keeps: case-insensitive.
-bool SortsBefore(const QString& a, const QString& b)
-{
-    return QString::compare(a, b, Qt::CaseInsensitive) < 0;
-}
-
 // Above this many new codes, a list in sorted order takes them in one merge:
 // an insertion each would take minutes for a million colours.
 constexpr qsizetype OneMergeFrom = 1000;
@@ -39,16 +33,16 @@ MergeResult Merge(const QStringList& codes, MemoryListModel& list)
     }
     const QStringList& items = list.Items();
     if (result.added.size() > OneMergeFrom &&
-        std::is_sorted(items.cbegin(), items.cend(), SortsBefore)) {
+        std::is_sorted(items.cbegin(), items.cend(), MemoryListModel::SortsBefore)) {
         // The same order as AddSorted one code at a time: equal entries keep
         // their order (stable sort), and new ones go after the list's own
         // (std::merge takes the first range's first).
         QStringList fresh = result.added;
-        std::stable_sort(fresh.begin(), fresh.end(), SortsBefore);
+        std::stable_sort(fresh.begin(), fresh.end(), MemoryListModel::SortsBefore);
         QStringList merged;
         merged.reserve(items.size() + fresh.size());
         std::merge(items.cbegin(), items.cend(), fresh.cbegin(), fresh.cend(),
-                   std::back_inserter(merged), SortsBefore);
+                   std::back_inserter(merged), MemoryListModel::SortsBefore);
         list.SetItems(std::move(merged));
     } else {
         for (const QString& code : std::as_const(result.added))
