@@ -87,10 +87,9 @@ int CreateTemporary(const QByteArray& folder, const QByteArray& name, QByteArray
 // whether someone changed the file meanwhile.
 } // namespace
 
-bool Replace(const QString& path, const QByteArray& bytes, QString* errorText,
+bool Replace(const QByteArray& file, const QByteArray& bytes, QString* errorText,
              const std::function<bool()>& unchanged)
 {
-    const QByteArray file = QFile::encodeName(path);
     const qsizetype slash = file.lastIndexOf('/');
     const QByteArray folder = slash < 0 ? QByteArray(".") : file.left(qMax(slash, 1));
     const QByteArray name = file.mid(slash + 1);
@@ -160,9 +159,10 @@ bool IsProtected(const QFileInfo& info)
 
 } // namespace
 
-bool Replace(const QString& path, const QByteArray& bytes, QString* errorText,
+bool Replace(const QByteArray& name, const QByteArray& bytes, QString* errorText,
              const std::function<bool()>& unchanged)
 {
+    const QString path = QFile::decodeName(name);
     const QFileInfo info(path);
     if (info.exists() && !info.isDir() && IsProtected(info)) {
         SystemError::Tell(errorText, SystemError::Text(EACCES));

@@ -5,7 +5,7 @@
 #include <QString>
 #include <functional>
 
-// Replacing a file atomically: the file at path is the old one or the new
+// Replacing a file atomically: the file is the old one or the new
 // one, never a mix, whatever happens (a full disk, a power cut). On failure
 // the old file is left exactly as it was and false is returned with the
 // reason, in Spanish, in errorText. An existing file without write
@@ -14,11 +14,12 @@
 // owner and group where the system allows it, and it is on disk, with its
 // folder entry, when true is returned. unchanged (when given) is asked right
 // before the new file takes the old one's place; when it says no, nothing is
-// replaced and false is returned. path is followed as it is: links are
-// the caller's (see LinkRules).
+// replaced and false is returned. file is the path as the system names it
+// (QFile::encodeName), taken as it is: links are the caller's (see
+// LinkRules).
 namespace AtomicWrite {
 
-bool Replace(const QString& path, const QByteArray& bytes, QString* errorText,
+bool Replace(const QByteArray& file, const QByteArray& bytes, QString* errorText,
              const std::function<bool()>& unchanged);
 
 } // namespace AtomicWrite

@@ -151,7 +151,9 @@ bool Replace(const QString& path, const QByteArray& bytes, QString* errorText,
                                          : target.reason);
         return false;
     }
-    return AtomicWrite::Replace(QFile::decodeName(target.path), bytes, errorText, unchanged);
+    // The path as the system names it: no round trip through text, which
+    // would lose a name that is not valid UTF-8.
+    return AtomicWrite::Replace(target.path, bytes, errorText, unchanged);
 }
 
 QString ResolvedPath(const QString& path)
