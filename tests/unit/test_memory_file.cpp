@@ -4,12 +4,14 @@
 #include "MemoryFileLocation.h"
 #include "MemoryListModel.h"
 #include "MemoryStore.h"
+#include "SingleCopyGuard.h"
 
 #include <QtTest>
 #include <csignal>
 #include <pwd.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 using namespace IO_System;
@@ -362,6 +364,31 @@ private slots:
         QCOMPARE(store.Save(list, &message), MemoryStore::SaveResult::Saved);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), "#000000\r\n#222222\r\n");
+    }
+    // Copies that start and end in quick succession never hold the lock at
+    // the same time, however their opens, locks and removals interleave: a
+    // copy holds the lock file that is under the name, never one just removed.
+    void lockNeverHeldByTwo()
+    {
+        const QString file = m_dir.filePath("Busy.slc");
+        std::atomic<int> holders = 0;
+        std::atomic<bool> broken = false;
+        QElapsedTimer timer;
+        timer.start();
+        const auto copy = [&] {
+            while (timer.elapsed() < 400 && !broken) {
+                SingleCopyGuard guard(file);
+                if (guard.TryAcquire() != SingleCopyGuard::Result::Acquired)
+                    continue;
+                if (holders.fetch_add(1) != 0 || !QFileInfo::exists(guard.LockPath()))
+                    broken = true;
+                holders.fetch_sub(1);
+            }
+        };
+        std::thread other(copy);
+        copy();
+        other.join();
+        QVERIFY(!broken);
     }
 };
 
