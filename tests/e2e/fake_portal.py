@@ -3,10 +3,11 @@
 # A stand-in for the desktop portal's Screenshot.PickColor, started by a
 # private session bus. FAKE_PORTAL tells how it answers: ok, cancel, fail
 # (response 2), range (a channel above 1), nan (a channel not a number), type
-# (a text for the colour), nobackend (the portal is there, its Screenshot
+# (a text for the colour), short (no results at all), nobackend (the portal is there, its Screenshot
 # interface is not), leave (it takes the call and ends without answering), or
 # impostor (a second connection takes the name and answers green; then the
-# first answers as ok does).
+# first answers as ok does). Every answer is followed at once by a second one,
+# green, which comes too late: the first answer ends the pick.
 import os, dbus.service
 from dbus.mainloop.glib import DBusGMainLoop
 from gi.repository import GLib
@@ -18,9 +19,14 @@ colour = "red" if mode == "type" else dbus.Struct(({"range": 1.5, "nan": float("
 
 
 def answer(path, by=bus, rgb=colour):
-    signal = dbus.lowlevel.SignalMessage(path, "org.freedesktop.portal.Request", "Response")
-    signal.append(dbus.UInt32({"cancel": 1, "fail": 2}.get(mode, 0)), dbus.Dictionary({"color": rgb}, signature="sv"))
-    by.send_message(signal)
+    first = [dbus.UInt32({"cancel": 1, "fail": 2}.get(mode, 0))]
+    if mode != "short":
+        first.append(dbus.Dictionary({"color": rgb}, signature="sv"))
+    late = [dbus.UInt32(0), dbus.Dictionary({"color": dbus.Struct((0.0, 1.0, 0.0), signature="ddd")}, signature="sv")]
+    for args in (first, late):
+        signal = dbus.lowlevel.SignalMessage(path, "org.freedesktop.portal.Request", "Response")
+        signal.append(*args)
+        by.send_message(signal)
     by.flush()
 
 

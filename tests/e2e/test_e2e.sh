@@ -147,7 +147,7 @@ scenario_command_line() {
 # tintaro --pick through a stand-in desktop portal (fake_portal.py) on a
 # private session bus whose only service is that stand-in, so the machine's
 # own portal never starts: a colour, a cancel, no portal, a portal without a
-# Screenshot backend, a failure, three malformed answers, a portal that ends
+# Screenshot backend, a failure, four malformed answers, a portal that ends
 # without answering, and an answer from a new owner of the portal's name.
 scenario_portal() {
     mkdir "$E2E_ROOT/portal" "$E2E_ROOT/none"
@@ -156,7 +156,7 @@ scenario_portal() {
     local bad="tintaro: El escritorio ha contestado con un color no válido: no se ha tomado ninguno."
     for case in "portal ok 0 #FF8000" "portal cancel 1 " "none ok 2 (org.freedesktop.DBus.Error.ServiceUnknown)" \
         "portal nobackend 2 (org.freedesktop.DBus.Error.UnknownMethod)" "portal fail 2 (respuesta 2 del portal)" \
-        "portal range 2 $bad" "portal nan 2 $bad" "portal type 2 $bad" "portal impostor 0 #FF8000" \
+        "portal range 2 $bad" "portal nan 2 $bad" "portal type 2 $bad" "portal short 2 $bad" "portal impostor 0 #FF8000" \
         "portal leave 2 tintaro: El portal del escritorio se ha cerrado sin contestar: no se ha tomado ningún color."; do
         read -r folder mode expected <<<"$case"
         printf '<busconfig><type>session</type><listen>unix:tmpdir=%s</listen><servicedir>%s</servicedir><policy context="default"><allow send_destination="*"/><allow eavesdrop="true"/><allow own="*"/></policy></busconfig>' \
