@@ -226,8 +226,10 @@ private slots:
         MemoryListModel list;
         QVERIFY(store.Load(m_dir.filePath(QString(300, 'x')), list)
                     .contains("\n\nNombre de archivo demasiado largo\n\n"));
-        // A read that fails half-way (the process's own memory at address 0).
+        // A failed read (the process's own memory at address 0) leaves
+        // nothing of what its buffer held in the list.
         QVERIFY(store.Load("/proc/self/mem", list).contains("\n\nError de entrada/salida\n\n"));
+        QCOMPARE(list.Count(), 0);
     }
 
     // Entries added and removed by hand while the list is shown are taken in
