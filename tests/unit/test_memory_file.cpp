@@ -233,7 +233,8 @@ private slots:
     }
 
     // Entries added and removed by hand while the list is shown are taken in
-    // at the next save; comment lines are not written back.
+    // at the next save; comment lines are not written back, and an entry
+    // added both by hand and in the window is kept once.
     void storeTakesInChangesOnDisk()
     {
         QVERIFY(Write("#111111\r\n#333333\r\n"));
@@ -241,7 +242,7 @@ private slots:
         MemoryListModel list;
         QString message;
         QVERIFY(store.Load(m_path, list).isEmpty());
-        QVERIFY(Write("#333333\r\n*mine\r\n#222222\n"));
+        QVERIFY(Write("#000000\r\n#333333\r\n*mine\r\n#222222\n"));
         list.AddSorted("#000000");
         store.Added("#000000");
         QCOMPARE(store.Save(list, &message), MemoryStore::SaveResult::Saved);

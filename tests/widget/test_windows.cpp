@@ -56,6 +56,17 @@ static QString Layout(QWidget* window, QSize size)
     return (names + faults).join(' ');
 }
 
+// The colour the window shows at p once the style's window colour is one that
+// nothing of ours may show: each face and band must set its own.
+static QRgb ShownAt(QWidget* window, QPoint p)
+{
+    QPalette palette = window->palette();
+    palette.setColor(QPalette::Window, Qt::magenta);
+    window->setPalette(palette);
+    const QImage image = window->grab().toImage();
+    return image.pixel(p * image.devicePixelRatio());
+}
+
 // The real windows driven as a user does, offscreen (CTest runs this at scale
 // 1 and at QT_SCALE_FACTOR=2). Every message box that opens is recorded and
 // answered with OK.
@@ -147,9 +158,8 @@ private slots:
         QVERIFY(pixel({7, 296}) != white && pixel({312, 296}) != white);
         const QPoint sample = c->Preview->mapTo(w.get(), QPoint());
         QVERIFY(pixel(sample) != white && pixel(sample + QPoint(40, 30)) == white);
-        // The window's face, each channel's name in its colour, and sliders
-        // drawn whole (arrows, groove, thumb: several colours).
-        QCOMPARE(pixel({2, 2}), w->palette().color(QPalette::Button).rgb());
+        // Each channel's name in its colour, sliders drawn whole (arrows,
+        // groove, thumb: several colours), and the window's face.
         const QColor names[3] = {QColor(0xC0, 0, 0), QColor(0, 0x80, 0), QColor(0, 0, 0x80)};
         for (int i = 0; i < 3; ++i) {
             const QImage label =
@@ -165,6 +175,7 @@ private slots:
                 colours << slider.pixel(x, slider.height() / 2);
             QVERIFY(colours.size() >= 3);
         }
+        QCOMPARE(ShownAt(w.get(), {2, 2}), w->palette().color(QPalette::Button).rgb());
     }
 
     // Tab visits every control in order, each with a spoken name of its own.
@@ -401,7 +412,7 @@ private slots:
         QCOMPARE(a->Ratio()->text() + " " + a->Verdicts()->text().section('\n', 0, 0),
                  "3.67:1 Texto normal: AA no, AAA no");
         Click(a->SwapButton()); // the editor's colour is the background now
-        QCOMPARE(a->Sample()->grab().toImage().pixelColor(1, 1), QColor(0x3B82F6));
+        QCOMPARE(ShownAt(a, a->Sample()->mapTo(a, QPoint(1, 1))), QColor(0x3B82F6).rgb());
         Click(a->FixButton());
         QCOMPARE(a->Verdicts()->text().section('\n', 0, 0), "Texto normal: AA sí, AAA no");
         QVERIFY(a->FixNote()->text().isEmpty() && c->Preview->BackColour() != QColor(0x3B82F6));
@@ -632,6 +643,9 @@ private slots:
         QTRY_COMPARE(about.windowIcon().availableSizes(),
                      (QList<QSize>{{16, 16}, {24, 24}, {32, 32}, {48, 48}}));
         QCOMPARE(about.HeaderIcon()->pixmap().devicePixelRatio(), about.devicePixelRatioF());
+        // The header band white, the face below it the button colour.
+        QCOMPARE(ShownAt(&about, {2, 2}), about.palette().color(QPalette::Base).rgb());
+        QCOMPARE(ShownAt(&about, {2, 100}), about.palette().color(QPalette::Button).rgb());
         QTest::keyClick(about.OkBtn(), Qt::Key_Escape); // no cancel button: Esc does nothing
         QVERIFY(about.isVisible());
         QTest::keyClick(&about, Qt::Key_Return); // Enter presses "Aceptar"
