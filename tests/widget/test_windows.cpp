@@ -119,6 +119,7 @@ private slots:
             }
         });
         m_answer.start(10);
+        QGuiApplication::styleHints()->setCursorFlashTime(0); // a caret that never blinks
     }
 
     void init()
@@ -656,6 +657,51 @@ private slots:
             AboutMeFrm near(w.get());
             near.show();
             QVERIFY(QTest::qWaitForWindowExposed(&near) && screen.contains(near.geometry()));
+        }
+    }
+
+    // Every window looks as its picture in tests/widget/looks/ shows, at this
+    // scale: a control drawn wrongly, in the wrong colour or place, shows. A
+    // change of look that is meant: TINTARO_LOOKS=update, then check the new
+    // pictures by eye before committing them.
+    void looks()
+    {
+        const QImage unfocused = list->grab().toImage();
+        for (int i = 0; i < 15 && !list->hasFocus(); ++i) // an empty list shows the focus too
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY(list->grab().toImage() != unfocused);
+        w->MemListModel()->SetItems({"#0080FF", "#FF8000"});
+        Click(list->viewport(), Row(1));
+        SetSliders(c->CScroll, 0x3B, 0x82, 0xF6);
+        AboutMeFrm about(w.get());
+        QTest::keyClick(w.get(), Qt::Key_K, Qt::ControlModifier);
+        QTest::keyClick(w.get(), Qt::Key_L, Qt::ControlModifier);
+        about.show();
+        const QString folder = QFileInfo(__FILE__).absolutePath() + "/looks/";
+        const QString scale = QString::number(w->devicePixelRatio());
+        for (QWidget* window : {static_cast<QWidget*>(w.get()), static_cast<QWidget*>(&about),
+                                static_cast<QWidget*>(w->findChild<AdjustWindow*>()),
+                                static_cast<QWidget*>(w->findChild<AccessibilityWindow*>())}) {
+            QVERIFY(window && QTest::qWaitForWindowExposed(window));
+            const QImage shown = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+            const QString name = folder + window->objectName() + "@" + scale + "x.png";
+            if (qgetenv("TINTARO_LOOKS") == "update")
+                QVERIFY(shown.save(name));
+            const QImage expected = QImage(name).convertToFormat(QImage::Format_RGB32);
+            // Blending may round differently on another processor: a unit or two.
+            int wrong = expected.size() == shown.size() ? 0 : -1;
+            for (int y = 0; wrong >= 0 && y < shown.height(); ++y)
+                for (int x = 0; x < shown.width(); ++x) {
+                    const QRgb a = shown.pixel(x, y), b = expected.pixel(x, y);
+                    wrong += qMax(qMax(qAbs(qRed(a) - qRed(b)), qAbs(qGreen(a) - qGreen(b))),
+                                  qAbs(qBlue(a) - qBlue(b))) > 8;
+                }
+            if (wrong != 0)
+                shown.save(QDir::temp().filePath(QFileInfo(name).fileName()));
+            QVERIFY2(wrong == 0, qPrintable(QString("%1: %2 pixels differ (see %3)")
+                                                .arg(name)
+                                                .arg(wrong)
+                                                .arg(QDir::tempPath())));
         }
     }
 
