@@ -80,6 +80,9 @@ scenario_pick() {
     e2e_start "$E2E_ROOT/program"
     e2e_keys ctrl+t && e2e_poll e2e_picking && xdotool mousemove 510 400 # its cell of 512,400 at 441,477
     E2E_X=0 E2E_Y=0 e2e_expect_pixel "magnifier across the boundary" 444 480 18,52,86
+    # The pointer's cell, 425,477 to 432,484, outlined black outside and white inside.
+    E2E_X=0 E2E_Y=0 e2e_expect_pixel "magnifier's middle cell, outside" 424 480 0,0,0
+    E2E_X=0 E2E_Y=0 e2e_expect_pixel "magnifier's middle cell, inside" 425 480 255,255,255
     e2e_keys Escape
     for action in "click 1" "key Escape"; do
         e2e_keys ctrl+t && e2e_poll e2e_picking || e2e_abort "Ctrl+T shows no pick mode"
