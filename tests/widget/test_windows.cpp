@@ -223,7 +223,7 @@ private slots:
     }
 
     // The keyboard moves a slider by 1 (Left lowers it), a click in the
-    // trough by a page of 5.
+    // trough by a page of 5; while the thumb is dragged, box and sample follow.
     void sliders()
     {
         c->CScroll[2]->setFocus();
@@ -231,6 +231,10 @@ private slots:
             QTest::keyClick(c->CScroll[2], key);
         Click(c->CScroll[0], {c->CScroll[0]->width() / 3, c->CScroll[0]->height() / 2});
         QCOMPARE(Editor(), "250=250 255=255 1=1 #01FFFA #faff01");
+        c->CScroll[1]->setSliderDown(true);
+        c->CScroll[1]->setSliderPosition(7);
+        QCOMPARE(Editor(), "250=250 7=7 1=1 #0107FA #fa0701");
+        c->CScroll[1]->setSliderDown(false);
     }
 
     // The selected entry shows in the list sample; Cargar (Alt+C) and a
@@ -342,7 +346,9 @@ private slots:
         QCOMPARE(QGuiApplication::clipboard()->text(), copies[0]);
         // Every other form under "Copiar como", each reading back as the colour.
         QMenu* forms = menu->actions().at(menu->actions().size() - 2)->menu();
+        QStringList names;
         for (QAction* form : forms->actions()) {
+            names << form->text();
             form->trigger();
             const QString text = QGuiApplication::clipboard()->text();
             QVERIFY2(text.startsWith(form->text().chopped(1)) &&
@@ -351,6 +357,7 @@ private slots:
             QVERIFY(form->text() != "rgb()" || text == copies[1]);
             QVERIFY(form->text() != "hsl()" || text == copies[2]);
         }
+        QCOMPARE(names.join(' '), "rgb() hsl() hwb() lab() lch() oklab() oklch()");
         menu->close();
         QGuiApplication::clipboard()->clear();
         QTest::keyClick(w.get(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
