@@ -395,6 +395,7 @@ private slots:
             QDropEvent drop({5, 5}, both, data.get(), {}, Qt::ShiftModifier);
             QCOMPARE(drop.proposedAction(), Qt::MoveAction);
             QApplication::sendEvent(target, &enter);
+            QCOMPARE(Editor(), unchanged.mid(2)); // a drag passing over changes nothing
             QApplication::sendEvent(target, &drop);
             const QString seen = answer(enter) + QString(answer(drop) != answer(enter) ? "!" : "");
             QCOMPARE(type + bytes + ": " + seen + " " + Editor(), type + bytes + ": " + result);
