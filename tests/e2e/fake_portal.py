@@ -3,11 +3,12 @@
 # A stand-in for the desktop portal's Screenshot.PickColor, started by a
 # private session bus. FAKE_PORTAL tells how it answers: ok, cancel, fail
 # (response 2), range (a channel above 1), nan (a channel not a number), type
-# (a text for the colour), short (no results at all), nobackend (the portal is there, its Screenshot
-# interface is not), leave (it takes the call and ends without answering), or
-# impostor (a second connection takes the name and answers green; then the
-# first answers as ok does). Every answer is followed at once by a second one,
-# green, which comes too late: the first answer ends the pick.
+# (a text for the colour), short (no results at all), nobackend (the portal
+# is there, its Screenshot interface is not), leave (it takes the call and
+# ends without answering), or impostor (a second connection takes the name
+# and answers green; then the first answers as ok does). Every answer is
+# followed at once by a second one, green, which comes too late: the first
+# answer ends the pick.
 import os, dbus.service
 from dbus.mainloop.glib import DBusGMainLoop
 from gi.repository import GLib

@@ -7,6 +7,7 @@
 #include "SingleCopyGuard.h"
 
 #include <QtTest>
+#include <atomic>
 #include <csignal>
 #include <pwd.h>
 #include <sys/resource.h>
@@ -368,6 +369,7 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), "#000000\r\n#222222\r\n");
     }
+
     // Copies that start and end in quick succession never hold the lock at
     // the same time, however their opens, locks and removals interleave: a
     // copy holds the lock file that is under the name, never one just removed.
