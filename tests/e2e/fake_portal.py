@@ -16,6 +16,7 @@ from gi.repository import GLib
 DBusGMainLoop(set_as_default=True)
 bus = dbus.bus.BusConnection(os.environ["DBUS_STARTER_ADDRESS"])
 mode = os.environ["FAKE_PORTAL"]
+green = dbus.Struct((0.0, 1.0, 0.0), signature="ddd")
 colour = "red" if mode == "type" else dbus.Struct(({"range": 1.5, "nan": float("nan")}.get(mode, 1.0), 0.5, 0.0), signature="ddd")
 
 
@@ -23,7 +24,7 @@ def answer(path, by=bus, rgb=colour):
     first = [dbus.UInt32({"cancel": 1, "fail": 2}.get(mode, 0))]
     if mode != "short":
         first.append(dbus.Dictionary({"color": rgb}, signature="sv"))
-    late = [dbus.UInt32(0), dbus.Dictionary({"color": dbus.Struct((0.0, 1.0, 0.0), signature="ddd")}, signature="sv")]
+    late = [dbus.UInt32(0), dbus.Dictionary({"color": green}, signature="sv")]
     for args in (first, late):
         signal = dbus.lowlevel.SignalMessage(path, "org.freedesktop.portal.Request", "Response")
         signal.append(*args)
@@ -35,7 +36,7 @@ def impostor(path):
     global other  # kept open
     other = dbus.bus.BusConnection(os.environ["DBUS_STARTER_ADDRESS"])
     other.request_name("org.freedesktop.portal.Desktop", dbus.bus.NAME_FLAG_REPLACE_EXISTING)
-    answer(path, other, dbus.Struct((0.0, 1.0, 0.0), signature="ddd"))
+    answer(path, other, green)
     GLib.timeout_add(300, answer, path)
 
 
