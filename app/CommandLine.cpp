@@ -2,7 +2,9 @@
 #include "CommandLine.h"
 
 #include "Commands.h"
+#include "FileName.h"
 #include "StandardStreams.h"
+#include "UntrustedText.h"
 #include "Version.h"
 #include "WindowSystem.h"
 
@@ -78,7 +80,7 @@ struct Options
         QStringLiteral("export"),
         QStringLiteral("Escribe la lista de la memoria como paleta en FORMATO\n"
                        "(gpl, css, scss, tailwind, json o txt), en ARCHIVO o, sin\n"
-                       "él, en la salida estándar. No cambia List.slc."),
+                       "él (o con «-»), en la salida estándar. Nunca escribe List.slc."),
         QStringLiteral("FORMATO")};
     QCommandLineOption importPalette{
         QStringLiteral("import"),
@@ -167,7 +169,7 @@ Request Read(int argc, char** argv)
 {
     QStringList args;
     for (int i = 0; i < argc; ++i) {
-        args << QString::fromLocal8Bit(argv[i]);
+        args << FileName::Decode(argv[i]); // a file's name keeps its bytes
     }
     Options o;
     if (!o.Parse(args)) {
@@ -182,8 +184,10 @@ Request Read(int argc, char** argv)
             }
         }
         wrong += o.parser.positionalArguments();
-        return Exit(Fail(2, QStringLiteral("no se entiende «%1».\n%2Pruebe «tintaro --help».\n")
-                                .arg((wrong.isEmpty() ? args.mid(1) : wrong).join(u' '), kUsage)));
+        return Exit(Fail(
+            2, QStringLiteral("no se entiende %1.\n%2Pruebe «tintaro --help».\n")
+                   .arg(UntrustedText::Quoted((wrong.isEmpty() ? args.mid(1) : wrong).join(u' ')),
+                        kUsage)));
     }
     if (o.parser.isSet(o.help)) {
         return Exit(Print(HelpText(o)));
@@ -200,8 +204,8 @@ Request Read(int argc, char** argv)
         const auto format = Colour::CssFormatFromName(o.parser.value(o.format));
         if (!format || !(pick || o.parser.isSet(o.convert))) {
             return Exit(Fail(2, (format ? QStringLiteral("--format va con --pick o --convert.\n")
-                                        : QStringLiteral("«%1» no es un formato.\n")
-                                              .arg(o.parser.value(o.format))) +
+                                        : UntrustedText::Quoted(o.parser.value(o.format)) +
+                                              QStringLiteral(" no es un formato.\n")) +
                                     kUsage + QStringLiteral("Pruebe «tintaro --help».\n")));
         }
         request.format = *format;

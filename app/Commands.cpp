@@ -4,6 +4,8 @@
 #include "ContrastLine.h"
 #include "CssColourReader.h"
 #include "IO_System.h"
+#include "LineCodec.h"
+#include "LineInput.h"
 #include "MemoryFileLocation.h"
 #include "MemoryListModel.h"
 #include "MemoryStore.h"
@@ -13,10 +15,11 @@
 #include "ScreenPicker.h"
 #include "SingleCopyGuard.h"
 #include "StandardStreams.h"
+#include "SystemError.h"
+#include "UntrustedText.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <QTextStream>
 
 namespace Commands {
 
@@ -34,7 +37,12 @@ int Print(const QString& text)
 
 int Fail(int status, const QString& text)
 {
-    StandardStreams::Write(stderr, QStringLiteral("tintaro: ") + text);
+    // A message may carry text from outside (a file name, a line of a
+    // palette): nothing of it may reach the terminal as a control.
+    QStringList lines = text.split(u'\n');
+    for (QString& line : lines)
+        line = UntrustedText::Escaped(line);
+    StandardStreams::Write(stderr, QStringLiteral("tintaro: ") + lines.join(u'\n'));
     return status;
 }
 
@@ -64,12 +72,27 @@ int Convert(const QString& colour, Colour::CssFormat format)
         return Print(Colour::WriteCssColour(read.colour, format) + QLatin1Char('\n'));
     }
     // One colour a line; a line that is none leaves an empty line, so that
-    // the output's lines stay beside the input's.
+    // the output's lines stay beside the input's. A line is never held
+    // whole: the reader refuses any longer than MaxCssColourLength anyway.
     bool allRead = true;
-    QTextStream input(stdin);
-    QString line;
-    for (qint64 number = 1; input.readLineInto(&line); ++number) {
-        const Colour::CssReadResult read = Colour::ReadCssColour(line);
+    LineInput input(0 /* standard input */, 4 * (Colour::MaxCssColourLength + 1));
+    QByteArray bytes;
+    for (qint64 number = 1;; ++number) {
+        const LineInput::Status status = input.Next(bytes);
+        if (status == LineInput::Status::End) {
+            break;
+        }
+        if (status == LineInput::Status::Failed) {
+            return Fail(2, QStringLiteral("no se pudo leer la entrada estándar: %1.\n")
+                               .arg(SystemError::Text(input.Error())));
+        }
+        Colour::CssReadResult read;
+        if (status == LineInput::Status::TooLong) {
+            read.error = QStringLiteral("texto demasiado largo (más de %1 caracteres)")
+                             .arg(Colour::MaxCssColourLength);
+        } else {
+            read = Colour::ReadCssColour(LineCodec::DecodeLine(bytes));
+        }
         if (!read.ok) {
             allRead = false;
             Fail(2, QStringLiteral("línea %1: %2\n").arg(number).arg(read.error));
@@ -112,8 +135,8 @@ int Export(const QString& formatName, const QString& file)
         return Fail(2, QStringLiteral("no se pudo leer %1: %2\n")
                            .arg(MemoryFileLocation::ForDisplay(path), reason));
     }
-    if (!file.isEmpty()) {
-        return PaletteExport::ExportToFile(file, *format, entries, &reason)
+    if (!file.isEmpty() && file != u'-') {
+        return PaletteExport::ExportToFile(file, *format, entries, path, &reason)
                    ? 0
                    : Fail(2, QStringLiteral("no se pudo exportar a %1: %2\n").arg(file, reason));
     }
@@ -128,7 +151,7 @@ int Import(const QString& file)
         return Fail(2, QStringLiteral("Tintaro está abierto con esta lista: importe la paleta "
                                       "desde su ventana (menú de la memoria).\n"));
     }
-    const PaletteImportResult palette = PaletteImport::ImportFromFile(file);
+    const PaletteImportResult palette = PaletteImport::ImportFromFile(file, path);
     if (!palette.ok()) {
         return Fail(2, QStringLiteral("no se pudo importar %1: %2\n").arg(file, palette.error));
     }
@@ -145,7 +168,7 @@ int Import(const QString& file)
     if (!merged.added.isEmpty() && store.Save(list, &message) != MemoryStore::SaveResult::Saved) {
         return Fail(2, message + QLatin1Char('\n'));
     }
-    return Print(merged.message + QLatin1Char('\n'));
+    return Print(palette.note + merged.message + QLatin1Char('\n'));
 }
 
 } // namespace Commands

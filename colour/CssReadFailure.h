@@ -2,14 +2,15 @@
 #pragma once
 
 #include "CssColourReader.h"
+#include "UntrustedText.h"
 
-// How the reader refuses a text: the text quoted with « », a colon, and what
-// is wrong with it.
+// How the reader refuses a text: the text quoted with « » (short, escaped:
+// UntrustedText::Quoted), a colon, and what is wrong with it.
 namespace CssReadFailure {
 
 inline QString Quote(QStringView text)
 {
-    return u'«' + text.toString() + u'»';
+    return UntrustedText::Quoted(text);
 }
 
 inline Colour::CssReadResult Fail(QStringView input, const QString& what)

@@ -11,6 +11,7 @@
 #include "PaletteImport.h"
 #include "PaletteMerge.h"
 #include "TextBox.h"
+#include "UntrustedText.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -144,10 +145,10 @@ void MemoryCommands::ExportPalette()
         format = *byName;
     }
     QString error;
-    if (!PaletteExport::ExportToFile(path, format, m_c.Entries->Items(), &error)) {
+    if (!PaletteExport::ExportToFile(path, format, m_c.Entries->Items(), m_store.Path(), &error)) {
         Messages::Show(m_c.MemList->window(), QMessageBox::Critical, QStringLiteral("Tintaro"),
                        QStringLiteral("No se pudo exportar la paleta a\n%1\n\n%2")
-                           .arg(QDir::toNativeSeparators(path), error));
+                           .arg(UntrustedText::Escaped(QDir::toNativeSeparators(path)), error));
     }
 }
 
@@ -159,11 +160,12 @@ void MemoryCommands::ImportPalette()
     if (path.isEmpty()) {
         return;
     }
-    const PaletteImportResult palette = PaletteImport::ImportFromFile(path);
+    const PaletteImportResult palette = PaletteImport::ImportFromFile(path, m_store.Path());
     if (!palette.ok()) {
-        Messages::Show(m_c.MemList->window(), QMessageBox::Warning, QStringLiteral("Tintaro"),
-                       QStringLiteral("No se pudo importar la paleta\n%1\n\n%2")
-                           .arg(QDir::toNativeSeparators(path), palette.error));
+        Messages::Show(
+            m_c.MemList->window(), QMessageBox::Warning, QStringLiteral("Tintaro"),
+            QStringLiteral("No se pudo importar la paleta\n%1\n\n%2")
+                .arg(UntrustedText::Escaped(QDir::toNativeSeparators(path)), palette.error));
         return;
     }
     const PaletteMerge::MergeResult merged = PaletteMerge::Merge(palette.codes, *m_c.Entries);
@@ -174,5 +176,5 @@ void MemoryCommands::ImportPalette()
         SaveList();
     }
     Messages::Show(m_c.MemList->window(), QMessageBox::Information, QStringLiteral("Tintaro"),
-                   merged.message);
+                   palette.note + merged.message);
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "AtomicWrite.h"
 
+#include "FileName.h"
 #include "SystemError.h"
 
 #include <QFile>
@@ -26,8 +27,8 @@ QString ChangedText()
 }
 
 #ifdef Q_OS_UNIX
-// Makes folder and the folders above it that are missing, as mkdir -p does,
-// telling which one could not be made and why.
+} // namespace
+
 bool MakeFolders(const QByteArray& folder, QString* errorText)
 {
     struct stat st = {};
@@ -39,9 +40,11 @@ bool MakeFolders(const QByteArray& folder, QString* errorText)
     if (::mkdir(folder.constData(), 0777) == 0 || errno == EEXIST)
         return true;
     SystemError::Tell(errorText, QStringLiteral("No se pudo crear la carpeta %1: %2")
-                                     .arg(QFile::decodeName(folder), SystemError::Text(errno)));
+                                     .arg(FileName::Decode(folder), SystemError::Text(errno)));
     return false;
 }
+
+namespace {
 
 // The new file's owner. A file replaced keeps its owner and group, or at
 // least its group, as far as the system allows: a save by the superuser, or
@@ -108,7 +111,7 @@ bool Replace(const QByteArray& file, const QByteArray& bytes, QString* errorText
     const int fd = CreateTemporary(folder, name, &temporary);
     if (fd < 0) {
         SystemError::Tell(errorText, QStringLiteral("No se pudo crear un archivo en %1: %2")
-                                         .arg(QFile::decodeName(folder), SystemError::Text(errno)));
+                                         .arg(FileName::Decode(folder), SystemError::Text(errno)));
         return false;
     }
     const auto fail = [&](const QString& reason) {
@@ -162,7 +165,7 @@ bool IsProtected(const QFileInfo& info)
 bool Replace(const QByteArray& name, const QByteArray& bytes, QString* errorText,
              const std::function<bool()>& unchanged)
 {
-    const QString path = QFile::decodeName(name);
+    const QString path = FileName::Decode(name);
     const QFileInfo info(path);
     if (info.exists() && !info.isDir() && IsProtected(info)) {
         SystemError::Tell(errorText, SystemError::Text(EACCES));

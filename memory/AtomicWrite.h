@@ -22,4 +22,10 @@ namespace AtomicWrite {
 bool Replace(const QByteArray& file, const QByteArray& bytes, QString* errorText,
              const std::function<bool()>& unchanged);
 
+#ifdef Q_OS_UNIX
+// Makes folder and the folders above it that are missing, as mkdir -p does,
+// telling which one could not be made and why (errorText may be null).
+bool MakeFolders(const QByteArray& folder, QString* errorText);
+#endif
+
 } // namespace AtomicWrite

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "LinkRules.h"
 
+#include "FileName.h"
 #include "SystemError.h"
 
 #include <QFile>
@@ -32,7 +33,7 @@ Target Refused(const QByteArray& link, const QString& why)
 {
     return {false, link, false,
             QStringLiteral("%1 es un enlace simbólico %2: Tintaro no lo sigue.")
-                .arg(QFile::decodeName(link), why)};
+                .arg(FileName::Decode(link), why)};
 }
 
 } // namespace

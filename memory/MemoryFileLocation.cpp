@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "MemoryFileLocation.h"
 
+#include "AtomicWrite.h"
+#include "FileName.h"
 #include "SafeFile.h"
 
 #include <QCoreApplication>
@@ -100,37 +102,42 @@ QString WithTrailingSlash(const QString& folder)
 
 QString UserHome()
 {
-    const QString home = qEnvironmentVariable("HOME");
+    // As bytes: a home whose name is not valid UTF-8 is still the same folder.
+    const QString home = FileName::Decode(qgetenv("HOME"));
     if (!home.isEmpty() && QDir::isAbsolutePath(home))
         return home;
 #ifdef Q_OS_UNIX
     // Without HOME (a service, `env -i`), the user database knows it.
     if (const passwd* user = ::getpwuid(::geteuid()); user != nullptr && user->pw_dir != nullptr)
-        return QFile::decodeName(user->pw_dir);
+        return FileName::Decode(user->pw_dir);
 #endif
     return QDir::homePath();
 }
 
 QString DataFolder()
 {
-    QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    // XDG_DATA_HOME must be absolute; Qt 6.4 takes a relative one as it is,
-    // which would put the list wherever the program was started from. Without
-    // HOME, Qt would put it at the root of the file system.
-    const QString home = qEnvironmentVariable("HOME");
-    if (data.isEmpty() || QDir::isRelativePath(data) || home.isEmpty() ||
-        QDir::isRelativePath(home)) {
-        const QString xdg = qEnvironmentVariable("XDG_DATA_HOME");
-        data = (QDir::isAbsolutePath(xdg) ? xdg : UserHome() + QStringLiteral("/.local/share")) +
-               QLatin1Char('/') + QCoreApplication::applicationName();
-    }
-    return data;
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+    // Read here rather than through QStandardPaths, which decodes the
+    // variables as text and names another folder when they are not valid
+    // UTF-8. XDG_DATA_HOME must be absolute (Qt 6.4 would take a relative
+    // one as it is, putting the list wherever the program was started from).
+    const QString xdg = FileName::Decode(qgetenv("XDG_DATA_HOME"));
+    return (QDir::isAbsolutePath(xdg) ? xdg : UserHome() + QStringLiteral("/.local/share")) +
+           QLatin1Char('/') + QCoreApplication::applicationName();
+#else
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+#endif
 }
 
 QString MemoryFilePath()
 {
     const QString path = MemoryFilePathFor(ProgramFolder(), DataFolder(), StartedFolder());
-    QDir().mkpath(QFileInfo(path).path());
+    const QString folder = path.left(path.lastIndexOf(QLatin1Char('/')));
+#ifdef Q_OS_UNIX
+    AtomicWrite::MakeFolders(FileName::Encode(folder), nullptr);
+#else
+    QDir().mkpath(folder);
+#endif
     return path;
 }
 

@@ -25,6 +25,9 @@ public:
     // the user, empty when the file was read or does not exist.
     QString Load(const QString& path, MemoryListModel& list);
 
+    // The memory file's path, as Load was given it.
+    const QString& Path() const { return m_path; }
+
     // Records a change that "Guardar" or "Borrar" made to the list.
     void Added(const QString& text);
     void Removed(const QString& text);

@@ -2,6 +2,7 @@
 #include "SafeFile.h"
 
 #include "AtomicWrite.h"
+#include "FileName.h"
 #include "LinkRules.h"
 #include "SystemError.h"
 
@@ -12,6 +13,7 @@
 #include <cerrno>
 
 #ifdef Q_OS_UNIX
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -37,18 +39,23 @@ QString TooLargeText()
 // Reads the regular file at path whole. Opened without waiting, so a FIFO
 // without a writer or a device cannot hold the program; what it is comes
 // from the opened descriptor, so it cannot be swapped after the test.
-ReadStatus ReadBytes(const QString& path, QByteArray& bytes, QString* errorText)
+ReadStatus ReadBytes(const QString& path, QByteArray& bytes, QString* errorText, Links links)
 {
-    const LinkRules::Target target = LinkRules::Follow(QFile::encodeName(path));
-    if (!target.allowed) {
-        SystemError::Tell(errorText, target.reason);
-        return ReadStatus::Unreadable;
+    LinkRules::Target target;
+    target.path = FileName::Encode(path);
+    if (links == Links::Checked) {
+        target = LinkRules::Follow(target.path);
+        if (!target.allowed) {
+            SystemError::Tell(errorText, target.reason);
+            return ReadStatus::Unreadable;
+        }
     }
     // The last link was checked: a link swapped in since is not followed.
+    const int noFollow = links == Links::Checked ? O_NOFOLLOW : 0;
     int fd = -1;
     do {
         fd = ::open(target.path.constData(),
-                    O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | O_NOFOLLOW);
+                    O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | noFollow);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0) {
         // Only "no such file" (or a path through something that is no
@@ -100,7 +107,7 @@ ReadStatus ReadBytes(const QString& path, QByteArray& bytes, QString* errorText)
 }
 
 #else
-ReadStatus ReadBytes(const QString& path, QByteArray& bytes, QString* errorText)
+ReadStatus ReadBytes(const QString& path, QByteArray& bytes, QString* errorText, Links)
 {
     const QFileInfo info(path);
     if (!info.exists())
@@ -131,9 +138,9 @@ ReadStatus ReadBytes(const QString& path, QByteArray& bytes, QString* errorText)
 
 } // namespace
 
-ReadStatus Read(const QString& path, QByteArray& bytes, QString* errorText)
+ReadStatus Read(const QString& path, QByteArray& bytes, QString* errorText, Links links)
 {
-    return ReadBytes(path, bytes, errorText);
+    return ReadBytes(path, bytes, errorText, links);
 }
 
 bool Replace(const QString& path, const QByteArray& bytes, QString* errorText,
@@ -141,7 +148,7 @@ bool Replace(const QString& path, const QByteArray& bytes, QString* errorText,
 {
     if (path.isEmpty())
         return true;
-    const LinkRules::Target target = LinkRules::Follow(QFile::encodeName(path));
+    const LinkRules::Target target = LinkRules::Follow(FileName::Encode(path));
     if (!target.allowed || target.dangling) {
         SystemError::Tell(errorText, target.allowed
                                          ? QStringLiteral("%1 es un enlace simbólico a un "
@@ -156,8 +163,40 @@ bool Replace(const QString& path, const QByteArray& bytes, QString* errorText,
     return AtomicWrite::Replace(target.path, bytes, errorText, unchanged);
 }
 
+bool SameFile(const QString& a, const QString& b)
+{
+#ifdef Q_OS_UNIX
+    struct stat first = {};
+    struct stat second = {};
+    if (::stat(FileName::Encode(a).constData(), &first) == 0 &&
+        ::stat(FileName::Encode(b).constData(), &second) == 0)
+        return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+#endif
+    return ResolvedPath(a) == ResolvedPath(b);
+}
+
 QString ResolvedPath(const QString& path)
 {
+#ifdef Q_OS_UNIX
+    // Through the bytes: Qt's file classes would lose a name that is not
+    // valid UTF-8.
+    const auto real = [](const QByteArray& name) {
+        char* resolved = ::realpath(name.constData(), nullptr);
+        const QString text = resolved != nullptr ? FileName::Decode(resolved) : QString();
+        ::free(resolved);
+        return text;
+    };
+    const QString absolute =
+        QDir::cleanPath(QDir::isAbsolutePath(path) ? path : QDir::currentPath() + u'/' + path);
+    const QByteArray name = FileName::Encode(absolute);
+    if (const QString canonical = real(name); !canonical.isEmpty())
+        return canonical;
+    const qsizetype slash = absolute.lastIndexOf(u'/');
+    const QString folder = real(FileName::Encode(absolute.left(qMax<qsizetype>(slash, 1))));
+    if (folder.isEmpty())
+        return absolute;
+    return (folder == u'/' ? QString() : folder) + absolute.mid(slash);
+#else
     const QFileInfo info(path);
     const QString canonical = info.canonicalFilePath();
     if (!canonical.isEmpty()) {
@@ -168,6 +207,7 @@ QString ResolvedPath(const QString& path)
         return QDir::cleanPath(info.absoluteFilePath());
     }
     return folder + QLatin1Char('/') + info.fileName();
+#endif
 }
 
 } // namespace SafeFile

@@ -25,12 +25,18 @@ enum class ReadStatus {
 // file would take gigabytes once split into entries.
 constexpr qint64 MaxFileSize = qint64(64) * 1024 * 1024;
 
+// Which links a read follows: a file the program may later write (the memory
+// file) only through links LinkRules allow; a file that is only read (a
+// palette to import), through any link, as every other program reads it.
+enum class Links { Checked, Followed };
+
 // Reads the regular file at path whole into bytes. It is opened without
-// waiting (a FIFO or a device never blocks); a link LinkRules refuse is
-// Unreadable. On Unreadable and TooLarge,
+// waiting (a FIFO or a device never blocks); with Links::Checked, a link
+// LinkRules refuse is Unreadable. On Unreadable and TooLarge,
 // errorText (when given) receives the reason; on the other outcomes it is
 // not touched.
-ReadStatus Read(const QString& path, QByteArray& bytes, QString* errorText = nullptr);
+ReadStatus Read(const QString& path, QByteArray& bytes, QString* errorText = nullptr,
+                Links links = Links::Checked);
 
 // Replaces the file at path by bytes (see AtomicWrite::Replace, also for
 // unchanged). An empty path writes nothing and succeeds. A link at path is
@@ -38,6 +44,11 @@ ReadStatus Read(const QString& path, QByteArray& bytes, QString* errorText = nul
 // exist: the link's target is not created.
 bool Replace(const QString& path, const QByteArray& bytes, QString* errorText = nullptr,
              const std::function<bool()>& unchanged = {});
+
+// Whether a and b name the same file: the same file on the same device once
+// every link is followed (a hard link too), or, where one does not exist
+// yet, the same resolved path.
+bool SameFile(const QString& a, const QString& b);
 
 // path with every symbolic link and "." or ".." resolved as far as it exists:
 // a file that does not exist yet is named in its folder's resolved path, and

@@ -2,6 +2,7 @@
 #include "GimpPaletteReader.h"
 
 #include "PaletteColours.h"
+#include "UntrustedText.h"
 
 namespace GimpPaletteReader {
 
@@ -28,12 +29,7 @@ QStringView NextToken(QStringView& line)
     return token;
 }
 
-// The culprit as the message quotes it: a long one is cut.
-QString Quote(QStringView text)
-{
-    constexpr qsizetype longest = 20;
-    return u'«' + (text.size() > longest ? text.first(longest) + u'…' : text.toString()) + u'»';
-}
+using UntrustedText::Quoted;
 
 // Reads one channel, or gives the reason it cannot be read.
 int ReadChannel(QStringView token, QString& reason)
@@ -45,13 +41,13 @@ int ReadChannel(QStringView token, QString& reason)
     for (QChar c : number)
         digits = digits && c >= u'0' && c <= u'9';
     if (!digits) {
-        reason = Quote(token) + QStringLiteral(" no es un número entero.");
+        reason = Quoted(token) + QStringLiteral(" no es un número entero.");
         return -1;
     }
     bool ok = false;
     const int value = token.toInt(&ok);
     if (!ok || value < 0 || value > 255) {
-        reason = Quote(token) + QStringLiteral(" no está entre 0 y 255.");
+        reason = Quoted(token) + QStringLiteral(" no está entre 0 y 255.");
         return -1;
     }
     return value;

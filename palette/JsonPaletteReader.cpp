@@ -3,6 +3,7 @@
 
 #include "CssColourReader.h"
 #include "PaletteColours.h"
+#include "UntrustedText.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -36,7 +37,8 @@ QString ReadElement(const QJsonValue& element, QString& reason)
             reason = code.isEmpty() ? QStringLiteral("no lleva ningún color: ni «css», ni "
                                                      "«code», ni «red», «green» y «blue» "
                                                      "de 0 a 255")
-                                    : u'«' + code + QStringLiteral("»: no es un código de color");
+                                    : UntrustedText::Quoted(code) +
+                                          QStringLiteral(": no es un código de color");
             return {};
         }
     }

@@ -109,8 +109,14 @@ QByteArray ExportBytes(PaletteFormat format, const QStringList& entries, const Q
 }
 
 bool ExportToFile(const QString& path, PaletteFormat format, const QStringList& entries,
-                  QString* error)
+                  const QString& memoryFile, QString* error)
 {
+    if (!path.isEmpty() && !memoryFile.isEmpty() && SafeFile::SameFile(path, memoryFile)) {
+        if (error)
+            *error = QStringLiteral("Es la lista de la memoria de Tintaro (List.slc): una "
+                                    "paleta nunca se escribe en ella.");
+        return false;
+    }
     if (PaletteColours::FromEntries(entries).isEmpty()) {
         if (error)
             *error = QStringLiteral("La lista no tiene ningún color que exportar.");

@@ -29,8 +29,11 @@ QByteArray ExportBytes(PaletteFormat format, const QStringList& entries,
 
 // Replaces the file at path, atomically, by the palette, named after the
 // file (its name without extension). Writes nothing when no entry is a
-// colour code. false with the reason in Spanish in error (when given).
+// colour code, nor into memoryFile (the list the entries come from, under
+// any name: a palette written over it would lose its other lines and turn
+// every colour's red and blue around). false with the reason in Spanish in
+// error (when given).
 bool ExportToFile(const QString& path, PaletteFormat format, const QStringList& entries,
-                  QString* error = nullptr);
+                  const QString& memoryFile, QString* error = nullptr);
 
 } // namespace PaletteExport

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "PaletteFormat.h"
 
+#include "UntrustedText.h"
+
 #include <QFileInfo>
 #include <array>
 
@@ -56,7 +58,7 @@ QString PaletteFormatExtension(PaletteFormat format)
 
 QString UnknownPaletteFormatText(QStringView name)
 {
-    return QStringLiteral("«%1» no es un formato de paleta; los formatos son gpl, css, scss, "
-                          "tailwind, json y txt.")
-        .arg(name);
+    return UntrustedText::Quoted(name) +
+           QStringLiteral(" no es un formato de paleta; los formatos son gpl, css, scss, "
+                          "tailwind, json y txt.");
 }

@@ -4,8 +4,11 @@
 #include "ColourLinesReader.h"
 #include "GimpPaletteReader.h"
 #include "JsonPaletteReader.h"
+#include "PaletteColours.h"
 #include "SafeFile.h"
 #include "StyleSheetReader.h"
+
+#include <algorithm>
 
 namespace PaletteImport {
 
@@ -25,6 +28,30 @@ PaletteImportResult Read(const QByteArray& bytes)
     return ColourLinesReader::Read(text);
 }
 
+// Each line a code, each ended by CR LF: how Tintaro writes its list.
+bool IsTintaroList(const QByteArray& bytes)
+{
+    if (!bytes.endsWith("\r\n"))
+        return false;
+    const QList<QByteArray> lines = bytes.split('\n'); // the last one empty
+    return std::all_of(lines.cbegin(), lines.cend() - 1, [](const QByteArray& line) {
+        return line.endsWith('\r') && PaletteColours::IsCode(QString::fromLatin1(line.chopped(1)));
+    });
+}
+
+PaletteImportResult ReadTintaroList(const QByteArray& bytes)
+{
+    PaletteImportResult result;
+    for (const QByteArray& line : bytes.split('\n')) {
+        const QString entry = QString::fromLatin1(line.trimmed());
+        if (PaletteColours::IsCode(entry))
+            result.codes.append(entry.toUpper());
+    }
+    result.note =
+        QStringLiteral("Leída como lista de Tintaro (códigos azul, verde y rojo, sin cambiar). ");
+    return result;
+}
+
 } // namespace
 
 PaletteImportResult ImportBytes(const QByteArray& bytes)
@@ -35,12 +62,21 @@ PaletteImportResult ImportBytes(const QByteArray& bytes)
     return result;
 }
 
-PaletteImportResult ImportFromFile(const QString& path)
+PaletteImportResult ImportFromFile(const QString& path, const QString& memoryFile)
 {
+    if (!memoryFile.isEmpty() && SafeFile::SameFile(path, memoryFile))
+        return PaletteImportResult::Failure(
+            QStringLiteral("Es la lista de la memoria de Tintaro: sus colores ya están en ella."));
     QByteArray bytes;
     QString reason;
-    switch (SafeFile::Read(path, bytes, &reason)) {
+    switch (SafeFile::Read(path, bytes, &reason, SafeFile::Links::Followed)) {
     case SafeFile::ReadStatus::Read:
+        if (path.endsWith(QLatin1String(".slc"), Qt::CaseInsensitive) || IsTintaroList(bytes)) {
+            PaletteImportResult list = ReadTintaroList(bytes);
+            if (list.codes.isEmpty())
+                list.error = QStringLiteral("El archivo no tiene ningún color.");
+            return list;
+        }
         return ImportBytes(bytes);
     case SafeFile::ReadStatus::Missing:
         return PaletteImportResult::Failure(QStringLiteral("El archivo no existe."));

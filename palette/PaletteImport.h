@@ -21,7 +21,12 @@ namespace PaletteImport {
 PaletteImportResult ImportBytes(const QByteArray& bytes);
 
 // Reads the regular file at path (SafeFile::Read: at most 64 MiB, opened
-// without waiting, so a FIFO or a device is refused at once) and imports it.
-PaletteImportResult ImportFromFile(const QString& path);
+// without waiting, so a FIFO or a device is refused at once, through any
+// link: it is only read) and imports it. A Tintaro memory list (a ".slc"
+// file, or any file whose lines all are codes ended by CR LF, as List.slc
+// holds them) is read as Tintaro codes, blue first, its other lines left
+// out, and the note says so. memoryFile, the list the colours go into, is
+// refused (when given).
+PaletteImportResult ImportFromFile(const QString& path, const QString& memoryFile = QString());
 
 } // namespace PaletteImport

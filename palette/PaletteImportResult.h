@@ -10,8 +10,9 @@ struct PaletteImportResult
 {
     QStringList codes; // the colours as codes, "#BBGGRR" upper case, in file order
     QString error;     // in Spanish; empty when the file was read
+    QString note;      // how the file was read, when the user should know; ends in a blank
 
     bool ok() const { return error.isEmpty(); }
 
-    static PaletteImportResult Failure(const QString& reason) { return {{}, reason}; }
+    static PaletteImportResult Failure(const QString& reason) { return {{}, reason, {}}; }
 };

@@ -54,7 +54,10 @@ QString Reason(int error)
 QString Write(FILE* stream, const QString& text)
 {
     errno = 0;
-    const bool written = std::fputs(text.toLocal8Bit().constData(), stream) >= 0;
+    // Every byte, a NUL among them: fputs would stop at the first.
+    const QByteArray bytes = text.toUtf8();
+    const bool written =
+        std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream) == size_t(bytes.size());
     if (std::fflush(stream) == 0 && written) {
         return {};
     }

@@ -253,6 +253,40 @@ scenario_palette() {
     e2e_expect_file "$dir/List.slc" '#0000FF\r\n#0080FF\r\n#00FF00\r\n'
 }
 
+# What comes from outside, read and written safely: standard input read a
+# bounded line at a time, read errors told, text from outside escaped in
+# messages, file names kept as bytes, and the memory list never exported
+# over nor imported into itself.
+scenario_untrusted() {
+    local none="env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM" dir=$E2E_ROOT/program out name
+    mkdir -p "$dir" && cp "$E2E_EXE" "$dir/tintaro" && printf '#0000FF\r\nnota\r\n' >"$dir/List.slc"
+    out=$({ head -c 50000000 /dev/zero; printf '\nred\n'; } | $none "$E2E_EXE" --convert - 2>"$E2E_ROOT/err"; echo $?)
+    e2e_expect "--convert - of a 50 MB line, then a colour" "$(echo $out) $(cat "$E2E_ROOT/err")" \
+        "#FF0000 2 tintaro: línea 1: texto demasiado largo (más de 4096 caracteres)"
+    out=$($none "$E2E_EXE" --convert - </ 2>&1; echo $?)
+    e2e_expect "--convert - from a folder" "$(echo $out)" "tintaro: no se pudo leer la entrada estándar: Es una carpeta. 2"
+    out=$(printf '\033]0;x\007red\n' | $none "$E2E_EXE" --convert - 2>&1 >/dev/null)
+    e2e_expect "an escape sequence quoted" "$out" 'tintaro: línea 1: «\x1B]0;x\x07red»: no es un color CSS'
+    printf 'a\0b\n' >"$E2E_ROOT/nul"
+    out=$(cd "$dir" && $none ./tintaro --import "$E2E_ROOT/nul" 2>&1)
+    e2e_expect "a NUL quoted" "$out" "tintaro: no se pudo importar $E2E_ROOT/nul: Línea 1: «a\x00b»: no es un color CSS."
+    ln -s List.slc "$dir/link" && ln "$dir/List.slc" "$dir/hard"
+    for name in List.slc link hard; do
+        out=$(cd "$dir" && $none ./tintaro --export txt $name 2>&1; echo $?)
+        e2e_expect "--export into the list as $name" "$(echo $out)" \
+            "tintaro: no se pudo exportar a $name: Es la lista de la memoria de Tintaro (List.slc): una paleta nunca se escribe en ella. 2"
+    done
+    out=$(cd "$dir" && $none ./tintaro --export txt -)
+    e2e_expect "--export txt -" "$out" "#FF0000"
+    name=$E2E_ROOT/$'Bego\xf1a'
+    printf 'lime\n' >"$name.txt" && printf '#00FF00\r\n#FF0000\r\n' >"$name.slc"
+    out=$(cd "$dir" && $none ./tintaro --import "$name.txt" && $none ./tintaro --import "$name.slc" &&
+        $none ./tintaro --export txt "$name.out" && cat "$name.out")
+    e2e_expect "names not in UTF-8; a Tintaro list imported" "$(echo $out)" \
+        "Se añadió 1 color. Leída como lista de Tintaro (códigos azul, verde y rojo, sin cambiar). Se añadió 1 color; 1 ya estaba en la lista. #FF0000 #00FF00 #0000FF"
+    e2e_expect_file "$dir/List.slc" '#0000FF\r\n#00FF00\r\n#FF0000\r\nnota\r\n'
+}
+
 # What a screen reader reads (pyatspi, on a private bus): the main window as
 # a frame, its frames as panels, the samples as images, the controls in
 # reading order, no rule lines.

@@ -5,6 +5,7 @@
 #include "PaletteMerge.h"
 
 #include <QtTest>
+#include <unistd.h>
 
 namespace {
 
@@ -80,7 +81,7 @@ private slots:
             QVERIFY(format);
             const QString path = m_dir.filePath("palette." + PaletteFormatExtension(*format));
             QString error;
-            QVERIFY2(PaletteExport::ExportToFile(path, *format, Entries, &error),
+            QVERIFY2(PaletteExport::ExportToFile(path, *format, Entries, {}, &error),
                      qPrintable(error));
             const PaletteImportResult back = PaletteImport::ImportFromFile(path);
             QVERIFY2(back.ok(), qPrintable(back.error));
@@ -88,7 +89,7 @@ private slots:
         }
         QString error;
         QVERIFY(!PaletteExport::ExportToFile(m_dir.filePath("none.gpl"), PaletteFormat::Gpl,
-                                             {"nota"}, &error));
+                                             {"nota"}, {}, &error));
         QVERIFY(!error.isEmpty() && !QFile::exists(m_dir.filePath("none.gpl")));
     }
 
@@ -163,6 +164,55 @@ private slots:
             const PaletteImportResult result = PaletteImport::ImportFromFile(dir.filePath("p"));
             QVERIFY2(result.codes.isEmpty() && result.error.startsWith(error), make);
         }
+    }
+
+    // The memory file, under any name, is neither written by an export nor
+    // imported; a copy of it comes back as it was written, blue first, and a
+    // palette is read through any link.
+    void memoryFile()
+    {
+        QTemporaryDir dir;
+        const QString list = dir.filePath("List.slc"), shared = dir.filePath("shared");
+        const auto refused = [&](const QString& name) {
+            QString error;
+            return !PaletteExport::ExportToFile(name, PaletteFormat::Txt, Codes, list, &error) &&
+                   error.startsWith("Es la lista de la memoria") &&
+                   PaletteImport::ImportFromFile(name, list).error.startsWith("Es la lista");
+        };
+        QVERIFY(refused(dir.path() + "/./List.slc") && !QFile::exists(list));
+        const QByteArray bytes = "#0000FF\r\nnota\r\n";
+        const auto write = [&](const QString& name, const QByteArray& content) {
+            QFile file(dir.filePath(name));
+            return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
+        };
+        QVERIFY(write("List.slc", bytes) && QFile::link(list, dir.filePath("link")) &&
+                ::link(qPrintable(list), qPrintable(dir.filePath("hard"))) == 0);
+        for (const char* name : {"List.slc", "link", "hard"})
+            QVERIFY2(refused(dir.filePath(name)), name);
+        QVERIFY(write("copy.SLC", bytes + "#00ff00\n") && write("codes.txt", "#0080FF\r\n") &&
+                write("css.txt", "#0080FF\n") && QDir().mkdir(shared) &&
+                QFile::setPermissions(shared, QFileDevice::Permissions(0x7777)) &&
+                QFile::link(dir.filePath("css.txt"), shared + "/link"));
+        const std::pair<const char*, QStringList> cases[] = {{"copy.SLC", {"#0000FF", "#00FF00"}},
+                                                             {"codes.txt", {"#0080FF"}},
+                                                             {"css.txt", {"#FF8000"}},
+                                                             {"shared/link", {"#FF8000"}}};
+        for (const auto& [name, codes] : cases) {
+            const PaletteImportResult result = PaletteImport::ImportFromFile(dir.filePath(name));
+            QCOMPARE(result.codes, codes);
+            QCOMPARE(result.note.isEmpty(), codes.first() == "#FF8000");
+        }
+        QFile file(list);
+        QVERIFY(file.open(QIODevice::ReadOnly) && file.readAll() == bytes);
+    }
+
+    // A message quotes a text from outside short, its control characters escaped.
+    void quotesShort()
+    {
+        const PaletteImportResult result =
+            PaletteImport::ImportBytes("\x1B]0;x\x07" + QByteArray(4000, 'a') + "\n");
+        QCOMPARE(result.error,
+                 "Línea 1: «\\x1B]0;x\\x07" + QString(34, 'a') + "…»: no es un color CSS.");
     }
 
     void formatForFile()
