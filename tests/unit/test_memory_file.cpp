@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "FileName.h"
 #include "IO_System.h"
 #include "LineCodec.h"
 #include "MemoryFileLocation.h"
@@ -195,6 +196,17 @@ private slots:
         qputenv("HOME", home);
         QCOMPARE(byDatabase,
                  QString(getpwuid(geteuid())->pw_dir) + "/.local/share/test_memory_file");
+        // A home, or a data folder, whose name is not UTF-8 keeps its bytes.
+        const QByteArray xdg = qgetenv("XDG_DATA_HOME"), latin1 = "/home/Beg\xf1" "a";
+        for (const char* name : {"HOME", "XDG_DATA_HOME"}) {
+            qunsetenv("XDG_DATA_HOME");
+            qputenv(name, latin1);
+            const QByteArray folder = FileName::Encode(DataFolder());
+            qputenv("HOME", home);
+            QCOMPARE(folder,
+                     latin1 + (name[0] == 'H' ? "/.local/share" : "") + "/test_memory_file");
+        }
+        qputenv("XDG_DATA_HOME", xdg);
     }
 
     // Only "no such file" (or folder) is a missing list. Whatever else
