@@ -9,12 +9,15 @@
 #include <QByteArrayList>
 #include <QChar>
 #include <QStringList>
+#include <QStringView>
 #include <cerrno>
+#include <cstddef>
+#include <cstdlib>
 #include <cstring>
+#include <netdb.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
-#include <xcb/xcb.h>
 #endif
 
 namespace WindowSystem {
@@ -23,11 +26,13 @@ namespace WindowSystem {
 
 namespace {
 
-// One display tried: whether it answered, and how a message names it.
+// One display tried: whether it answered, its name, and where the name
+// came from.
 struct Attempt
 {
     bool answers = false;
-    QString display;
+    QByteArray name;
+    QStringView source;
 };
 
 // A variable's value as a message shows it: control and format characters
@@ -56,9 +61,13 @@ QString Shown(const QByteArray& value)
     return shown;
 }
 
-QString Display(const QByteArray& name, const QString& source)
+// How a message names the display tried, made only when it did not answer.
+QString Described(const Attempt& attempt)
 {
-    return QStringLiteral("la pantalla «%1» (%2)").arg(Shown(name), source);
+    if (attempt.name.isEmpty() && attempt.source == u"DISPLAY") {
+        return QStringLiteral("ninguna pantalla X11 (DISPLAY no está definida)");
+    }
+    return QStringLiteral("la pantalla «%1» (%2)").arg(Shown(attempt.name), attempt.source);
 }
 
 // An option as Qt reads it from the command line: "--name" is "-name".
@@ -105,26 +114,122 @@ QByteArrayList Platforms(int argc, char** argv)
     return platforms;
 }
 
-// The X server named by -display, else by DISPLAY, reached through the
-// library and the same reading of the name and the authority file as Qt's
-// xcb platform; the connection is closed at once.
+// Connects a stream socket to the address and closes it: 0 when the
+// connection was made (or goes on after a signal), else the error.
+int Connect(int family, const sockaddr* address, socklen_t size)
+{
+    const int fd = ::socket(family, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) {
+        return errno;
+    }
+    const int error = ::connect(fd, address, size) == 0 ? 0 : errno;
+    ::close(fd);
+    return error == EINTR ? 0 : error;
+}
+
+// A Unix socket by its path, or by its name in the abstract namespace.
+int ConnectUnix(const QByteArray& path, bool abstract = false)
+{
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const size_t size = size_t(path.size()) + (abstract ? 1 : 0);
+    if (size >= sizeof address.sun_path) {
+        return ENAMETOOLONG;
+    }
+    std::memcpy(address.sun_path + (abstract ? 1 : 0), path.constData(), size_t(path.size()));
+    return Connect(AF_UNIX, reinterpret_cast<const sockaddr*>(&address),
+                   socklen_t(offsetof(sockaddr_un, sun_path) + size + (abstract ? 0 : 1)));
+}
+
+// A TCP port of a host (a name, an address, or an IPv6 address in
+// brackets), trying each of its addresses in turn.
+bool TcpAnswers(QByteArray host, quint16 port)
+{
+    addrinfo hints{};
+    hints.ai_flags = AI_NUMERICSERV;
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_STREAM;
+    if (host.startsWith('[') && host.endsWith(']')) {
+        host = host.mid(1, host.size() - 2);
+        hints.ai_flags |= AI_NUMERICHOST;
+        hints.ai_family = AF_INET6;
+    }
+    addrinfo* addresses = nullptr;
+    if (::getaddrinfo(host.isEmpty() ? "localhost" : host.constData(),
+                      QByteArray::number(port).constData(), &hints, &addresses) != 0) {
+        return false;
+    }
+    bool answers = false;
+    for (const addrinfo* a = addresses; a && !answers; a = a->ai_next) {
+        answers = Connect(a->ai_family, a->ai_addr, a->ai_addrlen) == 0;
+    }
+    ::freeaddrinfo(addresses);
+    return answers;
+}
+
+// The X server named by -display, else by DISPLAY, reached as libxcb, which
+// Qt's xcb platform uses, reaches it: "[protocol/][host]:display[.screen]";
+// a local display through its socket (abstract, then in /tmp/.X11-unix),
+// then TCP on localhost; another host through TCP port 6000 + display. Only
+// the socket is connected, in some tens of microseconds: the X handshake
+// (about a millisecond, with the authority it checks and the screen number)
+// is left to Qt, and so is a name of another form (a socket's path, another
+// protocol).
 Attempt X11(int argc, char** argv)
 {
-    QByteArray name = qgetenv("DISPLAY");
-    QString source = QStringLiteral("DISPLAY");
+    Attempt x11{false, qgetenv("DISPLAY"), u"DISPLAY"};
     for (int i = 1; i < argc; ++i) {
         if (Option(argv[i]) == "-display" && i + 1 < argc) {
-            name = argv[++i];
-            source = QStringLiteral("-display");
+            x11.name = argv[++i];
+            x11.source = u"-display";
         }
     }
-    if (name.isEmpty() && source == QStringLiteral("DISPLAY")) {
-        return {false, QStringLiteral("ninguna pantalla X11 (DISPLAY no está definida)")};
+    const QByteArray& name = x11.name;
+    const qsizetype slash = name.lastIndexOf('/');
+    const QByteArray protocol = name.left(qMax(slash, qsizetype(0)));
+    if (name.startsWith('/') || (slash >= 0 && protocol != "unix" && protocol != "tcp" &&
+                                 protocol != "inet" && protocol != "inet6")) {
+        x11.answers = true;
+        return x11;
     }
-    xcb_connection_t* connection = xcb_connect(name.constData(), nullptr);
-    const bool answers = xcb_connection_has_error(connection) == 0;
-    xcb_disconnect(connection);
-    return {answers, Display(name, source)};
+    const QByteArray rest = name.mid(slash + 1);
+    const qsizetype colon = rest.lastIndexOf(':');
+    if (colon < 0) {
+        return x11;
+    }
+    const QByteArray host = rest.left(colon);
+    const char* number = rest.constData() + colon + 1;
+    char* end = nullptr;
+    const int display = int(std::strtoul(number, &end, 10));
+    if (end == number || (*end != '\0' && *end != '.')) {
+        return x11;
+    }
+    if (*end == '.') {
+        const char* screen = end + 1;
+        std::strtoul(screen, &end, 10);
+        if (end == screen || *end != '\0') {
+            return x11;
+        }
+    }
+    const auto port = quint16(6000u + unsigned(display));
+    if (protocol != "unix" && !host.isEmpty() && host != "unix") {
+        x11.answers = TcpAnswers(host, port);
+        return x11;
+    }
+    if (!protocol.isEmpty() && protocol != "unix") {
+        return x11;
+    }
+    const QByteArray socket = QByteArrayLiteral("/tmp/.X11-unix/X") + QByteArray::number(display);
+#ifdef Q_OS_LINUX
+    const int error = ConnectUnix(socket, true);
+    if (error != ENOENT && error != ECONNREFUSED) {
+        x11.answers = error == 0;
+        return x11;
+    }
+#endif
+    x11.answers =
+        ConnectUnix(socket) == 0 || (protocol.isEmpty() && host.isEmpty() && TcpAnswers({}, port));
+    return x11;
 }
 
 // The Wayland compositor's socket as libwayland finds it: an inherited
@@ -132,35 +237,20 @@ Attempt X11(int argc, char** argv)
 // unset) as a path when absolute, else in XDG_RUNTIME_DIR.
 Attempt Wayland()
 {
-    if (qEnvironmentVariableIsSet("WAYLAND_SOCKET")) {
-        return {true, {}};
-    }
     const bool named = qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
-    const QByteArray name = named ? qgetenv("WAYLAND_DISPLAY") : QByteArrayLiteral("wayland-0");
+    Attempt wayland{false, named ? qgetenv("WAYLAND_DISPLAY") : QByteArrayLiteral("wayland-0"),
+                    named ? u"WAYLAND_DISPLAY" : u"WAYLAND_DISPLAY no está definida"};
     const QByteArray folder = qgetenv("XDG_RUNTIME_DIR");
-    if (!name.startsWith('/') && folder.isEmpty()) {
-        return {false, Display(name, QStringLiteral("XDG_RUNTIME_DIR no está definida"))};
+    if (qEnvironmentVariableIsSet("WAYLAND_SOCKET")) {
+        wayland.answers = true;
+    } else if (wayland.name.startsWith('/')) {
+        wayland.answers = ConnectUnix(wayland.name) == 0;
+    } else if (folder.isEmpty()) {
+        wayland.source = u"XDG_RUNTIME_DIR no está definida";
+    } else {
+        wayland.answers = ConnectUnix(folder + '/' + wayland.name) == 0;
     }
-    const QByteArray path = name.startsWith('/') ? name : folder + '/' + name;
-    const Attempt refused{false, Display(name, named ? QStringLiteral("WAYLAND_DISPLAY")
-                                                     : QStringLiteral("WAYLAND_DISPLAY no está "
-                                                                      "definida"))};
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    if (size_t(path.size()) >= sizeof address.sun_path) {
-        return refused;
-    }
-    std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (fd < 0) {
-        return refused;
-    }
-    // A connection that a signal interrupts goes on by itself.
-    const bool answers =
-        ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 ||
-        errno == EINTR;
-    ::close(fd);
-    return answers ? Attempt{true, {}} : refused;
+    return wayland;
 }
 
 } // namespace
@@ -173,7 +263,7 @@ bool CanConnect(int argc, char** argv, QString& tried)
         if (attempt.answers) {
             return true;
         }
-        refused << attempt.display;
+        refused << Described(attempt);
     }
     tried = QStringLiteral("no hay conexión con ") + refused.join(QStringLiteral(" ni con "));
     return refused.isEmpty();
