@@ -243,13 +243,11 @@ Request Read(int argc, char** argv)
         request.colours = {o.parser.value(o.convert)};
         return request;
     }
-    if (!WindowSystem::CanConnect(o.parser.isSet(QStringLiteral("platform")) ||
-                                  o.parser.isSet(QStringLiteral("display")))) {
-        const QString missing = QStringLiteral(
-            "no hay ninguna pantalla a la que conectarse (ni DISPLAY ni WAYLAND_DISPLAY "
-            "están definidas).\n");
-        return pick ? Exit(Fail(2, QStringLiteral("no se puede tomar un color: ") + missing))
-                    : Exit(Fail(1, QStringLiteral("no se puede abrir la ventana: ") + missing));
+    QString tried;
+    if (!WindowSystem::CanConnect(argc, argv, tried)) {
+        tried += QStringLiteral(".\n");
+        return pick ? Exit(Fail(2, QStringLiteral("no se puede tomar un color: ") + tried))
+                    : Exit(Fail(1, QStringLiteral("no se puede abrir la ventana: ") + tried));
     }
     request.action = pick ? Action::Pick : Action::Window;
     return request;

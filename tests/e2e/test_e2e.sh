@@ -118,10 +118,22 @@ scenario_command_line() {
     # The usage lines are those --help begins with.
     local usage
     usage="$(echo $($none "$E2E_EXE" --help | sed '/^$/q')) Pruebe «tintaro --help»."
-    local screen="no hay ninguna pantalla a la que conectarse (ni DISPLAY ni WAYLAND_DISPLAY están definidas)."
     local full="tintaro: no se pudo escribir en la salida estándar: no queda espacio en el dispositivo."
-    for case in "$none|--bogus|2 tintaro: no se entiende «--bogus». $usage" "$none|-platform offscreen stray|2 tintaro: no se entiende «stray». $usage" \
-        "$none|--pick|2 tintaro: no se puede tomar un color: $screen" "$none||1 tintaro: no se puede abrir la ventana: $screen" \
+    # Displays that cannot be reached end the window (1) and --pick (2) with
+    # what was tried, never with Qt's core dump; the value shown is escaped
+    # and cut. A Wayland display that is not there still lets X11 be used.
+    local x11="ninguna pantalla X11 (DISPLAY no está definida)" cases=() env reason
+    for screen in "|$x11" "DISPLAY=:89|la pantalla «:89» (DISPLAY)" "QT_QPA_PLATFORM=xcb|$x11" \
+        "QT_QPA_PLATFORM=wayland|la pantalla «wayland-0» (WAYLAND_DISPLAY no está definida)" \
+        "WAYLAND_DISPLAY=nonexistent|la pantalla «nonexistent» (WAYLAND_DISPLAY) ni con $x11" \
+        "DISPLAY=\$'\\e[2J\\xe2\\x80\\xae'$(printf %040d 0)|la pantalla «\\x1B[2J\\u202E$(printf %027d 0)…» (DISPLAY)"; do
+        IFS='|' read -r env reason <<<"$screen"
+        cases+=("$none $env||1 tintaro: no se puede abrir la ventana: no hay conexión con $reason."
+            "$none $env|--pick|2 tintaro: no se puede tomar un color: no hay conexión con $reason.")
+    done
+    for case in "${cases[@]}" "env|-display :89 --pick|2 tintaro: no se puede tomar un color: no hay conexión con la pantalla «:89» (-display)." \
+        "timeout 1 env -u QT_QPA_PLATFORM XDG_SESSION_TYPE=wayland|--pick 2>/dev/null|124" \
+        "$none|--bogus|2 tintaro: no se entiende «--bogus». $usage" "$none|-platform offscreen stray|2 tintaro: no se entiende «stray». $usage" \
         "$none|-display :0 -reverse --version >/dev/full|2 $full" "env|--help >/dev/full|2 $full" \
         "$none|--format hsl|2 tintaro: --format va con --pick o --convert. $usage" \
         "$none|--convert red --format bogus|2 tintaro: «bogus» no es un formato. $usage"; do
