@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: MIT
 #include "WindowSystem.h"
 
+#include "FileName.h"
+#include "UntrustedText.h"
+
 #include <QString>
 #include <QtGlobal>
 
 #if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN) && !defined(Q_OS_ANDROID)
 #include <QByteArray>
 #include <QByteArrayList>
-#include <QChar>
 #include <QStringList>
 #include <QStringView>
 #include <cerrno>
@@ -35,39 +37,14 @@ struct Attempt
     QStringView source;
 };
 
-// A variable's value as a message shows it: control and format characters
-// escaped, so that no terminal command or change of writing direction
-// reaches the terminal, and cut after about 40 characters.
-QString Shown(const QByteArray& value)
-{
-    QString shown;
-    for (const char32_t c : QString::fromLocal8Bit(value).toUcs4()) {
-        const QChar::Category kind = QChar::category(c);
-        const bool control = kind == QChar::Other_Control || kind == QChar::Other_Format ||
-                             kind == QChar::Separator_Line || kind == QChar::Separator_Paragraph;
-        QString piece = QString::fromUcs4(&c, 1);
-        if (control) {
-            const int digits = c < 0x100 ? 2 : c < 0x10000 ? 4 : 8;
-            piece = QLatin1String(digits == 2   ? "\\x"
-                                  : digits == 4 ? "\\u"
-                                                : "\\U") +
-                    QString::number(uint(c), 16).toUpper().rightJustified(digits, u'0');
-        }
-        if (shown.size() + piece.size() > 40) {
-            return shown + u'…';
-        }
-        shown += piece;
-    }
-    return shown;
-}
-
 // How a message names the display tried, made only when it did not answer.
 QString Described(const Attempt& attempt)
 {
     if (attempt.name.isEmpty() && attempt.source == u"DISPLAY") {
         return QStringLiteral("ninguna pantalla X11 (DISPLAY no está definida)");
     }
-    return QStringLiteral("la pantalla «%1» (%2)").arg(Shown(attempt.name), attempt.source);
+    return QStringLiteral("la pantalla %1 (%2)")
+        .arg(UntrustedText::Quoted(FileName::Decode(attempt.name)), attempt.source);
 }
 
 // An option as Qt reads it from the command line: "--name" is "-name".

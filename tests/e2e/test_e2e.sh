@@ -126,7 +126,7 @@ scenario_command_line() {
     for screen in "|$x11" "DISPLAY=:89|la pantalla «:89» (DISPLAY)" "QT_QPA_PLATFORM=xcb|$x11" \
         "QT_QPA_PLATFORM=wayland|la pantalla «wayland-0» (WAYLAND_DISPLAY no está definida)" \
         "WAYLAND_DISPLAY=nonexistent|la pantalla «nonexistent» (WAYLAND_DISPLAY) ni con $x11" \
-        "DISPLAY=\$'\\e[2J\\xe2\\x80\\xae'$(printf %040d 0)|la pantalla «\\x1B[2J\\u202E$(printf %027d 0)…» (DISPLAY)"; do
+        "DISPLAY=\$'\\e[2J\\xe2\\x80\\xae'$(printf %040d 0)|la pantalla «\\x1B[2J\\u202E$(printf %035d 0)…» (DISPLAY)"; do
         IFS='|' read -r env reason <<<"$screen"
         cases+=("$none $env||1 tintaro: no se puede abrir la ventana: no hay conexión con $reason."
             "$none $env|--pick|2 tintaro: no se puede tomar un color: no hay conexión con $reason.")
