@@ -5,12 +5,12 @@
 #include "AdjustWindow.h"
 #include "ColourAPI.h"
 #include "ColourBox.h"
+#include "Contrast.h"
 #include "CssColourReader.h"
 #include "MainColor.h"
 #include "Messages.h"
 #include "ScreenPicker.h"
 #include "TextBox.h"
-#include "WebColour.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -228,9 +228,8 @@ void ColourTools::ShowContrast()
     }
     const QColor a = m_window.Channels().Preview->BackColour();
     const QColor b = list->BackColour();
-    list->setToolTip(WebColour::ContrastText(
-        WebColour::ContrastRatio(WebColour::RelativeLuminance(a.red(), a.green(), a.blue()),
-                                 WebColour::RelativeLuminance(b.red(), b.green(), b.blue()))));
+    list->setToolTip(Contrast::Summary(
+        Contrast::Ratio({a.red(), a.green(), a.blue()}, {b.red(), b.green(), b.blue()})));
 }
 
 void ColourTools::PasteCss()
