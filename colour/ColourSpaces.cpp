@@ -184,7 +184,9 @@ Triple ToPolar(const Triple& lab)
 
 Triple FromPolar(const Triple& lch)
 {
-    const double radians = lch[2] / DegreesPerRadian;
+    // Brought into 0-360 first, exactly: 1e308 degrees is 296, not whatever
+    // the quotient of 1e308 and 57.29... comes to.
+    const double radians = NormalHue(lch[2]) / DegreesPerRadian;
     return {lch[0], lch[1] * std::cos(radians), lch[1] * std::sin(radians)};
 }
 
@@ -204,10 +206,19 @@ Triple HslToSrgb(const Triple& hsl)
     const double hue = NormalHue(hsl[0]);
     const double saturation = hsl[1] / 100;
     const double lightness = hsl[2] / 100;
-    const double amount = saturation * std::min(lightness, 1 - lightness);
+    // Each channel is l - s min(l, 1 - l) f. Outside 0-1 the lightness is kept
+    // apart from what the saturation adds or takes: 1e18 - (1e18 - 1) is 0 in
+    // doubles, and hsl(0 100% 1e20%) would lose its red.
     const auto channel = [&](double n) {
         const double k = std::fmod(n + hue / 30, 12.0);
-        return lightness - amount * std::max(-1.0, std::min({k - 3, 9 - k, 1.0}));
+        const double f = std::max(-1.0, std::min({k - 3, 9 - k, 1.0}));
+        if (lightness > 1) {
+            return 1 + (lightness - 1) * (1 + saturation * f);
+        }
+        if (lightness < 0) {
+            return lightness * (1 - saturation * f);
+        }
+        return lightness - saturation * std::min(lightness, 1 - lightness) * f;
     };
     return {channel(0), channel(8), channel(4)};
 }

@@ -43,4 +43,14 @@ QString RatioFigure(double ratio)
     return QString::number(hundredths / 100.0, 'f', 2);
 }
 
+QString Summary(double ratio)
+{
+    const Verdicts v = Judge(ratio);
+    const QString verdict = v.normalAaa  ? QStringLiteral("AAA")
+                            : v.normalAa ? QStringLiteral("AA")
+                            : v.largeAa  ? QStringLiteral("AA solo para texto grande")
+                                         : QStringLiteral("insuficiente para texto");
+    return QStringLiteral("Contraste %1:1 — %2").arg(RatioFigure(ratio), verdict);
+}
+
 } // namespace Contrast

@@ -40,4 +40,9 @@ Verdicts Judge(double ratio);
 // shows 21.00; a ratio below one of the levels never shows that level.
 QString RatioFigure(double ratio);
 
+// "Contraste 4.54:1 — AA": the figure as RatioFigure shows it and the verdict
+// for normal text, both from the exact ratio: AAA from 7, AA from 4.5, large
+// text only from 3.
+QString Summary(double ratio);
+
 } // namespace Contrast

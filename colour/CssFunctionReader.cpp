@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <limits>
 
 namespace CssFunctionReader {
 
@@ -69,6 +71,21 @@ bool Is(QStringView text, const char16_t* name)
     return text.compare(QStringView(name), Qt::CaseInsensitive) == 0;
 }
 
+// A percentage in the function's units. Multiplying first keeps the usual
+// results exact (30% of 255 is 76.5, a half that rounds up); where the product
+// overflows, dividing first keeps the value, and a value still beyond the
+// largest double (over 7e307% of 255) becomes that double, as large as any
+// channel needs.
+double FromPercentage(double percent, double reference)
+{
+    const double product = percent * reference;
+    if (std::isfinite(product)) {
+        return product / 100;
+    }
+    constexpr double largest = std::numeric_limits<double>::max();
+    return std::clamp(percent / 100 * reference, -largest, largest);
+}
+
 // Checks the kind of one value and brings it to the function's units.
 bool ChannelValue(const Token& token, Channel channel, double& value)
 {
@@ -83,7 +100,7 @@ bool ChannelValue(const Token& token, Channel channel, double& value)
         value = token.value;
         return channel.hue;
     case Type::Percentage:
-        value = token.value * channel.reference / 100;
+        value = FromPercentage(token.value, channel.reference);
         return !channel.hue;
     default:
         return false;
@@ -178,6 +195,12 @@ CssReadResult ReadArguments(QStringView input, const Function& function,
     double alpha = 0;
     if (values.size() == 4 && !ChannelValue(values[3], Percent, alpha)) {
         return Fail(input, u"valor no válido %1", values[3].text);
+    }
+    // Each of a and b may be finite while their chroma is not: no search
+    // along the chroma could start from there.
+    if ((form == Form::Lab || form == Form::Oklab) &&
+        !std::isfinite(std::hypot(numbers[1], numbers[2]))) {
+        return Fail(input, QStringLiteral("el croma de a y b está fuera de rango"));
     }
     const ColourForms::Converted converted = ColourForms::ToRgb8(form, numbers);
     return {true, converted.colour, converted.mapped, {}};

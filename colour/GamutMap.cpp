@@ -11,6 +11,14 @@ namespace {
 
 constexpr double JustNoticeable = 0.02;
 constexpr double Epsilon = 0.0001;
+// No sRGB colour has an OKLCH chroma above 0.33 (magenta's, 0.322, is the
+// largest), so past 0.5 every clipped colour lies far more than one just
+// noticeable difference away: the search starts there at most, whatever the
+// chroma asked for (1e300, or infinite when a and b are both near the largest
+// double). From 0.5 the halvings reach Epsilon in 13 steps; the bound on them
+// only guards against NaN.
+constexpr double MaxChroma = 0.5;
+constexpr int MaxHalvings = 64;
 
 bool InGamut(const Triple& linear)
 {
@@ -65,15 +73,16 @@ Triple Search(const Triple& oklab, const Triple& linear)
     const double hue = std::atan2(oklab[2], oklab[1]);
     const double cosHue = std::cos(hue);
     const double sinHue = std::sin(hue);
+    const double chroma = std::hypot(oklab[1], oklab[2]);
     double min = 0;
-    double max = std::hypot(oklab[1], oklab[2]);
+    double max = chroma < MaxChroma ? chroma : MaxChroma; // NaN too
     bool minInGamut = true;
-    while (max - min > Epsilon) {
-        const double chroma = (min + max) / 2;
-        const Triple current{oklab[0], chroma * cosHue, chroma * sinHue};
+    for (int halvings = 0; max - min > Epsilon && halvings < MaxHalvings; ++halvings) {
+        const double middle = (min + max) / 2;
+        const Triple current{oklab[0], middle * cosHue, middle * sinHue};
         const Triple currentLinear = ColourSpaces::OklabToLinearSrgb(current);
         if (minInGamut && InGamut(currentLinear)) {
-            min = chroma;
+            min = middle;
             continue;
         }
         clipped = Clip(currentLinear);
@@ -83,9 +92,9 @@ Triple Search(const Triple& oklab, const Triple& linear)
                 return clipped;
             }
             minInGamut = false;
-            min = chroma;
+            min = middle;
         } else {
-            max = chroma;
+            max = middle;
         }
     }
     return clipped;

@@ -68,15 +68,4 @@ double ContrastRatio(double luminance1, double luminance2)
     return (std::max(luminance1, luminance2) + 0.05) / (std::min(luminance1, luminance2) + 0.05);
 }
 
-QString ContrastText(double ratio)
-{
-    // A little slack, so that 21 computed as 20.999999... still shows 21.0.
-    const double shown = std::floor(ratio * 10 + 1e-9) / 10;
-    const QString verdict = shown >= 7     ? QStringLiteral("AAA")
-                            : shown >= 4.5 ? QStringLiteral("AA")
-                            : shown >= 3   ? QStringLiteral("AA solo para texto grande")
-                                           : QStringLiteral("insuficiente para texto");
-    return QStringLiteral("Contraste %1:1 — %2").arg(shown, 0, 'f', 1).arg(verdict);
-}
-
 } // namespace WebColour

@@ -26,10 +26,4 @@ double RelativeLuminance(int red, int green, int blue);
 // (lighter + 0.05) / (darker + 0.05): 1 to 21, in either order.
 double ContrastRatio(double luminance1, double luminance2);
 
-// "Contraste 4.6:1 — AA". The ratio is cut, not rounded, to one decimal,
-// so the figure shown never reaches a level that the ratio misses; the
-// verdict is that of normal text: AAA from 7, AA from 4.5, large text only
-// from 3.
-QString ContrastText(double ratio);
-
 } // namespace WebColour

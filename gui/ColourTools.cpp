@@ -5,12 +5,12 @@
 #include "AdjustWindow.h"
 #include "ColourAPI.h"
 #include "ColourBox.h"
+#include "Contrast.h"
 #include "CssColourReader.h"
 #include "MainColor.h"
 #include "Messages.h"
 #include "ScreenPicker.h"
 #include "TextBox.h"
-#include "WebColour.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -133,15 +133,22 @@ bool ColourTools::eventFilter(QObject* watched, QEvent* event)
     }
     // Every drop is decided here, the boxes' own handling never runs: it
     // would answer a move, and the program the text came from deletes it.
+    // While a drag passes over, only the kinds of data it offers are looked
+    // at: asking for the text itself may wait on the program that offers it,
+    // at every move, and the text may be of any length. The drop reads it.
     auto* drop = static_cast<QDropEvent*>(event);
-    const std::function<void()> take = DropTaker(watched, *drop->mimeData());
-    if (!take || !drop->possibleActions().testFlag(Qt::CopyAction)) {
+    const QMimeData& data = *drop->mimeData();
+    const bool copies = drop->possibleActions().testFlag(Qt::CopyAction);
+    const std::function<void()> take =
+        copies && type == QEvent::Drop ? DropTaker(watched, data) : nullptr;
+    const bool welcome = type == QEvent::Drop ? bool(take) : data.hasColor() || data.hasText();
+    if (!copies || !welcome) {
         drop->ignore();
         return true;
     }
     drop->setDropAction(Qt::CopyAction);
     drop->accept();
-    if (type == QEvent::Drop) {
+    if (take) {
         take();
     }
     return true;
@@ -228,9 +235,8 @@ void ColourTools::ShowContrast()
     }
     const QColor a = m_window.Channels().Preview->BackColour();
     const QColor b = list->BackColour();
-    list->setToolTip(WebColour::ContrastText(
-        WebColour::ContrastRatio(WebColour::RelativeLuminance(a.red(), a.green(), a.blue()),
-                                 WebColour::RelativeLuminance(b.red(), b.green(), b.blue()))));
+    list->setToolTip(Contrast::Summary(
+        Contrast::Ratio({a.red(), a.green(), a.blue()}, {b.red(), b.green(), b.blue()})));
 }
 
 void ColourTools::PasteCss()

@@ -49,13 +49,16 @@ private slots:
             const auto [text, background] = Pair(pair);
             return Contrast::Ratio(text, background);
         };
+        // The last three: colour pairs a hair under a level (4.4999999999921,
+        // 6.99999999999024, 2.9999999999994).
         const std::pair<double, const char*> rows[] = {
             {of("777777 FFFFFF"), "4.47 00101"}, // 4.478, cut
             {of("767676 FFFFFF"), "4.54 10111"},  {of("FFFFFF 595959"), "7.00 11111"},
             {of("949494 FFFFFF"), "3.03 00101"},  {of("959595 FFFFFF"), "2.99 00000"},
             {of("000000 FFFFFF"), "21.00 11111"}, {20.999999999999996, "21.00 11111"},
             {4.4999999999999, "4.49 00101"},      {6.99999999999999, "6.99 10111"},
-            {2.99999999999999, "2.99 00000"},
+            {2.99999999999999, "2.99 00000"},     {of("2671E5 060201"), "4.49 00101"},
+            {of("6AAE58 05102B"), "6.99 10111"},  {of("1C5F98 190102"), "2.99 00000"},
         };
         for (const auto& [ratio, expected] : rows) {
             const Contrast::Verdicts v = Contrast::Judge(ratio);
@@ -64,6 +67,16 @@ private slots:
                 shown += reached ? '1' : '0';
             }
             QCOMPARE(shown, QByteArray(expected));
+        }
+        // The list sample's tooltip: the same figure, the verdict for normal text.
+        const std::pair<const char*, const char*> tips[] = {
+            {"2671E5 060201", "4.49:1 — AA solo para texto grande"},
+            {"6AAE58 05102B", "6.99:1 — AA"},
+            {"1C5F98 190102", "2.99:1 — insuficiente para texto"},
+            {"000000 FFFFFF", "21.00:1 — AAA"}};
+        for (const auto& [pair, tip] : tips) {
+            QCOMPARE(Contrast::Summary(of(pair)),
+                     QString::fromUtf8(QByteArray("Contraste ") + tip));
         }
     }
 

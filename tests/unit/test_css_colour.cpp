@@ -4,8 +4,12 @@
 // rgb() percentages, and the HSL and HWB examples.
 #include "CssColourReader.h"
 #include "CssColourWriter.h"
+#include "GamutMap.h"
 
 #include <QTest>
+#include <future>
+#include <optional>
+#include <thread>
 
 using namespace Colour;
 
@@ -15,6 +19,20 @@ Rgb8 Hex(const QString& rrggbb)
 {
     const uint v = rrggbb.toUInt(nullptr, 16);
     return {int(v >> 16), int((v >> 8) & 0xFF), int(v & 0xFF)};
+}
+
+// The result of work run on a thread of its own, or none after 5 s: work that
+// never ends fails its test, named, instead of hanging it.
+template <class Work> std::optional<std::invoke_result_t<Work>> WithinSeconds(Work work)
+{
+    using Result = std::invoke_result_t<Work>;
+    auto task = std::make_shared<std::packaged_task<Result()>>(work);
+    std::future<Result> done = task->get_future();
+    std::thread([task] { (*task)(); }).detach();
+    if (done.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+        return std::nullopt;
+    }
+    return done.get();
 }
 
 bool Near(Rgb8 a, Rgb8 b, int tolerance)
@@ -109,6 +127,11 @@ private slots:
             {"hsl(120 -50% 50%)", "808080"}, {"hsl(none none 50%)", "808080"},
             // hwb(): the examples; white plus black of 100% or more is grey.
             {"hwb(150 20% 10%)", "33e68c"}, {"hwb(45 40% 80%)", "555555"},
+            // Far past 100%: white and black of 1e307% each are grey 0.5; hsl() clamps
+            // only negative saturation, then clips (200% at 150% is 0.5, 2.5, 2.5).
+            {"hwb(0 1e307% 1e307%)", "808080"}, {"hsl(0 100% 1e20%)", "ffffff"},
+            {"hsl(30 1e307% 50%)", "ff8000"}, {"hsl(0 200% 150%)", "80ffff"},
+            {"hsl(0 100% -1e20%)", "000000"}, {"rgb(1e308% 50% -1e308%)", "ff8000"},
             // Its b, rounded from -0.1015 to -25% (-0.1), moves green by two steps.
             {"oklab(42.1% 41% -25%)", "800080", 2, -1},
             {"lab(29.567% 68.298 -112.0294)", "0000ff", 1, -1},
@@ -232,6 +255,36 @@ private slots:
         QVERIFY(ReadCssColour(longText).error.contains(u"demasiado largo"));
         QVERIFY(ReadCssColour(u"oklch(0.5 1e300 30)").ok);
         QVERIFY(ReadCssColour(u"lab(50 -1e300 1e300)").ok);
+    }
+
+    // Numbers near the largest double end at once, read or refused. Hue 1e308
+    // is 296 degrees.
+    void extremeNumbersEndAtOnce()
+    {
+        // clang-format off
+        const char* const rows[][2] = {
+            {"oklab(0.5 1.3e308 1.3e308)", "el croma de a y b está fuera de rango"},
+            {"lab(50 1.3e308 -1.3e308)", "el croma de a y b está fuera de rango"},
+            {"rgb(nan 0 0)", "valor no válido «nan»"},
+            {"oklch(0.5 0 infinity)", "valor no válido «infinity»"},
+            {"oklch(0.7 0.1 1e308)", "oklch(0.7 0.1 296)"}, {"lch(50 30 1e308)", "lch(50 30 296)"},
+            {"oklab(0.5 1e308 1e308)", ""}, {"oklch(0.5 1e308 -1e308)", ""},
+            {"lch(50 1e308 1e308)", ""}, {"oklab(1e-300 1e308% 1e308%)", ""},
+            {"color(display-p3 1e308 -1e308 1e308%)", ""}};
+        // clang-format on
+        for (const auto& [text, expected] : rows) {
+            const QString input = QString::fromUtf8(text);
+            const auto result = WithinSeconds([input] { return ReadCssColour(input); });
+            QVERIFY2(result, text);
+            const QString same = QString::fromUtf8(expected);
+            if (same.contains(u'(')) {
+                QCOMPARE(result->colour, ReadCssColour(same).colour);
+            } else {
+                QCOMPARE(result->error.section(QStringLiteral("»: "), 1), same);
+            }
+        }
+        // The gamut mapping alone, whatever reaches it.
+        QVERIFY(WithinSeconds([] { return GamutMap::FromOklab({0.5, 1.3e308, 1.3e308}).outside; }));
     }
 };
 

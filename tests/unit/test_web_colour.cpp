@@ -15,21 +15,20 @@ private slots:
     {
         QTest::addColumn<QList<int>>("pair"); // red, green, blue of each colour
         QTest::addColumn<double>("ratio");
-        QTest::addColumn<QString>("texts"); // #RRGGBB, rgb(), hsl() of the first; contrast
+        QTest::addColumn<QString>("texts"); // #RRGGBB, rgb(), hsl() of the first
         const auto row = [](const char* name, QList<int> pair, double ratio, const char* texts) {
             QTest::newRow(name) << pair << ratio << QString::fromUtf8(texts);
         };
         row("orange on black, red first", {255, 128, 0, 0, 0, 0}, 8.3397,
-            "#FF8000 rgb(255, 128, 0) hsl(30, 100%, 50%) Contraste 8.3:1 — AAA");
+            "#FF8000 rgb(255, 128, 0) hsl(30, 100%, 50%)");
         row("white on black", {255, 255, 255, 0, 0, 0}, 21,
-            "#FFFFFF rgb(255, 255, 255) hsl(0, 0%, 100%) Contraste 21.0:1 — AAA");
+            "#FFFFFF rgb(255, 255, 255) hsl(0, 0%, 100%)");
         row("pink on black, hue just below 360", {255, 0, 128, 0, 0, 0}, 5.5637,
-            "#FF0080 rgb(255, 0, 128) hsl(330, 100%, 50%) Contraste 5.5:1 — AA");
-        row("#777777 on white misses AA: cut, not rounded", {119, 119, 119, 255, 255, 255}, 4.4781,
-            "#777777 rgb(119, 119, 119) hsl(0, 0%, 47%) Contraste 4.4:1 — AA solo para texto "
-            "grande");
+            "#FF0080 rgb(255, 0, 128) hsl(330, 100%, 50%)");
+        row("#777777 on white", {119, 119, 119, 255, 255, 255}, 4.4781,
+            "#777777 rgb(119, 119, 119) hsl(0, 0%, 47%)");
         row("dark brown on itself", {30, 20, 10, 30, 20, 10}, 1,
-            "#1E140A rgb(30, 20, 10) hsl(30, 50%, 8%) Contraste 1.0:1 — insuficiente para texto");
+            "#1E140A rgb(30, 20, 10) hsl(30, 50%, 8%)");
     }
 
     void formsAndContrast()
@@ -41,7 +40,7 @@ private slots:
                                               RelativeLuminance(pair[3], pair[4], pair[5]));
         QVERIFY2(qAbs(measured - ratio) < 1e-4, qPrintable(QString::number(measured)));
         QCOMPARE(QStringList({CssHex(pair[0], pair[1], pair[2]), CssRgb(pair[0], pair[1], pair[2]),
-                              CssHsl(pair[0], pair[1], pair[2]), ContrastText(measured)})
+                              CssHsl(pair[0], pair[1], pair[2])})
                      .join(' '),
                  texts);
     }

@@ -364,9 +364,10 @@ private slots:
         QCOMPARE(QGuiApplication::clipboard()->text(), copies[0]);
 
         // Drops offered as a move (as text editors offer them) on the window (-1), a
-        // value box or the code box (3): taken as a copy, or refused (-).
+        // value box or the code box (3): taken as a copy, or refused (-). Passing
+        // over, any text or colour is welcome; the drop reads it (!: refused then).
         // clang-format off
-        const QString unchanged = "- 10=10 255=255 255=255 #FFFF0A #0affff";
+        const QString unchanged = "Copy! 10=10 255=255 255=255 #FFFF0A #0affff";
         const QString orange = "Copy 255=255 128=128 0=0 #0080FF #ff8000"; // a CSS colour
         QList<std::tuple<int, QString, QByteArray, QString>> drops = {
             {3, "text/plain", "#FF8000\nmore", "Copy 10=10 255=255 255=255 #FF8000 #0affff"},
@@ -395,16 +396,38 @@ private slots:
             QDropEvent drop({5, 5}, both, data.get(), {}, Qt::ShiftModifier);
             QCOMPARE(drop.proposedAction(), Qt::MoveAction);
             QApplication::sendEvent(target, &enter);
-            QCOMPARE(Editor(), unchanged.mid(2)); // a drag passing over changes nothing
+            QCOMPARE(Editor(), unchanged.mid(6)); // a drag passing over changes nothing
             QApplication::sendEvent(target, &drop);
             const QString seen = answer(enter) + QString(answer(drop) != answer(enter) ? "!" : "");
             QCOMPARE(type + bytes + ": " + seen + " " + Editor(), type + bytes + ": " + result);
         }
-        w->PreviewList()->SetBackColour(Qt::white);
-        QCOMPARE(w->PreviewList()->toolTip(), "Contraste 4.4:1 — AA solo para texto grande");
+        // A drag passing over never reads the text, however long; the drop does.
+        struct CountedData : QMimeData
+        {
+            mutable int reads = 0;
+            QVariant retrieveData(const QString& type, QMetaType as) const override
+            {
+                ++reads;
+                return QMimeData::retrieveData(type, as);
+            }
+        } counted;
+        counted.setText(QString(1 << 20, u'9'));
+        QDragEnterEvent enter({5, 5}, Qt::CopyAction, &counted, {}, {});
+        QDragMoveEvent move({6, 6}, Qt::CopyAction, &counted, {}, {});
+        QDropEvent drop({6, 6}, Qt::CopyAction, &counted, {}, {});
+        QApplication::sendEvent(w.get(), &enter);
+        QApplication::sendEvent(w.get(), &move);
+        QVERIFY(enter.isAccepted() && move.isAccepted() && counted.reads == 0);
+        QApplication::sendEvent(w.get(), &drop);
+        QVERIFY(!drop.isAccepted() && counted.reads > 0);
+        // 4.4999999999921 is not AA, whatever a figure rounded up would say.
+        SetSliders(c->CScroll, 0x26, 0x71, 0xE5);
+        w->PreviewList()->SetBackColour(QColor(0x060201));
+        QCOMPARE(w->PreviewList()->toolTip(), "Contraste 4.49:1 — AA solo para texto grande");
         TypeInto(c->Res, "#000000");
         Click(c->CmdGo);
-        QCOMPARE(w->PreviewList()->toolTip(), "Contraste 21.0:1 — AAA");
+        w->PreviewList()->SetBackColour(Qt::white);
+        QCOMPARE(w->PreviewList()->toolTip(), "Contraste 21.00:1 — AAA");
     }
 
     // "Accesibilidad" follows both samples, swaps them, and corrects the
