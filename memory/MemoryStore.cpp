@@ -22,7 +22,7 @@ QByteArray Digest(const QByteArray& bytes)
 QString MemoryStore::Load(const QString& path, MemoryListModel& list)
 {
     m_path = path;
-    m_unsaved.clear();
+    m_unsaved.Clear();
     m_loaded = true;
     QByteArray bytes;
     QString reason;
@@ -46,12 +46,12 @@ QString MemoryStore::Load(const QString& path, MemoryListModel& list)
 
 void MemoryStore::Added(const QString& text)
 {
-    m_unsaved.append({true, text});
+    m_unsaved.Added(text);
 }
 
 void MemoryStore::Removed(const QString& text)
 {
-    m_unsaved.append({false, text});
+    m_unsaved.Removed(text);
 }
 
 bool MemoryStore::ReadFile(QByteArray& bytes, bool& missing, QString* reason) const
@@ -76,20 +76,14 @@ void MemoryStore::TakeIn(const QByteArray& bytes, MemoryListModel& list) const
 {
     QStringList lines;
     IO_System::SplitLines(bytes, lines);
-    list.SetItems(lines);
-    for (const Change& change : std::as_const(m_unsaved)) {
-        const int index = static_cast<int>(list.Items().indexOf(change.text));
-        if (!change.added) {
-            list.RemoveAt(index);
-        } else if (index < 0) {
-            list.AddSorted(change.text);
-        }
-    }
+    // One model reset: a change at a time, each with its own signals and a
+    // search of the whole list, took a minute for a large import.
+    list.SetItems(m_unsaved.MadeAgainOn(lines));
 }
 
 MemoryStore::SaveResult MemoryStore::Save(MemoryListModel& list, QString* message)
 {
-    if (!m_loaded || (m_neverWrite && m_unsaved.isEmpty())) {
+    if (!m_loaded || (m_neverWrite && m_unsaved.IsEmpty())) {
         return SaveResult::Saved;
     }
     const QString file = MemoryFileLocation::ForDisplay(m_path);
@@ -129,7 +123,7 @@ MemoryStore::SaveResult MemoryStore::Save(MemoryListModel& list, QString* messag
         };
         if (SafeFile::Replace(m_path, bytes, &reason, unchanged)) {
             m_digest = Digest(bytes);
-            m_unsaved.clear();
+            m_unsaved.Clear();
             return SaveResult::Saved;
         }
         m_digest = digest; // the list now holds what was on disk

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QList>
+#include "UnsavedChanges.h"
+
 #include <QString>
 
 class MemoryListModel;
@@ -37,12 +38,6 @@ public:
     SaveResult Save(MemoryListModel& list, QString* message);
 
 private:
-    struct Change
-    {
-        bool added;
-        QString text;
-    };
-
     // The file's bytes now (empty, and missing set, when there is no file);
     // false with the reason when it cannot be read.
     bool ReadFile(QByteArray& bytes, bool& missing, QString* reason) const;
@@ -52,7 +47,7 @@ private:
 
     QString m_path;
     QByteArray m_digest; // of the file's bytes as last read or written
-    QList<Change> m_unsaved;
+    UnsavedChanges m_unsaved;
     bool m_loaded = false;
     bool m_neverWrite = false;
 };

@@ -5,11 +5,13 @@
 #include "MemoryListModel.h"
 #include "MemoryStore.h"
 #include "SingleCopyGuard.h"
+#include "UnsavedChanges.h"
 
 #include <QtTest>
 #include <atomic>
 #include <csignal>
 #include <pwd.h>
+#include <random>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <thread>
@@ -263,6 +265,52 @@ private slots:
         QCOMPARE(QFileInfo(m_path).size() + list.Count(), (65 << 20) + 3);
         QVERIFY(
             message.contains("El archivo cambió y no se puede leer: El archivo mide más de 64"));
+    }
+
+    // Changes made again on a file edited by hand go where making them one
+    // at a time on the list puts them, also in a file in an order of its own
+    // with entries twice over; the window's list is reset once for it all.
+    void handEditTakenInAtOnce()
+    {
+        std::mt19937 random(7);
+        const auto code = [&] { // "ab7", "AB7", "b7": texts equal but for case, many twice
+            QString text = QString::number(random() % 99);
+            for (int i = int(random() % 2); i >= 0; --i)
+                text.prepend(QChar("aAbB"[random() % 4]));
+            return text;
+        };
+        for (int round = 0; round < 40; ++round) {
+            QStringList entries;
+            for (int i = int(random() % 300); i > 0; --i)
+                entries.append(code());
+            if (round % 2 == 0)
+                std::sort(entries.begin(), entries.end(), MemoryListModel::SortsBefore);
+            MemoryListModel expected;
+            expected.SetItems(entries);
+            UnsavedChanges changes;
+            for (int i = int(random() % 2000); i > 0; --i) {
+                const QString text = code();
+                const int index = int(expected.Items().indexOf(text));
+                if (random() % 3 == 0)
+                    changes.Removed(text), expected.RemoveAt(index);
+                else if (changes.Added(text); index < 0)
+                    expected.AddSorted(text);
+            }
+            QCOMPARE(changes.MadeAgainOn(entries), expected.Items());
+        }
+        QVERIFY(Write("#B\r\n#A\r\n"));
+        MemoryStore store;
+        MemoryListModel list;
+        QString message;
+        QVERIFY(store.Load(m_path, list).isEmpty() && Write("#C\r\n#B\r\n"));
+        store.Added("#A0"), store.Removed("#B"), store.Added("#D");
+        QSignalSpy inserted(&list, SIGNAL(rowsInserted(QModelIndex, int, int))),
+            removed(&list, SIGNAL(rowsRemoved(QModelIndex, int, int))),
+            reset(&list, SIGNAL(modelReset()));
+        QCOMPARE(store.Save(list, &message), MemoryStore::SaveResult::Saved);
+        QCOMPARE(list.Items(), (QStringList{"#A0", "#C", "#D"}));
+        QCOMPARE(QList<qsizetype>({inserted.size(), removed.size(), reset.size()}),
+                 QList<qsizetype>({0, 0, 1}));
     }
 
     // A link is followed only where no one else could have planted it: the
