@@ -112,6 +112,14 @@ MemoryStore::SaveResult MemoryStore::Save(MemoryListModel& list, QString* messag
             TakeIn(onDisk, list);
         }
         const QByteArray bytes = LineCodec::EncodeText(IO_System::MemoryListText(list));
+        // The file holds the list already: nothing is written (no new file,
+        // no rename, no sync), so a list marked read-only, or on read-only
+        // media, closes without a failure when nothing changed.
+        if (!missing && Digest(bytes) == digest) {
+            m_digest = digest;
+            m_unsaved.Clear();
+            return SaveResult::Saved;
+        }
         bool changed = false;
         const auto unchanged = [&] {
             QByteArray now;

@@ -313,6 +313,26 @@ private slots:
                  QList<qsizetype>({0, 0, 1}));
     }
 
+    // A save that would write what the file holds writes nothing, not even a
+    // file of its own: a list marked read-only closes without a failure,
+    // also after a change undone, and the file keeps its inode and times.
+    void unchangedListNotWritten()
+    {
+        for (const int mode : {0644, 0444, 0644}) {
+            QVERIFY(Write("#0080FF\r\n") && chmod(qPrintable(m_path), mode_t(mode)) == 0);
+            const QString before = StampOf(m_path);
+            MemoryStore store;
+            MemoryListModel list;
+            QString message;
+            QVERIFY(store.Load(m_path, list).isEmpty());
+            store.Added("#FFFFFF"), store.Removed("#FFFFFF");
+            QCOMPARE(store.Save(list, &message), MemoryStore::SaveResult::Saved);
+            QCOMPARE(StampOf(m_path) +
+                         QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden).join(" "),
+                     before + "List.slc");
+        }
+    }
+
     // A link is followed only where no one else could have planted it: the
     // link and its folder the user's (or the superuser's), the folder
     // writable by no one else. Otherwise nothing is read through it and
