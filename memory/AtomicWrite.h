@@ -22,4 +22,12 @@ namespace AtomicWrite {
 bool Replace(const QByteArray& file, const QByteArray& bytes, QString* errorText,
              const std::function<bool()>& unchanged);
 
+// Removes the temporary files that saves of file left beside it when they
+// could not end (a crash, a power cut), each as large as the file. A save
+// holds a lock on its temporary from before its first byte until after the
+// rename, and only a temporary that no process holds is removed: a save in
+// progress, in this process or another (a second copy of the program, an
+// export), keeps its own. A file system without locks keeps them all.
+void RemoveLeftovers(const QByteArray& file);
+
 } // namespace AtomicWrite

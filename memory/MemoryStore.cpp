@@ -24,6 +24,8 @@ QString MemoryStore::Load(const QString& path, MemoryListModel& list)
     m_path = path;
     m_unsaved.Clear();
     m_loaded = true;
+    // What a save that a crash cut short left beside the file.
+    SafeFile::RemoveLeftovers(path);
     QByteArray bytes;
     QString reason;
     const ReadStatus status = SafeFile::Read(path, bytes, &reason);

@@ -22,8 +22,9 @@ public:
         Failed,     // not saved; the file is as it was
     };
 
-    // Reads the file at path into the empty list. Returns the message for
-    // the user, empty when the file was read or does not exist.
+    // Reads the file at path into the empty list, and removes what saves
+    // that a crash cut short left beside it. Returns the message for the
+    // user, empty when the file was read or does not exist.
     QString Load(const QString& path, MemoryListModel& list);
 
     // Records a change that "Guardar" or "Borrar" made to the list.

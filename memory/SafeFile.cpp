@@ -156,6 +156,13 @@ bool Replace(const QString& path, const QByteArray& bytes, QString* errorText,
     return AtomicWrite::Replace(target.path, bytes, errorText, unchanged);
 }
 
+void RemoveLeftovers(const QString& path)
+{
+    const LinkRules::Target target = LinkRules::Follow(QFile::encodeName(path));
+    if (target.allowed && !target.dangling)
+        AtomicWrite::RemoveLeftovers(target.path);
+}
+
 QString ResolvedPath(const QString& path)
 {
     const QFileInfo info(path);

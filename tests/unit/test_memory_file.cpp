@@ -12,8 +12,10 @@
 #include <csignal>
 #include <pwd.h>
 #include <random>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
@@ -36,6 +38,19 @@ static QString StampOf(const QString& path)
         .arg(st.st_mtim.tv_nsec)
         .arg(st.st_ctim.tv_sec)
         .arg(st.st_ctim.tv_nsec);
+}
+
+// The permissions of the file of 64 bytes open in this process when a write
+// meets a file size limit of 64 bytes (SIGXFSZ), in the middle of a save.
+static mode_t g_modeAtLimit = 0;
+static void SeeFileAtLimit(int)
+{
+    const int saved = errno;
+    struct stat st = {};
+    for (int fd = 3; fd < 1024; ++fd)
+        if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size == 64)
+            g_modeAtLimit = st.st_mode & 07777;
+    errno = saved;
 }
 
 // The memory file: where it lies, reading, the byte-exact round trip, failed
@@ -147,15 +162,20 @@ private slots:
         expectOldKept(Replace(m_path, "x", &error, [] { return false; }),
                       "El archivo cambió mientras se guardaba.");
 
-        // A file size limit stands for a full disk.
-        std::signal(SIGXFSZ, SIG_IGN);
+        // A file size limit stands for a full disk. The write that meets it
+        // finds the new file, 64 bytes long by then, as private as the old
+        // one, whatever the umask lets a new file be.
+        std::signal(SIGXFSZ, SeeFileAtLimit);
+        umask(022);
         rlimit saved{};
         QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
         const rlimit small{64, saved.rlim_max};
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
         bool written = WriteTextFile(m_path, body, &error);
         setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, SIG_IGN);
         expectOldKept(written, "Error al escribir: Archivo demasiado grande");
+        QCOMPARE(g_modeAtLimit, mode_t(0600));
 
         // A folder the user may not write to, over a file the user may write
         // (the superuser becomes the user nobody for this).
@@ -331,6 +351,29 @@ private slots:
                          QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden).join(" "),
                      before + "List.slc");
         }
+    }
+
+    // A save cut short (killed at its last look before the rename) leaves a
+    // file beside the list, removed at the next start; a file that a save in
+    // progress holds, in this process or another, and the user's own are kept.
+    void leftoversOfSavesRemoved()
+    {
+        const auto files = [&] {
+            return QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden).join(' ');
+        };
+        QVERIFY(Write("#0080FF\r\n"));
+        if (const pid_t child = fork(); child == 0)
+            Replace(m_path, "#FFFFFF\r\n", nullptr, [] { return raise(SIGKILL) == 0; }), _exit(0);
+        QVERIFY(wait(nullptr) > 0 && files().count(' ') == 1);
+        QFile held(m_dir.filePath(".List.slc.tintaro-1")), mine(m_dir.filePath(".List.slc.old"));
+        QVERIFY(mine.open(QIODevice::WriteOnly) && held.open(QIODevice::WriteOnly) &&
+                flock(held.handle(), LOCK_EX) == 0);
+        MemoryStore store;
+        MemoryListModel list;
+        QVERIFY(Replace(m_path, "#FFFFFF\r\n", nullptr,
+                        [&] { return store.Load(m_path, list).isEmpty(); }));
+        QCOMPARE(files() + ' ' + list.Items().join(' '),
+                 ".List.slc.old .List.slc.tintaro-1 List.slc #0080FF");
     }
 
     // A link is followed only where no one else could have planted it: the
