@@ -481,6 +481,33 @@ private slots:
         QCOMPARE(file.readAll(), "#000000\r\n#222222\r\n");
     }
 
+    // Copies started with other runtime folders (cron, su, ssh) meet at the
+    // lock beside the file, in a folder made for it; a link in its place is
+    // told, not followed; a folder that cannot hold it sends it to the
+    // private folder.
+    void lockBesideTheFile()
+    {
+        using R = SingleCopyGuard::Result;
+        QTemporaryDir run[2];
+        QString reason;
+        const auto take = [&](int runtime, const QString& file) {
+            qputenv("XDG_RUNTIME_DIR", run[runtime].path().toUtf8());
+            return std::make_unique<SingleCopyGuard>(file);
+        };
+        const auto first = take(0, m_dir.filePath("new/List.slc"));
+        QCOMPARE(first->TryAcquire(), R::Acquired);
+        QCOMPARE(take(1, m_dir.filePath("new/List.slc"))->TryAcquire(), R::Running);
+        QCOMPARE(first->LockPath(), m_dir.filePath("new/.List.slc.lock"));
+        QVERIFY(QFile::link(m_path, m_dir.filePath(".Link.slc.lock")));
+        QCOMPARE(take(1, m_dir.filePath("Link.slc"))->TryAcquire(&reason), R::Unavailable);
+        QCOMPARE(reason,
+                 m_dir.filePath(".Link.slc.lock: Demasiados niveles de enlaces simbólicos"));
+        const auto readOnly = take(1, "/proc/none/List.slc");
+        QCOMPARE(readOnly->TryAcquire(), R::Acquired);
+        QVERIFY(readOnly->LockPath().startsWith(run[1].path()));
+        qunsetenv("XDG_RUNTIME_DIR");
+    }
+
     // Copies that start and end in quick succession never hold the lock at
     // the same time, however their opens, locks and removals interleave: a
     // copy holds the lock file that is under the name, never one just removed.
