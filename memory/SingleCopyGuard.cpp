@@ -140,7 +140,8 @@ SingleCopyGuard::Result SingleCopyGuard::TryAcquire(QString* reason)
         return Result::Unavailable;
     }
     if (!m_private) {
-        // The user's data folder may not be there yet: it is the list's.
+        // The list's folder (the user's data folder) may not be there yet:
+        // it is made here as the first save would make it.
         const qsizetype slash = m_path.lastIndexOf('/');
         if (slash > 0) {
             QDir().mkpath(QFile::decodeName(m_path.left(slash)));
