@@ -2,11 +2,13 @@
 // The memory file and the memory list at 1,000 and 100,000 entries: reading
 // the file, filling the list, joining and writing it back, storing one more
 // code as "Guardar" does (the exact-case scan of every entry, then the sorted
-// insertion), and the save that follows every change.
+// insertion), the save that follows every change, and an import of a large
+// palette.
 #include "BenchData.h"
 #include "IO_System.h"
 #include "MemoryListModel.h"
 #include "MemoryStore.h"
+#include "PaletteMerge.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -133,6 +135,46 @@ void StoreSave(benchmark::State& state, bool handEdit)
 }
 BENCHMARK_CAPTURE(StoreSave, unchanged, false)->Apply(Sizes);
 BENCHMARK_CAPTURE(StoreSave, after_hand_edit, true)->Apply(Sizes);
+
+// An import of 20,000 new colours into a list of 100,000, as the memory
+// menu makes it: the palette merged into the list, each code recorded, one
+// save. Before the import, the file was left alone, or edited by hand: a
+// comment line put at its top (the entries stay in order), or a code added
+// at its end (out of order). An edited file is taken in by the save, and the
+// 20,000 additions made again on its entries.
+void ImportSave(benchmark::State& state, const QByteArray& top, const QByteArray& end)
+{
+    QStringList palette = BenchData::CodesNotIn(BenchData::SortedCodes(100000), 20100);
+    palette.removeDuplicates();
+    palette.resize(20000);
+    for (auto _ : state) {
+        state.PauseTiming();
+        MemoryFile file(100000);
+        MemoryListModel list;
+        MemoryStore store;
+        QFile disk(file.path);
+        if (!store.Load(file.path, list).isEmpty() || !disk.open(QIODevice::ReadWrite))
+            std::abort();
+        const QByteArray edited = top + disk.readAll() + end;
+        if (!disk.seek(0) || disk.write(edited) != edited.size())
+            std::abort();
+        disk.close();
+        state.ResumeTiming();
+        for (const QString& code : PaletteMerge::Merge(palette, list).added)
+            store.Added(code);
+        QString message;
+        if (store.Save(list, &message) != MemoryStore::SaveResult::Saved ||
+            list.Count() != 120000 + end.count('\n'))
+            state.SkipWithError("Save failed");
+    }
+}
+BENCHMARK_CAPTURE(ImportSave, unchanged, "", "")->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(ImportSave, comment_at_top, "* mine\r\n", "")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(ImportSave, code_at_end, "", "#000000\r\n")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 } // namespace
 

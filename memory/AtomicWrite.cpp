@@ -5,11 +5,14 @@
 #include "SystemError.h"
 
 #include <QFile>
+#include <algorithm>
 #include <cerrno>
 
 #ifdef Q_OS_UNIX
 #include <QRandomGenerator>
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #else
@@ -67,18 +70,54 @@ void SetOwner(int fd, const struct stat* old, const QByteArray& folder)
     }
 }
 
-// A temporary file in folder, new, with the permissions a new file gets
-// (the umask applied) until the old file's are copied.
-int CreateTemporary(const QByteArray& folder, const QByteArray& name, QByteArray* temporary)
+// The name of a temporary of file name, up to its random part.
+QByteArray TemporaryPrefix(const QByteArray& name)
+{
+    return '.' + name + ".tintaro-";
+}
+
+int LockWithoutWaiting(int fd)
+{
+    int locked = -1;
+    do {
+        locked = ::flock(fd, LOCK_EX | LOCK_NB);
+    } while (locked != 0 && errno == EINTR);
+    return locked;
+}
+
+// A temporary file in folder, new, created with mode (the umask applied) and
+// locked (flock) before its first byte is written, until it is closed after
+// the rename. RemoveLeftovers removes only temporaries that no one holds:
+// should it lock this one between the open and the lock here, it removes
+// it, and another is made under a new name. Where the file system has no
+// locks, the temporary is written unheld; RemoveLeftovers cannot lock one
+// there either, so it removes nothing.
+//
+// A nameless file (O_TMPFILE) given a name once written would leave nothing
+// behind on the file systems that have it, but not on the FAT and exFAT
+// sticks that portable copies live on, nor on NFS; and it still needs a
+// name of its own for a moment, since only a rename replaces a file. A lock
+// serves everywhere, and tells a save in progress, in any process, from
+// one that a crash cut short.
+int CreateTemporary(const QByteArray& folder, const QByteArray& name, mode_t mode,
+                    QByteArray* temporary)
 {
     for (int attempt = 0; attempt < 16; ++attempt) {
-        *temporary = folder + "/." + name + '.' +
+        *temporary = folder + '/' + TemporaryPrefix(name) +
                      QByteArray::number(QRandomGenerator::global()->generate(), 36);
         const int fd = ::open(temporary->constData(),
-                              O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST)
+                              O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+        if (fd < 0 && errno != EEXIST)
+            return -1;
+        if (fd < 0)
+            continue;
+        struct stat st = {};
+        const bool takenFirst = LockWithoutWaiting(fd) != 0 && errno == EWOULDBLOCK;
+        if (!takenFirst && ::fstat(fd, &st) == 0 && st.st_nlink > 0)
             return fd;
+        ::close(fd);
     }
+    errno = EEXIST;
     return -1;
 }
 
@@ -107,16 +146,20 @@ bool Replace(const QByteArray& file, const QByteArray& bytes, QString* errorText
     }
     if (!MakeFolders(folder, errorText))
         return false;
+    // Readable by its owner alone while it is written when it replaces a file,
+    // whose permissions it takes once written: the old file may be private,
+    // and a watcher could read the new bytes before they were set. A new file
+    // is made with the permissions it keeps, those of any new file.
     QByteArray temporary;
-    const int fd = CreateTemporary(folder, name, &temporary);
+    const int fd = CreateTemporary(folder, name, exists ? 0600 : 0666, &temporary);
     if (fd < 0) {
         SystemError::Tell(errorText, QStringLiteral("No se pudo crear un archivo en %1: %2")
                                          .arg(FileName::Decode(folder), SystemError::Text(errno)));
         return false;
     }
     const auto fail = [&](const QString& reason) {
-        ::close(fd);
         ::unlink(temporary.constData());
+        ::close(fd);
         SystemError::Tell(errorText, reason);
         return false;
     };
@@ -148,6 +191,38 @@ bool Replace(const QByteArray& file, const QByteArray& bytes, QString* errorText
         ::close(folderFd);
     }
     return true;
+}
+
+void RemoveLeftovers(const QByteArray& file)
+{
+    const qsizetype slash = file.lastIndexOf('/');
+    const QByteArray folder = slash < 0 ? QByteArray(".") : file.left(qMax(slash, 1));
+    const QByteArray prefix = TemporaryPrefix(file.mid(slash + 1));
+    DIR* const entries = ::opendir(folder.constData());
+    if (entries == nullptr)
+        return;
+    const int folderFd = ::dirfd(entries);
+    while (const dirent* entry = ::readdir(entries)) {
+        const QByteArray random = QByteArray(entry->d_name).mid(prefix.size());
+        if (!QByteArray(entry->d_name).startsWith(prefix) || random.isEmpty() ||
+            !std::all_of(random.cbegin(), random.cend(),
+                         [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z'); }))
+            continue;
+        const int fd = ::openat(folderFd, entry->d_name,
+                                O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        // Locked here, it is held by no save; still under its name, it is
+        // the file locked (a save that just ended renamed its temporary).
+        struct stat held = {};
+        struct stat named = {};
+        if (::fstat(fd, &held) == 0 && S_ISREG(held.st_mode) && LockWithoutWaiting(fd) == 0 &&
+            ::fstatat(folderFd, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+            named.st_dev == held.st_dev && named.st_ino == held.st_ino)
+            ::unlinkat(folderFd, entry->d_name, 0);
+        ::close(fd);
+    }
+    ::closedir(entries);
 }
 #else
 // A file the user marked read-only counts as protected even when the system
@@ -206,6 +281,11 @@ bool Replace(const QByteArray& name, const QByteArray& bytes, QString* errorText
         return false;
     }
     return true;
+}
+
+void RemoveLeftovers(const QByteArray&)
+{
+    // QSaveFile removes its own temporary file when a save fails.
 }
 #endif
 

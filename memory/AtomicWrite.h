@@ -15,7 +15,7 @@
 // folder entry, when true is returned. unchanged (when given) is asked right
 // before the new file takes the old one's place; when it says no, nothing is
 // replaced and false is returned. file is the path as the system names it
-// (QFile::encodeName), taken as it is: links are the caller's (see
+// (FileName::Encode), taken as it is: links are the caller's (see
 // LinkRules).
 namespace AtomicWrite {
 
@@ -27,5 +27,13 @@ bool Replace(const QByteArray& file, const QByteArray& bytes, QString* errorText
 // telling which one could not be made and why (errorText may be null).
 bool MakeFolders(const QByteArray& folder, QString* errorText);
 #endif
+
+// Removes the temporary files that saves of file left beside it when they
+// could not end (a crash, a power cut), each as large as the file. A save
+// holds a lock on its temporary from before its first byte until after the
+// rename, and only a temporary that no process holds is removed: a save in
+// progress, in this process or another (a second copy of the program, an
+// export), keeps its own. A file system without locks keeps them all.
+void RemoveLeftovers(const QByteArray& file);
 
 } // namespace AtomicWrite

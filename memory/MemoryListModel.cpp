@@ -24,8 +24,8 @@ int MemoryListModel::AddSorted(const QString& text)
 {
     // Upper bound: the first entry that sorts strictly after text, so a new
     // entry lands after the entries that compare equal to it.
-    const auto place = std::upper_bound(m_items.cbegin(), m_items.cend(), text, SortsBefore);
-    const int row = static_cast<int>(place - m_items.cbegin());
+    const int row = SortedPlace(Count(), text,
+                                [this](int index) -> const QString& { return m_items.at(index); });
     InsertAt(row, text);
     return row;
 }

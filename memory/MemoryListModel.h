@@ -3,6 +3,8 @@
 
 #include <QAbstractListModel>
 #include <QStringList>
+#include <algorithm>
+#include <ranges>
 
 // The entries of the memory list, shown by a list view. Entries added with
 // AddSorted go to their place in case-insensitive order; entries inserted at
@@ -25,6 +27,16 @@ public:
     int AddSorted(const QString& text);
     // The order AddSorted keeps: a before b, case-insensitive.
     static bool SortsBefore(const QString& a, const QString& b);
+    // Where AddSorted puts text in a list of count entries, entry i being
+    // at(i): before the first entry that sorts after it, found by bisecting
+    // the list as std::upper_bound does. A list in an order of its own (a
+    // hand-ordered file) is bisected all the same, so every caller gets the
+    // place AddSorted would give.
+    template <typename At> static int SortedPlace(int count, const QString& text, At at)
+    {
+        const auto indexes = std::views::iota(0, count);
+        return int(std::ranges::upper_bound(indexes, text, SortsBefore, at) - indexes.begin());
+    }
     // Removes the entry at index; an index out of range is ignored.
     void RemoveAt(int index);
     // Replaces every entry at once (fast path for loading large lists).

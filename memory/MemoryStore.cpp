@@ -22,8 +22,10 @@ QByteArray Digest(const QByteArray& bytes)
 QString MemoryStore::Load(const QString& path, MemoryListModel& list)
 {
     m_path = path;
-    m_unsaved.clear();
+    m_unsaved.Clear();
     m_loaded = true;
+    // What a save that a crash cut short left beside the file.
+    SafeFile::RemoveLeftovers(path);
     QByteArray bytes;
     QString reason;
     const ReadStatus status = SafeFile::Read(path, bytes, &reason);
@@ -46,12 +48,12 @@ QString MemoryStore::Load(const QString& path, MemoryListModel& list)
 
 void MemoryStore::Added(const QString& text)
 {
-    m_unsaved.append({true, text});
+    m_unsaved.Added(text);
 }
 
 void MemoryStore::Removed(const QString& text)
 {
-    m_unsaved.append({false, text});
+    m_unsaved.Removed(text);
 }
 
 bool MemoryStore::ReadFile(QByteArray& bytes, bool& missing, QString* reason) const
@@ -76,20 +78,14 @@ void MemoryStore::TakeIn(const QByteArray& bytes, MemoryListModel& list) const
 {
     QStringList lines;
     IO_System::SplitLines(bytes, lines);
-    list.SetItems(lines);
-    for (const Change& change : std::as_const(m_unsaved)) {
-        const int index = static_cast<int>(list.Items().indexOf(change.text));
-        if (!change.added) {
-            list.RemoveAt(index);
-        } else if (index < 0) {
-            list.AddSorted(change.text);
-        }
-    }
+    // One model reset: a change at a time, each with its own signals and a
+    // search of the whole list, took a minute for a large import.
+    list.SetItems(m_unsaved.MadeAgainOn(lines));
 }
 
 MemoryStore::SaveResult MemoryStore::Save(MemoryListModel& list, QString* message)
 {
-    if (!m_loaded || (m_neverWrite && m_unsaved.isEmpty())) {
+    if (!m_loaded || (m_neverWrite && m_unsaved.IsEmpty())) {
         return SaveResult::Saved;
     }
     const QString file = MemoryFileLocation::ForDisplay(m_path);
@@ -118,6 +114,14 @@ MemoryStore::SaveResult MemoryStore::Save(MemoryListModel& list, QString* messag
             TakeIn(onDisk, list);
         }
         const QByteArray bytes = LineCodec::EncodeText(IO_System::MemoryListText(list));
+        // The file holds the list already: nothing is written (no new file,
+        // no rename, no sync), so a list marked read-only, or on read-only
+        // media, closes without a failure when nothing changed.
+        if (!missing && Digest(bytes) == digest) {
+            m_digest = digest;
+            m_unsaved.Clear();
+            return SaveResult::Saved;
+        }
         bool changed = false;
         const auto unchanged = [&] {
             QByteArray now;
@@ -129,7 +133,7 @@ MemoryStore::SaveResult MemoryStore::Save(MemoryListModel& list, QString* messag
         };
         if (SafeFile::Replace(m_path, bytes, &reason, unchanged)) {
             m_digest = Digest(bytes);
-            m_unsaved.clear();
+            m_unsaved.Clear();
             return SaveResult::Saved;
         }
         m_digest = digest; // the list now holds what was on disk

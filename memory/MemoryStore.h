@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QList>
+#include "UnsavedChanges.h"
+
 #include <QString>
 
 class MemoryListModel;
@@ -21,8 +22,9 @@ public:
         Failed,     // not saved; the file is as it was
     };
 
-    // Reads the file at path into the empty list. Returns the message for
-    // the user, empty when the file was read or does not exist.
+    // Reads the file at path into the empty list, and removes what saves
+    // that a crash cut short left beside it. Returns the message for the
+    // user, empty when the file was read or does not exist.
     QString Load(const QString& path, MemoryListModel& list);
 
     // The memory file's path, as Load was given it.
@@ -40,12 +42,6 @@ public:
     SaveResult Save(MemoryListModel& list, QString* message);
 
 private:
-    struct Change
-    {
-        bool added;
-        QString text;
-    };
-
     // The file's bytes now (empty, and missing set, when there is no file);
     // false with the reason when it cannot be read.
     bool ReadFile(QByteArray& bytes, bool& missing, QString* reason) const;
@@ -55,7 +51,7 @@ private:
 
     QString m_path;
     QByteArray m_digest; // of the file's bytes as last read or written
-    QList<Change> m_unsaved;
+    UnsavedChanges m_unsaved;
     bool m_loaded = false;
     bool m_neverWrite = false;
 };

@@ -175,6 +175,13 @@ bool SameFile(const QString& a, const QString& b)
     return ResolvedPath(a) == ResolvedPath(b);
 }
 
+void RemoveLeftovers(const QString& path)
+{
+    const LinkRules::Target target = LinkRules::Follow(FileName::Encode(path));
+    if (target.allowed && !target.dangling)
+        AtomicWrite::RemoveLeftovers(target.path);
+}
+
 QString ResolvedPath(const QString& path)
 {
 #ifdef Q_OS_UNIX

@@ -50,6 +50,11 @@ bool Replace(const QString& path, const QByteArray& bytes, QString* errorText = 
 // yet, the same resolved path.
 bool SameFile(const QString& a, const QString& b);
 
+// Removes the temporary files that saves of the file at path left when they
+// could not end, and that no save holds (see AtomicWrite::RemoveLeftovers).
+// A link at path is followed as Replace follows it.
+void RemoveLeftovers(const QString& path);
+
 // path with every symbolic link and "." or ".." resolved as far as it exists:
 // a file that does not exist yet is named in its folder's resolved path, and
 // a path with no existing folder is only made absolute and cleaned.

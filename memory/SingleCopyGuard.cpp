@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: MIT
 #include "SingleCopyGuard.h"
 
+#include "AtomicWrite.h"
+#include "FileName.h"
+#include "LinkRules.h"
 #include "MemoryFileLocation.h"
 #include "SafeFile.h"
 #include "SystemError.h"
 
 #include <QCryptographicHash>
 #include <QDir>
-#include <QFile>
 #include <QStandardPaths>
 
 #ifdef Q_OS_UNIX
@@ -21,6 +23,18 @@
 #endif
 
 namespace {
+
+// The lock beside the memory file: where a link at the file's name leads, as
+// the saves go, so that one file reached through two names is one lock (a
+// link to the file's folder leads to the same folder anyway).
+QByteArray LockBeside(const QString& memoryFile)
+{
+    const QByteArray name = FileName::Encode(memoryFile);
+    const LinkRules::Target target = LinkRules::Follow(name);
+    const QByteArray file = target.allowed && !target.dangling ? target.path : name;
+    const qsizetype slash = file.lastIndexOf('/');
+    return file.left(slash + 1) + '.' + file.mid(slash + 1) + ".lock";
+}
 
 #ifdef Q_OS_UNIX
 // A folder of this user's that nobody else may enter.
@@ -37,7 +51,7 @@ QString LockFolder(QString* error)
 {
     const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
     if (runtime.startsWith('/') && IsPrivateFolder(runtime, true)) {
-        return QFile::decodeName(runtime);
+        return FileName::Decode(runtime);
     }
     QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
     // Without HOME, Qt would name a folder at the root of the file system.
@@ -50,7 +64,7 @@ QString LockFolder(QString* error)
         return QString();
     }
     const QString folder = cache + QStringLiteral("/tintaro");
-    const QByteArray name = QFile::encodeName(folder);
+    const QByteArray name = FileName::Encode(folder);
     QDir().mkpath(cache);
     if (::mkdir(name.constData(), 0700) != 0 && errno != EEXIST) {
         *error = SystemError::Text(errno);
@@ -79,32 +93,43 @@ QString LockFolder(QString* error)
 }
 #endif
 
-} // namespace
-
-SingleCopyGuard::SingleCopyGuard(const QString& memoryFile)
+// The lock in the private folder, keyed by the memory file's resolved path.
+QByteArray PrivateLock(const QString& memoryFile, QString* error)
 {
-    const QString folder = LockFolder(&m_folderError);
+    const QString folder = LockFolder(error);
     if (folder.isEmpty()) {
-        return;
+        return QByteArray();
     }
     const QByteArray key = QCryptographicHash::hash(SafeFile::ResolvedPath(memoryFile).toUtf8(),
                                                     QCryptographicHash::Sha256)
                                .toHex()
                                .left(32);
-    m_path =
-        folder + QStringLiteral("/tintaro-") + QString::fromLatin1(key) + QStringLiteral(".lock");
+    return FileName::Encode(folder + QStringLiteral("/tintaro-") + QString::fromLatin1(key) +
+                            QStringLiteral(".lock"));
+}
+
+} // namespace
+
+SingleCopyGuard::SingleCopyGuard(const QString& memoryFile)
+    : m_memoryFile(memoryFile), m_path(LockBeside(memoryFile))
+{
 }
 
 SingleCopyGuard::~SingleCopyGuard()
 {
 #ifdef Q_OS_UNIX
     // Removed while still locked, then released: a copy that opened the
-    // old file finds it gone and takes a new one (see TryAcquire).
+    // old file finds it gone and takes a new one (see Take).
     if (m_fd >= 0) {
-        ::unlink(QFile::encodeName(m_path).constData());
+        ::unlink(m_path.constData());
         ::close(m_fd);
     }
 #endif
+}
+
+QString SingleCopyGuard::LockPath() const
+{
+    return FileName::Decode(m_path);
 }
 
 SingleCopyGuard::Result SingleCopyGuard::TryAcquire(QString* reason)
@@ -115,6 +140,31 @@ SingleCopyGuard::Result SingleCopyGuard::TryAcquire(QString* reason)
         why = m_folderError;
         return Result::Unavailable;
     }
+    if (!m_private) {
+        // The list's folder (the user's data folder) may not be there yet:
+        // it is made here as the first save would make it.
+        const qsizetype slash = m_path.lastIndexOf('/');
+        if (slash > 0) {
+#ifdef Q_OS_UNIX
+            AtomicWrite::MakeFolders(m_path.left(slash), nullptr);
+#else
+            QDir().mkpath(FileName::Decode(m_path.left(slash)));
+#endif
+        }
+    }
+    bool noPlace = false;
+    const Result result = Take(&why, &noPlace);
+    if (result != Result::Unavailable || !noPlace || m_private) {
+        return result;
+    }
+    // Read-only media: the lock goes where only this user's copies meet it.
+    m_private = true;
+    m_path = PrivateLock(m_memoryFile, &m_folderError);
+    return TryAcquire(reason);
+}
+
+SingleCopyGuard::Result SingleCopyGuard::Take(QString* why, bool* noPlace)
+{
 #ifdef Q_OS_UNIX
     if (m_fd >= 0) {
         return Result::Acquired;
@@ -124,14 +174,25 @@ SingleCopyGuard::Result SingleCopyGuard::TryAcquire(QString* reason)
     // copy lives. QLockFile instead guesses liveness from a process id
     // written in the file: a garbage file, a reused id or a copy in another
     // PID namespace (where every copy is process 1) would block every start.
-    const QByteArray path = QFile::encodeName(m_path);
+    // The file is this user's alone (0600) and opened only to be locked: a
+    // user who may not write the folder can neither hold it nor plant it. A
+    // link in its place is not followed.
     // Each retry needs a copy to have ended between our open and our lock:
     // a few in a row mean copies keep starting and ending, so give up then.
     for (int attempt = 0; attempt < 8; ++attempt) {
         const int fd =
-            ::open(path.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
+            ::open(m_path.constData(),
+                   O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0600);
         if (fd < 0) {
-            why = SystemError::Text(errno);
+            const int error = errno;
+            // No new file can be made there: a read-only file system, a
+            // folder this user may not write, or none. A lock file that is
+            // there but cannot be opened (another user's, a link) is told.
+            struct stat st = {};
+            *noPlace =
+                error == EROFS || error == ENOENT ||
+                ((error == EACCES || error == EPERM) && ::lstat(m_path.constData(), &st) != 0);
+            *why = QStringLiteral("%1: %2").arg(LockPath(), SystemError::Text(error));
             return Result::Unavailable;
         }
         int locked = -1;
@@ -144,25 +205,25 @@ SingleCopyGuard::Result SingleCopyGuard::TryAcquire(QString* reason)
             if (error == EWOULDBLOCK) {
                 return Result::Running;
             }
-            why = SystemError::Text(error);
+            *why = QStringLiteral("%1: %2").arg(LockPath(), SystemError::Text(error));
             return Result::Unavailable;
         }
         // A copy that just ended removes its file: a lock on a file no
         // longer found under the name guards nothing, so try again.
         struct stat held = {};
         struct stat named = {};
-        if (::fstat(fd, &held) == 0 && ::stat(path.constData(), &named) == 0 &&
+        if (::fstat(fd, &held) == 0 && ::lstat(m_path.constData(), &named) == 0 &&
             held.st_dev == named.st_dev && held.st_ino == named.st_ino) {
             m_fd = fd;
             return Result::Acquired;
         }
         ::close(fd);
     }
-    why = SystemError::Text(EAGAIN);
+    *why = SystemError::Text(EAGAIN);
     return Result::Unavailable;
 #else
     if (!m_lock) {
-        m_lock = std::make_unique<QLockFile>(m_path);
+        m_lock = std::make_unique<QLockFile>(LockPath());
         m_lock->setStaleLockTime(0);
     }
     if (m_lock->isLocked() || m_lock->tryLock(0)) {
@@ -171,7 +232,9 @@ SingleCopyGuard::Result SingleCopyGuard::TryAcquire(QString* reason)
     if (m_lock->error() == QLockFile::LockFailedError) {
         return Result::Running;
     }
-    why = QStringLiteral("No se pudo crear %1.").arg(m_path);
+    *noPlace = true;
+    *why = QStringLiteral("No se pudo crear %1.").arg(LockPath());
+    m_lock.reset();
     return Result::Unavailable;
 #endif
 }

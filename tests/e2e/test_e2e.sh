@@ -246,7 +246,8 @@ scenario_latin1_folder() {
 }
 
 # The memory list out as a palette and a palette in, from the command line,
-# without a display; an import refused while a copy runs with that list.
+# without a display; an import refused while a copy runs with that list, also
+# from a session without the window's runtime folder (cron, su, ssh).
 scenario_palette() {
     local dir=$E2E_ROOT/program out
     mkdir -p "$dir" && printf '#0000FF\r\n#0080FF\r\n' >"$dir/List.slc" && cp "$E2E_EXE" "$dir/tintaro"
@@ -256,7 +257,7 @@ scenario_palette() {
     e2e_expect "--export css into a file" "$out $(grep -c ': #FF' "$E2E_ROOT/p.css")" "0 2"
     printf 'GIMP Palette\r\n# mine\r\n  0 255   0\tgreen\r\n255 0 0 red\r\n' >"$E2E_ROOT/p.gpl"
     e2e_start "$dir"
-    out=$(cd "$dir" && ./tintaro --import "$E2E_ROOT/p.gpl" 2>&1; echo $?)
+    out=$(cd "$dir" && XDG_RUNTIME_DIR= XDG_CACHE_HOME=$E2E_ROOT/cache ./tintaro --import "$E2E_ROOT/p.gpl" 2>&1; echo $?)
     e2e_expect "--import beside a copy" "$(echo $out)" \
         "tintaro: Tintaro está abierto con esta lista: importe la paleta desde su ventana (menú de la memoria). 2"
     e2e_stop TERM

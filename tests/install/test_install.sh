@@ -32,8 +32,8 @@ lines=("(FILE|PRODUCT)VERSION +$major,$minor,$patch,0" " +VALUE \"(File|Product)
 [ "$(grep -cxE "$(IFS='|' && echo "${lines[*]}")" "$rc")" = 6 ] || fail "$rc"
 
 printf '* Colores\r\n#0000FF\n' >"$prefix/bin/List.slc"
-# Once it holds its folder's lock (and a moment later, its signal handlers), SIGTERM closes it.
+# Once it holds the lock beside its list (and a moment later, its signal handlers), SIGTERM closes it.
 QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$work/run timeout -k 2 30 "$prefix/bin/tintaro" &
-timeout 20 sh -c "until ls '$work'/run/tintaro-*.lock; do sleep 0.1; done" >/dev/null 2>&1; sleep 0.5; kill -TERM $!
+timeout 20 sh -c "until ls '$prefix/bin/.List.slc.lock'; do sleep 0.1; done" >/dev/null 2>&1; sleep 0.5; kill -TERM $!
 wait $! && [ "$(od -c "$prefix/bin/List.slc")" = "$(printf '#0000FF\r\n' | od -c)" ] || fail "the installed program"
 [ $failures = 0 ] && echo "installed tree OK"

@@ -6,13 +6,17 @@
 #include "MemoryListModel.h"
 #include "MemoryStore.h"
 #include "SingleCopyGuard.h"
+#include "UnsavedChanges.h"
 
 #include <QtTest>
 #include <atomic>
 #include <csignal>
 #include <pwd.h>
+#include <random>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
@@ -35,6 +39,19 @@ static QString StampOf(const QString& path)
         .arg(st.st_mtim.tv_nsec)
         .arg(st.st_ctim.tv_sec)
         .arg(st.st_ctim.tv_nsec);
+}
+
+// The permissions of the file of 64 bytes open in this process when a write
+// meets a file size limit of 64 bytes (SIGXFSZ), in the middle of a save.
+static mode_t g_modeAtLimit = 0;
+static void SeeFileAtLimit(int)
+{
+    const int saved = errno;
+    struct stat st = {};
+    for (int fd = 3; fd < 1024; ++fd)
+        if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size == 64)
+            g_modeAtLimit = st.st_mode & 07777;
+    errno = saved;
 }
 
 // The memory file: where it lies, reading, the byte-exact round trip, failed
@@ -146,15 +163,20 @@ private slots:
         expectOldKept(Replace(m_path, "x", &error, [] { return false; }),
                       "El archivo cambió mientras se guardaba.");
 
-        // A file size limit stands for a full disk.
-        std::signal(SIGXFSZ, SIG_IGN);
+        // A file size limit stands for a full disk. The write that meets it
+        // finds the new file, 64 bytes long by then, as private as the old
+        // one, whatever the umask lets a new file be.
+        std::signal(SIGXFSZ, SeeFileAtLimit);
+        umask(022);
         rlimit saved{};
         QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
         const rlimit small{64, saved.rlim_max};
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
         bool written = WriteTextFile(m_path, body, &error);
         setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, SIG_IGN);
         expectOldKept(written, "Error al escribir: Archivo demasiado grande");
+        QCOMPARE(g_modeAtLimit, mode_t(0600));
 
         // A folder the user may not write to, over a file the user may write
         // (the superuser becomes the user nobody for this).
@@ -277,6 +299,96 @@ private slots:
             message.contains("El archivo cambió y no se puede leer: El archivo mide más de 64"));
     }
 
+    // Changes made again on a file edited by hand go where making them one
+    // at a time on the list puts them, also in a file in an order of its own
+    // with entries twice over; the window's list is reset once for it all.
+    void handEditTakenInAtOnce()
+    {
+        std::mt19937 random(7);
+        const auto code = [&] { // "ab7", "AB7", "b7": texts equal but for case, many twice
+            QString text = QString::number(random() % 99);
+            for (int i = int(random() % 2); i >= 0; --i)
+                text.prepend(QChar("aAbB"[random() % 4]));
+            return text;
+        };
+        for (int round = 0; round < 40; ++round) {
+            QStringList entries;
+            for (int i = int(random() % 300); i > 0; --i)
+                entries.append(code());
+            if (round % 2 == 0)
+                std::sort(entries.begin(), entries.end(), MemoryListModel::SortsBefore);
+            MemoryListModel expected;
+            expected.SetItems(entries);
+            UnsavedChanges changes;
+            for (int i = int(random() % 2000); i > 0; --i) {
+                const QString text = code();
+                const int index = int(expected.Items().indexOf(text));
+                if (random() % 3 == 0)
+                    changes.Removed(text), expected.RemoveAt(index);
+                else if (changes.Added(text); index < 0)
+                    expected.AddSorted(text);
+            }
+            QCOMPARE(changes.MadeAgainOn(entries), expected.Items());
+        }
+        QVERIFY(Write("#B\r\n#A\r\n"));
+        MemoryStore store;
+        MemoryListModel list;
+        QString message;
+        QVERIFY(store.Load(m_path, list).isEmpty() && Write("#C\r\n#B\r\n"));
+        store.Added("#A0"), store.Removed("#B"), store.Added("#D");
+        QSignalSpy inserted(&list, SIGNAL(rowsInserted(QModelIndex, int, int))),
+            removed(&list, SIGNAL(rowsRemoved(QModelIndex, int, int))),
+            reset(&list, SIGNAL(modelReset()));
+        QCOMPARE(store.Save(list, &message), MemoryStore::SaveResult::Saved);
+        QCOMPARE(list.Items(), (QStringList{"#A0", "#C", "#D"}));
+        QCOMPARE(QList<qsizetype>({inserted.size(), removed.size(), reset.size()}),
+                 QList<qsizetype>({0, 0, 1}));
+    }
+
+    // A save that would write what the file holds writes nothing, not even a
+    // file of its own: a list marked read-only closes without a failure,
+    // also after a change undone, and the file keeps its inode and times.
+    void unchangedListNotWritten()
+    {
+        for (const mode_t mode : {0444, 0644}) {
+            QFile::remove(m_path);
+            QVERIFY(Write("#0080FF\r\n") && chmod(qPrintable(m_path), mode) == 0);
+            const QString before = StampOf(m_path);
+            MemoryStore store;
+            MemoryListModel list;
+            QString message;
+            QVERIFY(store.Load(m_path, list).isEmpty());
+            store.Added("#FFFFFF"), store.Removed("#FFFFFF");
+            QCOMPARE(store.Save(list, &message), MemoryStore::SaveResult::Saved);
+            QCOMPARE(StampOf(m_path) +
+                         QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden).join(" "),
+                     before + "List.slc");
+        }
+    }
+
+    // A save cut short (killed at its last look before the rename) leaves a
+    // file beside the list, removed at the next start; a file that a save in
+    // progress holds, in this process or another, and the user's own are kept.
+    void leftoversOfSavesRemoved()
+    {
+        const auto files = [&] {
+            return QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden).join(' ');
+        };
+        QVERIFY(Write("#0080FF\r\n"));
+        if (const pid_t child = fork(); child == 0)
+            Replace(m_path, "#FFFFFF\r\n", nullptr, [] { return raise(SIGKILL) == 0; }), _exit(0);
+        QVERIFY(wait(nullptr) > 0 && files().count(' ') == 1);
+        QFile held(m_dir.filePath(".List.slc.tintaro-1")), mine(m_dir.filePath(".List.slc.old"));
+        QVERIFY(mine.open(QIODevice::WriteOnly) && held.open(QIODevice::WriteOnly) &&
+                flock(held.handle(), LOCK_EX) == 0);
+        MemoryStore store;
+        MemoryListModel list;
+        QVERIFY(Replace(m_path, "#FFFFFF\r\n", nullptr,
+                        [&] { return store.Load(m_path, list).isEmpty(); }));
+        QCOMPARE(files() + ' ' + list.Items().join(' '),
+                 ".List.slc.old .List.slc.tintaro-1 List.slc #0080FF");
+    }
+
     // A link is followed only where no one else could have planted it: the
     // link and its folder the user's (or the superuser's), the folder
     // writable by no one else. Otherwise nothing is read through it and
@@ -380,6 +492,33 @@ private slots:
         QCOMPARE(store.Save(list, &message), MemoryStore::SaveResult::Saved);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), "#000000\r\n#222222\r\n");
+    }
+
+    // Copies started with other runtime folders (cron, su, ssh) meet at the
+    // lock beside the file, in a folder made for it; a link in its place is
+    // told, not followed; a folder that cannot hold it sends it to the
+    // private folder.
+    void lockBesideTheFile()
+    {
+        using R = SingleCopyGuard::Result;
+        QTemporaryDir run[2];
+        QString reason;
+        const auto take = [&](int runtime, const QString& file) {
+            qputenv("XDG_RUNTIME_DIR", run[runtime].path().toUtf8());
+            return std::make_unique<SingleCopyGuard>(file);
+        };
+        const auto first = take(0, m_dir.filePath("new/List.slc"));
+        QCOMPARE(first->TryAcquire(), R::Acquired);
+        QCOMPARE(take(1, m_dir.filePath("new/List.slc"))->TryAcquire(), R::Running);
+        QCOMPARE(first->LockPath(), m_dir.filePath("new/.List.slc.lock"));
+        QVERIFY(QFile::link(m_path, m_dir.filePath(".Link.slc.lock")));
+        QCOMPARE(take(1, m_dir.filePath("Link.slc"))->TryAcquire(&reason), R::Unavailable);
+        QCOMPARE(reason,
+                 m_dir.filePath(".Link.slc.lock: Demasiados niveles de enlaces simbólicos"));
+        const auto readOnly = take(1, "/proc/none/List.slc");
+        QCOMPARE(readOnly->TryAcquire(), R::Acquired);
+        QVERIFY(readOnly->LockPath().startsWith(run[1].path()));
+        qunsetenv("XDG_RUNTIME_DIR");
     }
 
     // Copies that start and end in quick succession never hold the lock at

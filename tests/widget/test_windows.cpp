@@ -579,41 +579,43 @@ private slots:
                  SingleCopyGuard::Result::Running);
     }
 
-    // No private folder for the lock, a FIFO as memory file: each is told,
+    // A link in place of the lock, a FIFO as memory file: each is told,
     // centred where the window will show, and the window runs.
     void startMessages()
     {
         QTemporaryDir dir;
-        QVERIFY(QFile::setPermissions(dir.path(), QFile::Permissions(0x7755)));
-        qputenv("XDG_RUNTIME_DIR", dir.path().toUtf8()); // open to others
-        qputenv("XDG_CACHE_HOME", "/proc/none");
         QCOMPARE(mkfifo(QFile::encodeName(dir.filePath("List.slc")).constData(), 0600), 0);
+        QVERIFY(QFile::link("List.slc", dir.filePath(".List.slc.lock")));
         QVERIFY(MainColor().Form_Load(dir.filePath("List.slc")));
-        qunsetenv("XDG_CACHE_HOME");
         QCOMPARE(m_messages,
                  (QStringList{"Tintaro: No se puede comprobar si Tintaro ya se está ejecutando:",
                               "Tintaro: No se pudo leer la lista de colores guardada en"}));
         QVERIFY(m_offsets[0].manhattanLength() < 40 && m_offsets[1].manhattanLength() < 40);
-        // The lock's own folder in the cache, left open to others: closed first.
+        // A memory file whose folder cannot hold the lock (read-only media)
+        // has it in a private folder: the runtime folder when no one else
+        // may enter it, else the cache's, closed first when left open.
+        const QString readOnly = "/proc/none/List.slc";
+        QVERIFY(QFile::setPermissions(dir.path(), QFile::Permissions(0x7755)));
+        qputenv("XDG_RUNTIME_DIR", dir.path().toUtf8()); // open to others
         QTemporaryDir cache;
         QVERIFY(QDir(cache.path()).mkdir("tintaro") &&
                 chmod(qPrintable(cache.filePath("tintaro")), 0755) == 0);
         qputenv("XDG_CACHE_HOME", cache.path().toUtf8());
-        QCOMPARE(SingleCopyGuard(dir.filePath("List.slc")).TryAcquire(),
-                 SingleCopyGuard::Result::Acquired);
+        QCOMPARE(SingleCopyGuard(readOnly).TryAcquire(), SingleCopyGuard::Result::Acquired);
         QCOMPARE(QFileInfo(cache.filePath("tintaro")).permissions() & 0x0077, 0);
         qputenv("XDG_CACHE_HOME", cache.filePath("new/cache").toUtf8()); // made as needed
-        QCOMPARE(SingleCopyGuard(dir.filePath("List.slc")).TryAcquire(),
-                 SingleCopyGuard::Result::Acquired);
+        QCOMPARE(SingleCopyGuard(readOnly).TryAcquire(), SingleCopyGuard::Result::Acquired);
+        qputenv("XDG_CACHE_HOME", "/proc/none");
+        QCOMPARE(SingleCopyGuard(readOnly).TryAcquire(), SingleCopyGuard::Result::Unavailable);
         qunsetenv("XDG_CACHE_HOME");
         // A runtime folder reached through a link is used when it is private.
         QVERIFY(QDir(cache.path()).mkdir("run") &&
                 chmod(qPrintable(cache.filePath("run")), 0700) == 0 &&
                 QFile::link(cache.filePath("run"), cache.filePath("run-link")));
         qputenv("XDG_RUNTIME_DIR", cache.filePath("run-link").toUtf8());
-        QVERIFY(SingleCopyGuard(dir.filePath("List.slc"))
-                    .LockPath()
-                    .startsWith(cache.filePath("run-link/")));
+        SingleCopyGuard guard(readOnly);
+        QCOMPARE(guard.TryAcquire(), SingleCopyGuard::Result::Acquired);
+        QVERIFY(guard.LockPath().startsWith(cache.filePath("run-link/")));
     }
 
     // A signal the parent ignores stays ignored; a burst of signals never
