@@ -219,7 +219,8 @@ private slots:
         QCOMPARE(byDatabase,
                  QString(getpwuid(geteuid())->pw_dir) + "/.local/share/test_memory_file");
         // A home, or a data folder, whose name is not UTF-8 keeps its bytes.
-        const QByteArray xdg = qgetenv("XDG_DATA_HOME"), latin1 = "/home/Beg\xf1" "a";
+        const QByteArray xdg = qgetenv("XDG_DATA_HOME"), latin1 = "/home/Beg\xf1"
+                                                                  "a";
         for (const char* name : {"HOME", "XDG_DATA_HOME"}) {
             qunsetenv("XDG_DATA_HOME");
             qputenv(name, latin1);
