@@ -3,8 +3,6 @@
 
 #include <QAbstractListModel>
 #include <QStringList>
-#include <algorithm>
-#include <ranges>
 
 // The entries of the memory list, shown by a list view. Entries added with
 // AddSorted go to their place in case-insensitive order; entries inserted at
@@ -34,8 +32,19 @@ public:
     // place AddSorted would give.
     template <typename At> static int SortedPlace(int count, const QString& text, At at)
     {
-        const auto indexes = std::views::iota(0, count);
-        return int(std::ranges::upper_bound(indexes, text, SortsBefore, at) - indexes.begin());
+        // std::upper_bound's own steps, over indexes (clang 14's ranges
+        // cannot take libstdc++ 12's iota_view).
+        int first = 0;
+        for (int length = count; length > 0;) {
+            const int half = length / 2;
+            if (SortsBefore(text, at(first + half))) {
+                length = half;
+            } else {
+                first += half + 1;
+                length -= half + 1;
+            }
+        }
+        return first;
     }
     // Removes the entry at index; an index out of range is ignored.
     void RemoveAt(int index);
