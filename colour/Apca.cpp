@@ -58,4 +58,9 @@ double Lc(Colour::Rgb8 text, Colour::Rgb8 background)
     return s > -LowClip ? 0 : (s + Offset) * 100;
 }
 
+QString Figure(double lc)
+{
+    return QString::number(std::trunc(lc * 10) / 10, 'f', 1);
+}
+
 } // namespace Apca

@@ -5,7 +5,6 @@
 #include "Contrast.h"
 
 #include <QStringList>
-#include <cmath>
 
 namespace ContrastLine {
 
@@ -14,13 +13,6 @@ namespace {
 QString Verdict(const QString& level, bool reached)
 {
     return level + QStringLiteral(": ") + (reached ? QStringLiteral("sí") : QStringLiteral("no"));
-}
-
-// Cut towards 0, with the same slack as the ratio's figure against a value
-// computed a hair short of a tenth.
-QString LcFigure(double lc)
-{
-    return QString::number(std::trunc(lc * 10 + std::copysign(1e-9, lc)) / 10, 'f', 1);
 }
 
 } // namespace
@@ -36,7 +28,7 @@ Report Describe(Colour::Rgb8 text, Colour::Rgb8 background)
         Verdict(QStringLiteral("AA texto grande"), verdicts.largeAa),
         Verdict(QStringLiteral("AAA texto grande"), verdicts.largeAaa),
         Verdict(QStringLiteral("Controles (1.4.11)"), verdicts.nonText),
-        QStringLiteral("APCA Lc ") + LcFigure(Apca::Lc(text, background)),
+        QStringLiteral("APCA Lc ") + Apca::Figure(Apca::Lc(text, background)),
     };
     return {items.join(QStringLiteral("  ")), verdicts.normalAa};
 }

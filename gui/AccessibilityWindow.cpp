@@ -188,9 +188,8 @@ void AccessibilityWindow::Update()
                                        "Controles y gráficos (1.4.11): %5")
                             .arg(YesNo(v.normalAa), YesNo(v.normalAaa), YesNo(v.largeAa),
                                  YesNo(v.largeAaa), YesNo(v.nonText)));
-    m_apca->setText(
-        QStringLiteral("APCA Lc %1 (orientativo: borrador de WCAG 3)")
-            .arg(QString::number(std::trunc(Apca::Lc(text, background) * 10) / 10, 'f', 1)));
+    m_apca->setText(QStringLiteral("APCA Lc %1 (orientativo: borrador de WCAG 3)")
+                        .arg(Apca::Figure(Apca::Lc(text, background))));
     for (int i = 0; i < 4; ++i) {
         const auto deficiency = static_cast<ColourVision::Deficiency>(i);
         const Rgb8 seenText = ColourVision::Simulate(deficiency, text);

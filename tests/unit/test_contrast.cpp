@@ -102,6 +102,9 @@ private slots:
                                              "AA texto grande: sí  AAA texto grande: no  "
                                              "Controles (1.4.11): sí  APCA Lc 63.0"));
         QVERIFY(!report.normalTextAa && ContrastLine::Describe(Rgb8{}, white).normalTextAa);
+        // Lc 19.99999999995896 is shown as 19.9, never as more than it is.
+        const auto [violet, purple] = Pair("2E1D78 934AA8");
+        QVERIFY(ContrastLine::Describe(violet, purple).line.endsWith(u"APCA Lc 19.9"));
     }
 
     // A colour and how it is seen. Red, green and blue are linear 1 in one
