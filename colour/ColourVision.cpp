@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "ColourVision.h"
 
+#include "Contrast.h"
 #include "EightBit.h"
-#include "WebColour.h"
 
 #include <array>
 
@@ -59,8 +59,7 @@ Colour::Rgb8 Simulate(Deficiency deficiency, Colour::Rgb8 colour)
     case Deficiency::Achromatopsia:
         break;
     }
-    const int grey =
-        EightBit::FromLinear(WebColour::RelativeLuminance(colour.red, colour.green, colour.blue));
+    const int grey = EightBit::FromLinear(Contrast::Luminance(colour));
     return {grey, grey, grey};
 }
 

@@ -1,24 +1,24 @@
 // SPDX-License-Identifier: MIT
 #include "Contrast.h"
 
-#include "WebColour.h"
+#include "EightBit.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace Contrast {
 
-namespace {
-
 double Luminance(Rgb8 colour)
 {
-    return WebColour::RelativeLuminance(colour.red, colour.green, colour.blue);
+    return 0.2126 * EightBit::ToLinear(colour.red) + 0.7152 * EightBit::ToLinear(colour.green) +
+           0.0722 * EightBit::ToLinear(colour.blue);
 }
-
-} // namespace
 
 double Ratio(Rgb8 first, Rgb8 second)
 {
-    return WebColour::ContrastRatio(Luminance(first), Luminance(second));
+    const double a = Luminance(first);
+    const double b = Luminance(second);
+    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
 }
 
 Verdicts Judge(double ratio)

@@ -31,7 +31,12 @@ struct Verdicts
     friend bool operator==(const Verdicts&, const Verdicts&) = default;
 };
 
-// 1 (the same luminance) to 21 (black and white), in either order.
+// WCAG 2 relative luminance, 0 (black) to 1 (white): the channels through
+// the sRGB curve (EightBit::ToLinear), weighted 0.2126, 0.7152 and 0.0722.
+double Luminance(Rgb8 colour);
+
+// (lighter + 0.05) / (darker + 0.05): 1 (the same luminance) to 21 (black
+// and white), in either order.
 double Ratio(Rgb8 first, Rgb8 second);
 
 Verdicts Judge(double ratio);

@@ -2,7 +2,7 @@
 #include "PickMode.h"
 
 #include "ColourAPI.h"
-#include "WebColour.h"
+#include "CssColourWriter.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -106,11 +106,12 @@ protected:
                           box.bottom() - grid.bottom() - 2);
         p.fillRect(label, Qt::white);
         p.setPen(Qt::black);
-        p.drawText(label, Qt::AlignCenter,
-                   ColourAPI::ComposeCode(static_cast<qint16>(c.red()),
-                                          static_cast<qint16>(c.green()),
-                                          static_cast<qint16>(c.blue())) +
-                       QStringLiteral("\nCSS ") + WebColour::CssHex(c.red(), c.green(), c.blue()));
+        p.drawText(
+            label, Qt::AlignCenter,
+            ColourAPI::ComposeCode(static_cast<qint16>(c.red()), static_cast<qint16>(c.green()),
+                                   static_cast<qint16>(c.blue())) +
+                QStringLiteral("\nCSS ") +
+                Colour::WriteCssColour({c.red(), c.green(), c.blue()}, Colour::CssFormat::Hex));
     }
 
     void mouseMoveEvent(QMouseEvent* event) override { MoveTo(event->position()); }

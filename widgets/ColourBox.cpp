@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ColourBox.h"
 
-#include "WebColour.h"
+#include "CssColourWriter.h"
 
 #include <QApplication>
 #include <QDrag>
@@ -21,7 +21,8 @@ QMimeData* ColourMimeData(const QColor& colour)
 {
     auto* data = new QMimeData;
     data->setColorData(colour);
-    data->setText(WebColour::CssHex(colour.red(), colour.green(), colour.blue()));
+    data->setText(Colour::WriteCssColour({colour.red(), colour.green(), colour.blue()},
+                                         Colour::CssFormat::Hex));
     return data;
 }
 
@@ -45,7 +46,8 @@ void ColourBox::SetBackColour(const QColor& colour)
     // What a screen reader says of the sample.
     setAccessibleDescription(
         QStringLiteral("Color %1")
-            .arg(WebColour::CssHex(colour.red(), colour.green(), colour.blue())));
+            .arg(Colour::WriteCssColour({colour.red(), colour.green(), colour.blue()},
+                                        Colour::CssFormat::Hex)));
     update();
     emit BackColourChanged();
 }

@@ -60,6 +60,15 @@ private slots:
             {2.99999999999999, "2.99 00000"},     {of("2671E5 060201"), "4.49 00101"},
             {of("6AAE58 05102B"), "6.99 10111"},  {of("1C5F98 190102"), "2.99 00000"},
         };
+        // Worked out by hand from the WCAG 2 formula: orange on black, white
+        // on black, pink on black, #777777 on white, a colour on itself.
+        const std::pair<const char*, double> exact[] = {{"FF8000 000000", 8.3397},
+                                                        {"FFFFFF 000000", 21},
+                                                        {"FF0080 000000", 5.5637},
+                                                        {"777777 FFFFFF", 4.4781},
+                                                        {"1E140A 1E140A", 1}};
+        for (const auto& [pair, ratio] : exact)
+            QVERIFY2(std::abs(of(pair) - ratio) < 1e-4, pair);
         for (const auto& [ratio, expected] : rows) {
             const Contrast::Verdicts v = Contrast::Judge(ratio);
             QByteArray shown = Contrast::RatioFigure(ratio).toLatin1() + ' ';
