@@ -97,8 +97,8 @@ void BM_DuplicateScan(benchmark::State& state)
 }
 BENCHMARK(BM_DuplicateScan)->Apply(Sizes);
 
-// The save after "Guardar" and "Borrar": one code added, saved, removed,
-// saved, so the file keeps its size. With a hand edit, the file's time
+// "Guardar" and "Borrar" with the save after each: one code added, saved,
+// removed, saved, so the file keeps its size. With a hand edit, the file's time
 // changes before each save, so the file is read back in first.
 void StoreSave(benchmark::State& state, bool handEdit)
 {

@@ -291,6 +291,26 @@ private slots:
             "El archivo cambió y no se puede leer: El archivo mide más de 64"));
     }
 
+    // Each change of the list is saved at once, and only a change: "Guardar"
+    // of a code the list holds and an import of nothing new write nothing.
+    void storeSavesEachChange()
+    {
+        QFile::remove(m_path);
+        MemoryListModel list;
+        MemoryStore store(list);
+        QVERIFY(store.Load(m_path).isEmpty());
+        const auto counts = [](const StoreOutcome& outcome) {
+            return QList<int>{int(outcome.result), outcome.added, outcome.skipped};
+        };
+        QCOMPARE(counts(store.Merge({"#B", "#A", "#B"})), (QList<int>{0, 2, 1}));
+        QVERIFY(Bytes() == "#A\r\n#B\r\n" && QFile::remove(m_path));
+        QCOMPARE(counts(store.Add("#A")) + counts(store.Merge({"#A", "#B"})),
+                 (QList<int>{0, 0, 1, 0, 0, 2}));
+        QCOMPARE(Bytes(), "<unreadable>");
+        QCOMPARE(counts(store.Add("#C")) + counts(store.Remove(0)), (QList<int>{0, 1, 0, 0, 0, 0}));
+        QCOMPARE(Bytes(), "#B\r\n#C\r\n");
+    }
+
     // Changes made again on a file edited by hand go where making them one
     // at a time on the list puts them, also in a file in an order of its own
     // with entries twice over; the window's list is reset once for it all.
