@@ -155,20 +155,18 @@ int Import(const QString& file)
     if (!palette.ok()) {
         return Fail(2, QStringLiteral("no se pudo importar %1: %2\n").arg(file, palette.error));
     }
-    MemoryStore store;
     MemoryListModel list;
-    QString message = store.Load(path, list);
+    MemoryStore store(list);
+    const QString message = store.Load(path);
     if (!message.isEmpty()) {
         return Fail(2, message + QLatin1Char('\n'));
     }
-    const PaletteMerge::MergeResult merged = PaletteMerge::Merge(palette.codes, list);
-    for (const QString& code : merged.added) {
-        store.Added(code);
+    const StoreOutcome merged = store.Merge(palette.codes);
+    if (merged.result != MemoryStore::SaveResult::Saved) {
+        return Fail(2, merged.reason + QLatin1Char('\n'));
     }
-    if (!merged.added.isEmpty() && store.Save(list, &message) != MemoryStore::SaveResult::Saved) {
-        return Fail(2, message + QLatin1Char('\n'));
-    }
-    return Print(palette.note + merged.message + QLatin1Char('\n'));
+    return Print(palette.note + PaletteMerge::MergeMessage(merged.added, merged.skipped) +
+                 QLatin1Char('\n'));
 }
 
 } // namespace Commands

@@ -8,7 +8,6 @@
 #include "IO_System.h"
 #include "MemoryListModel.h"
 #include "MemoryStore.h"
-#include "PaletteMerge.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -98,18 +97,17 @@ void BM_DuplicateScan(benchmark::State& state)
 }
 BENCHMARK(BM_DuplicateScan)->Apply(Sizes);
 
-// The save after "Guardar" and "Borrar": one code added, saved, removed,
-// saved, so the file keeps its size. With a hand edit, the file's time
+// "Guardar" and "Borrar" with the save after each: one code added, saved,
+// removed, saved, so the file keeps its size. With a hand edit, the file's time
 // changes before each save, so the file is read back in first.
 void StoreSave(benchmark::State& state, bool handEdit)
 {
     MemoryFile file(int(state.range(0)));
     MemoryListModel list;
-    MemoryStore store;
-    if (!store.Load(file.path, list).isEmpty())
+    MemoryStore store(list);
+    if (!store.Load(file.path).isEmpty())
         std::abort();
     const QString code = QStringLiteral("#ABCDEG"); // never a generated code
-    QString message;
     qint64 touch = 0;
     for (auto _ : state) {
         if (handEdit) {
@@ -122,14 +120,8 @@ void StoreSave(benchmark::State& state, bool handEdit)
             state.ResumeTiming();
         }
         const int index = int(list.Items().indexOf(code));
-        if (index < 0) {
-            list.AddSorted(code);
-            store.Added(code);
-        } else {
-            list.RemoveAt(index);
-            store.Removed(code);
-        }
-        if (store.Save(list, &message) != MemoryStore::SaveResult::Saved)
+        if ((index < 0 ? store.Add(code) : store.Remove(index)).result !=
+            MemoryStore::SaveResult::Saved)
             state.SkipWithError("Save failed");
     }
 }
@@ -151,19 +143,16 @@ void ImportSave(benchmark::State& state, const QByteArray& top, const QByteArray
         state.PauseTiming();
         MemoryFile file(100000);
         MemoryListModel list;
-        MemoryStore store;
+        MemoryStore store(list);
         QFile disk(file.path);
-        if (!store.Load(file.path, list).isEmpty() || !disk.open(QIODevice::ReadWrite))
+        if (!store.Load(file.path).isEmpty() || !disk.open(QIODevice::ReadWrite))
             std::abort();
         const QByteArray edited = top + disk.readAll() + end;
         if (!disk.seek(0) || disk.write(edited) != edited.size())
             std::abort();
         disk.close();
         state.ResumeTiming();
-        for (const QString& code : PaletteMerge::Merge(palette, list).added)
-            store.Added(code);
-        QString message;
-        if (store.Save(list, &message) != MemoryStore::SaveResult::Saved ||
+        if (store.Merge(palette).result != MemoryStore::SaveResult::Saved ||
             list.Count() != 120000 + end.count('\n'))
             state.SkipWithError("Save failed");
     }

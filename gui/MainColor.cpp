@@ -10,6 +10,7 @@
 #include "FocusListView.h"
 #include "MemoryCommands.h"
 #include "MemoryListModel.h"
+#include "MemoryStore.h"
 #include "Messages.h"
 #include "RuleLine.h"
 #include "SingleCopyGuard.h"
@@ -49,8 +50,9 @@ MainColor::MainColor(QWidget* parent) : QWidget(parent, kSmallWindowFlags)
     SetKeyboardOrder();
 
     m_editor = new ChannelEditor(m_channels, this);
+    m_store = std::make_unique<MemoryStore>(*m_memoryControls.Entries);
     // The memory commands read the code box and set the sliders.
-    m_memory = new MemoryCommands(m_memoryControls, m_channels, m_store, this);
+    m_memory = new MemoryCommands(m_memoryControls, m_channels, *m_store, this);
     connect(m_aboutMe, &QPushButton::clicked, this, &MainColor::AboutMe_Click);
     new ColourTools(*this);
 }
@@ -226,7 +228,7 @@ bool MainColor::Form_Load(const QString& memoryFile)
     }
 
     setCursor(Qt::WaitCursor);
-    const QString problem = m_store.Load(memoryFile, *m_memoryControls.Entries);
+    const QString problem = m_store->Load(memoryFile);
     unsetCursor();
     if (!problem.isEmpty()) {
         Messages::Show(this, QMessageBox::Warning, QStringLiteral("Tintaro"), problem);
@@ -241,15 +243,15 @@ void MainColor::Form_Unload()
         return;
     }
     m_unloaded = true;
-    QString message;
-    if (m_store.Save(*m_memoryControls.Entries, &message) == MemoryStore::SaveResult::Saved) {
+    const StoreOutcome saved = m_store->Save();
+    if (saved.result == MemoryStore::SaveResult::Saved) {
         return;
     }
     m_listSaved = false;
     if (m_closeUnattended) {
-        std::fprintf(stderr, "Tintaro: %s\n", message.toLocal8Bit().constData());
+        std::fprintf(stderr, "Tintaro: %s\n", saved.reason.toLocal8Bit().constData());
     } else {
-        Messages::Show(this, QMessageBox::Critical, QStringLiteral("Tintaro"), message);
+        Messages::Show(this, QMessageBox::Critical, QStringLiteral("Tintaro"), saved.reason);
     }
 }
 

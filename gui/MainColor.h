@@ -3,13 +3,13 @@
 
 #include "ChannelEditor.h"
 #include "MemoryCommands.h"
-#include "MemoryStore.h"
 
 #include <QWidget>
 #include <memory>
 
 class ColourBox;
 class MemoryListModel;
+class MemoryStore;
 class SingleCopyGuard;
 class QGroupBox;
 class QListView;
@@ -73,7 +73,7 @@ private:
     MemoryControls m_memoryControls;
     QPushButton* m_aboutMe = nullptr;
     MemoryCommands* m_memory = nullptr;
-    MemoryStore m_store;
+    std::unique_ptr<MemoryStore> m_store; // keeps m_memoryControls.Entries
 
     std::unique_ptr<SingleCopyGuard> m_singleCopy;
     bool m_loaded = false;

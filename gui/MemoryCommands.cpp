@@ -54,15 +54,14 @@ void MemoryCommands::Save2List_Click()
     if (!ColourAPI::HasCodeShape(code)) {
         return;
     }
-    if (m_c.Entries->Items().contains(code, Qt::CaseSensitive)) {
+    // The selection follows its entry when the new one sorts before it.
+    const StoreOutcome added = m_store.Add(code);
+    if (added.skipped > 0) {
         Messages::Show(m_c.MemList->window(), QMessageBox::Information,
                        QStringLiteral("Infomación"), QStringLiteral("Ya esta en la lista"));
         return;
     }
-    // The selection follows its entry when the new one sorts before it.
-    m_c.Entries->AddSorted(code);
-    m_store.Added(code);
-    SaveList();
+    TellFailure(added);
 }
 
 void MemoryCommands::LoadFromList_Click()
@@ -88,18 +87,14 @@ void MemoryCommands::DeleteFromList_Click()
     // Cleared first: a view moves the selection to a neighbour when the
     // selected row goes, and that would repaint the list sample.
     m_c.MemList->selectionModel()->clear();
-    const QString text = m_c.Entries->Item(index);
-    m_c.Entries->RemoveAt(index);
-    m_store.Removed(text);
-    SaveList();
+    TellFailure(m_store.Remove(index));
 }
 
-void MemoryCommands::SaveList()
+void MemoryCommands::TellFailure(const StoreOutcome& outcome)
 {
-    QString message;
-    if (m_store.Save(*m_c.Entries, &message) == MemoryStore::SaveResult::Failed) {
+    if (outcome.result == MemoryStore::SaveResult::Failed) {
         Messages::Show(m_c.MemList->window(), QMessageBox::Critical, QStringLiteral("Tintaro"),
-                       message);
+                       outcome.reason);
     }
 }
 
@@ -168,13 +163,8 @@ void MemoryCommands::ImportPalette()
                 .arg(UntrustedText::Escaped(QDir::toNativeSeparators(path)), palette.error));
         return;
     }
-    const PaletteMerge::MergeResult merged = PaletteMerge::Merge(palette.codes, *m_c.Entries);
-    for (const QString& code : merged.added) {
-        m_store.Added(code);
-    }
-    if (!merged.added.isEmpty()) {
-        SaveList();
-    }
+    const StoreOutcome merged = m_store.Merge(palette.codes);
+    TellFailure(merged);
     Messages::Show(m_c.MemList->window(), QMessageBox::Information, QStringLiteral("Tintaro"),
-                   palette.note + merged.message);
+                   palette.note + PaletteMerge::MergeMessage(merged.added, merged.skipped));
 }

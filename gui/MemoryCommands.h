@@ -8,6 +8,7 @@
 class ColourBox;
 class MemoryListModel;
 class MemoryStore;
+struct StoreOutcome;
 class QListView;
 class QPushButton;
 
@@ -47,8 +48,8 @@ public:
     int SelectedIndex() const;
 
 private:
-    // Saves the list; a failure is told to the user, the list keeps the change.
-    void SaveList();
+    // A failed save is told to the user; the list keeps the change.
+    void TellFailure(const StoreOutcome& outcome);
 
     MemoryControls m_c;
     ChannelControls m_editor;

@@ -5,17 +5,23 @@
 #include "MemoryListModel.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace IO_System {
 
 using SafeFile::ReadStatus;
 
-ReadStatus ReadMemoryFile(const QString& path, QStringList& lines, QString* errorText)
+ReadStatus ReadMemoryFile(const QString& path, QStringList& lines, QString* errorText,
+                          QByteArray* bytes)
 {
-    QByteArray bytes;
-    const ReadStatus status = SafeFile::Read(path, bytes, errorText);
+    QByteArray read;
+    const ReadStatus status = SafeFile::Read(path, read, errorText);
     if (status == ReadStatus::Read)
-        SplitLines(bytes, lines);
+        SplitLines(read, lines);
+    else
+        read.clear();
+    if (bytes != nullptr)
+        *bytes = std::move(read);
     return status;
 }
 

@@ -17,9 +17,9 @@ namespace IO_System {
 
 // Appends the file's entries to lines, in file order (see SafeFile::Read for
 // the outcomes and errorText); on Unreadable and TooLarge lines is left as
-// it was.
+// it was. bytes, when given, receives the file's bytes (empty unless Read).
 SafeFile::ReadStatus ReadMemoryFile(const QString& path, QStringList& lines,
-                                    QString* errorText = nullptr);
+                                    QString* errorText = nullptr, QByteArray* bytes = nullptr);
 
 // Puts line i at index i of list, keeping the file's order.
 void FillMemoryList(const QStringList& lines, MemoryListModel& list);

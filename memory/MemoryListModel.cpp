@@ -1,8 +1,18 @@
 // SPDX-License-Identifier: MIT
 #include "MemoryListModel.h"
 
+#include <QSet>
 #include <algorithm>
+#include <iterator>
 #include <utility>
+
+namespace {
+
+// Above this many new texts, a list in sorted order takes them in one merge:
+// an insertion each would take minutes for a million colours.
+constexpr qsizetype OneMergeFrom = 1000;
+
+} // namespace
 
 MemoryListModel::MemoryListModel(QObject* parent) : QAbstractListModel(parent) {}
 
@@ -28,6 +38,36 @@ int MemoryListModel::AddSorted(const QString& text)
                                 [this](int index) -> const QString& { return m_items.at(index); });
     InsertAt(row, text);
     return row;
+}
+
+QStringList MemoryListModel::AddAllSorted(const QStringList& texts)
+{
+    // A set, so taking a large palette into a large list stays quick.
+    QSet<QString> held(m_items.cbegin(), m_items.cend());
+    QStringList added;
+    for (const QString& text : texts) {
+        if (!held.contains(text)) {
+            held.insert(text);
+            added.append(text);
+        }
+    }
+    if (added.size() > OneMergeFrom &&
+        std::is_sorted(m_items.cbegin(), m_items.cend(), SortsBefore)) {
+        // The same order as AddSorted one text at a time: equal entries keep
+        // their order (stable sort), and new ones go after the list's own
+        // (std::merge takes the first range's first).
+        QStringList fresh = added;
+        std::stable_sort(fresh.begin(), fresh.end(), SortsBefore);
+        QStringList merged;
+        merged.reserve(m_items.size() + fresh.size());
+        std::merge(m_items.cbegin(), m_items.cend(), fresh.cbegin(), fresh.cend(),
+                   std::back_inserter(merged), SortsBefore);
+        SetItems(std::move(merged));
+    } else {
+        for (const QString& text : std::as_const(added))
+            AddSorted(text);
+    }
+    return added;
 }
 
 void MemoryListModel::RemoveAt(int index)

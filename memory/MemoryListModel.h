@@ -46,6 +46,12 @@ public:
         }
         return first;
     }
+    // Adds each text that the list does not hold yet, text for text, and
+    // that came no earlier in texts, at its sorted place, as AddSorted one at
+    // a time would. Many texts going into a list in sorted order are merged
+    // in at once (one model reset). Returns the texts added, in the order
+    // they came.
+    QStringList AddAllSorted(const QStringList& texts);
     // Removes the entry at index; an index out of range is ignored.
     void RemoveAt(int index);
     // Replaces every entry at once (fast path for loading large lists).

@@ -246,25 +246,22 @@ private slots:
             const QString before = StampOf(dir.filePath("List.slc"));
             const bool missing = QByteArray(make).startsWith("touch"); // a file as folder
             const QString path = dir.filePath(missing ? "List.slc/List.slc" : "List.slc");
-            MemoryStore store;
             MemoryListModel list;
-            QString message;
-            QVERIFY2(store.Load(path, list).isEmpty() == missing, make);
-            list.AddSorted("#FFFFFF");
-            store.Added("#FFFFFF");
-            QVERIFY2(store.Save(list, &message) == (missing ? MemoryStore::SaveResult::Failed
-                                                            : MemoryStore::SaveResult::NotWritten),
+            MemoryStore store(list);
+            QVERIFY2(store.Load(path).isEmpty() == missing, make);
+            QVERIFY2(store.Add("#FFFFFF").result == (missing ? MemoryStore::SaveResult::Failed
+                                                             : MemoryStore::SaveResult::NotWritten),
                      make);
             QVERIFY2(StampOf(dir.filePath("List.slc")) == before, make);
         }
         // The system's reason, in Spanish, whatever the locale.
-        MemoryStore store;
         MemoryListModel list;
-        QVERIFY(store.Load(m_dir.filePath(QString(300, 'x')), list)
+        MemoryStore store(list);
+        QVERIFY(store.Load(m_dir.filePath(QString(300, 'x')))
                     .contains("\n\nNombre de archivo demasiado largo\n\n"));
         // A failed read (the process's own memory at address 0) leaves
         // nothing of what its buffer held in the list.
-        QVERIFY(store.Load("/proc/self/mem", list).contains("\n\nError de entrada/salida\n\n"));
+        QVERIFY(store.Load("/proc/self/mem").contains("\n\nError de entrada/salida\n\n"));
         QCOMPARE(list.Count(), 0);
     }
 
@@ -274,30 +271,44 @@ private slots:
     void storeTakesInChangesOnDisk()
     {
         QVERIFY(Write("#111111\r\n#333333\r\n"));
-        MemoryStore store;
         MemoryListModel list;
-        QString message;
-        QVERIFY(store.Load(m_path, list).isEmpty());
+        MemoryStore store(list);
+        QVERIFY(store.Load(m_path).isEmpty());
         QVERIFY(Write("#000000\r\n#333333\r\n*mine\r\n#222222\n"));
-        list.AddSorted("#000000");
-        store.Added("#000000");
-        QCOMPARE(store.Save(list, &message), MemoryStore::SaveResult::Saved);
+        QCOMPARE(store.Add("#000000").result, MemoryStore::SaveResult::Saved);
         QCOMPARE(list.Items(), (QStringList{"#000000", "#333333", "#222222"}));
         QCOMPARE(Bytes(), "#000000\r\n#333333\r\n#222222\r\n");
         // What was saved is not made again on a later hand edit.
         QVERIFY(Write("#333333\r\n"));
-        list.AddSorted("#555555");
-        store.Added("#555555");
-        QCOMPARE(store.Save(list, &message), MemoryStore::SaveResult::Saved);
+        QCOMPARE(store.Add("#555555").result, MemoryStore::SaveResult::Saved);
         QCOMPARE(Bytes(), "#333333\r\n#555555\r\n");
         // Grown past what Tintaro reads since: not written over, the list kept.
         QVERIFY(QFile::resize(m_path, 65 << 20));
-        list.AddSorted("#444444");
-        store.Added("#444444");
-        QCOMPARE(store.Save(list, &message), MemoryStore::SaveResult::Failed);
+        const StoreOutcome added = store.Add("#444444");
+        QCOMPARE(added.result, MemoryStore::SaveResult::Failed);
         QCOMPARE(QFileInfo(m_path).size() + list.Count(), (65 << 20) + 3);
-        QVERIFY(
-            message.contains("El archivo cambió y no se puede leer: El archivo mide más de 64"));
+        QVERIFY(added.reason.contains(
+            "El archivo cambió y no se puede leer: El archivo mide más de 64"));
+    }
+
+    // Each change of the list is saved at once, and only a change: "Guardar"
+    // of a code the list holds and an import of nothing new write nothing.
+    void storeSavesEachChange()
+    {
+        QFile::remove(m_path);
+        MemoryListModel list;
+        MemoryStore store(list);
+        QVERIFY(store.Load(m_path).isEmpty());
+        const auto counts = [](const StoreOutcome& outcome) {
+            return QList<int>{int(outcome.result), outcome.added, outcome.skipped};
+        };
+        QCOMPARE(counts(store.Merge({"#B", "#A", "#B"})), (QList<int>{0, 2, 1}));
+        QVERIFY(Bytes() == "#A\r\n#B\r\n" && QFile::remove(m_path));
+        QCOMPARE(counts(store.Add("#A")) + counts(store.Merge({"#A", "#B"})),
+                 (QList<int>{0, 0, 1, 0, 0, 2}));
+        QCOMPARE(Bytes(), "<unreadable>");
+        QCOMPARE(counts(store.Add("#C")) + counts(store.Remove(0)), (QList<int>{0, 1, 0, 0, 0, 0}));
+        QCOMPARE(Bytes(), "#B\r\n#C\r\n");
     }
 
     // Changes made again on a file edited by hand go where making them one
@@ -331,16 +342,18 @@ private slots:
             }
             QCOMPARE(changes.MadeAgainOn(entries), expected.Items());
         }
+        // Changes whose saves failed (a folder in the file's place) are kept
+        // for the next save.
         QVERIFY(Write("#B\r\n#A\r\n"));
-        MemoryStore store;
         MemoryListModel list;
-        QString message;
-        QVERIFY(store.Load(m_path, list).isEmpty() && Write("#C\r\n#B\r\n"));
-        store.Added("#A0"), store.Removed("#B"), store.Added("#D");
+        MemoryStore store(list);
+        QVERIFY(store.Load(m_path).isEmpty() && QFile::remove(m_path) && QDir().mkdir(m_path));
+        store.Add("#A0"), store.Remove(int(list.Items().indexOf("#B"))), store.Add("#D");
+        QVERIFY(QDir().rmdir(m_path) && Write("#C\r\n#B\r\n"));
         QSignalSpy inserted(&list, SIGNAL(rowsInserted(QModelIndex, int, int))),
             removed(&list, SIGNAL(rowsRemoved(QModelIndex, int, int))),
             reset(&list, SIGNAL(modelReset()));
-        QCOMPARE(store.Save(list, &message), MemoryStore::SaveResult::Saved);
+        QCOMPARE(store.Save().result, MemoryStore::SaveResult::Saved);
         QCOMPARE(list.Items(), (QStringList{"#A0", "#C", "#D"}));
         QCOMPARE(QList<qsizetype>({inserted.size(), removed.size(), reset.size()}),
                  QList<qsizetype>({0, 0, 1}));
@@ -348,19 +361,19 @@ private slots:
 
     // A save that would write what the file holds writes nothing, not even a
     // file of its own: a list marked read-only closes without a failure,
-    // also after a change undone, and the file keeps its inode and times.
+    // also after "Guardar" of a code it holds, and the file keeps its inode
+    // and times.
     void unchangedListNotWritten()
     {
         for (const mode_t mode : {0444, 0644}) {
             QFile::remove(m_path);
             QVERIFY(Write("#0080FF\r\n") && chmod(qPrintable(m_path), mode) == 0);
             const QString before = StampOf(m_path);
-            MemoryStore store;
             MemoryListModel list;
-            QString message;
-            QVERIFY(store.Load(m_path, list).isEmpty());
-            store.Added("#FFFFFF"), store.Removed("#FFFFFF");
-            QCOMPARE(store.Save(list, &message), MemoryStore::SaveResult::Saved);
+            MemoryStore store(list);
+            QVERIFY(store.Load(m_path).isEmpty());
+            store.Add("#0080FF");
+            QCOMPARE(store.Save().result, MemoryStore::SaveResult::Saved);
             QCOMPARE(StampOf(m_path) +
                          QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden).join(" "),
                      before + "List.slc");
@@ -382,10 +395,10 @@ private slots:
         QFile held(m_dir.filePath(".List.slc.tintaro-1")), mine(m_dir.filePath(".List.slc.old"));
         QVERIFY(mine.open(QIODevice::WriteOnly) && held.open(QIODevice::WriteOnly) &&
                 flock(held.handle(), LOCK_EX) == 0);
-        MemoryStore store;
         MemoryListModel list;
-        QVERIFY(Replace(m_path, "#FFFFFF\r\n", nullptr,
-                        [&] { return store.Load(m_path, list).isEmpty(); }));
+        MemoryStore store(list);
+        QVERIFY(
+            Replace(m_path, "#FFFFFF\r\n", nullptr, [&] { return store.Load(m_path).isEmpty(); }));
         QCOMPARE(files() + ' ' + list.Items().join(' '),
                  ".List.slc.old .List.slc.tintaro-1 List.slc #0080FF");
     }
@@ -447,16 +460,13 @@ private slots:
                 QVERIFY(QFile(path).open(QIODevice::WriteOnly));
             else if (c.linkOwner >= 0)
                 QVERIFY(plant());
-            MemoryStore store;
             MemoryListModel list;
-            QString message;
-            QVERIFY2(store.Load(path, list).isEmpty() != c.told, c.name);
+            MemoryStore store(list);
+            QVERIFY2(store.Load(path).isEmpty() != c.told, c.name);
             QVERIFY2(list.Items().join(' ') == c.listed, c.name);
             if (c.swapped)
                 QVERIFY(plant());
-            list.AddSorted("#000000");
-            store.Added("#000000");
-            QVERIFY2(store.Save(list, &message) == c.result, c.name);
+            QVERIFY2(store.Add("#000000").result == c.result, c.name);
             QFile result(target);
             QVERIFY2((result.open(QIODevice::ReadOnly) ? result.readAll() : "") == c.target,
                      c.name);
@@ -479,18 +489,15 @@ private slots:
                                      dir.path()}) != 0)
             QSKIP("no loop mount here (the superuser can make one)");
         const auto unmount = qScopeGuard([&] { QProcess::execute("umount", {mount}); });
-        MemoryStore store;
         MemoryListModel list;
-        QString message;
+        MemoryStore store(list);
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write("#111111\r\n") == 9);
         file.close();
-        QVERIFY(store.Load(path, list).isEmpty());
+        QVERIFY(store.Load(path).isEmpty());
         QVERIFY(file.open(QIODevice::ReadWrite) && file.write("#222222\r\n") == 9);
         file.close();
-        list.AddSorted("#000000");
-        store.Added("#000000");
-        QCOMPARE(store.Save(list, &message), MemoryStore::SaveResult::Saved);
+        QCOMPARE(store.Add("#000000").result, MemoryStore::SaveResult::Saved);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), "#000000\r\n#222222\r\n");
     }

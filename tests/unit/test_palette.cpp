@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "MemoryListModel.h"
+#include "MemoryStore.h"
 #include "PaletteExport.h"
 #include "PaletteImport.h"
 #include "PaletteMerge.h"
@@ -252,9 +253,9 @@ private slots:
         for (const auto& [before, codes, after, message] : cases) {
             MemoryListModel list;
             list.SetItems(before);
-            const PaletteMerge::MergeResult result = PaletteMerge::Merge(codes, list);
+            const StoreOutcome result = MemoryStore(list).Merge(codes);
             QCOMPARE(list.Items(), after);
-            QCOMPARE(result.message, message);
+            QCOMPARE(PaletteMerge::MergeMessage(result.added, result.skipped), message);
         }
         // Many codes into a sorted list: the order "Guardar" gives one by one,
         // case-insensitive, equal entries in the order they came.
@@ -271,7 +272,7 @@ private slots:
         for (const QString& code : many)
             if (!oneByOne.Items().contains(code))
                 oneByOne.AddSorted(code);
-        PaletteMerge::Merge(many, merged);
+        MemoryStore(merged).Merge(many);
         QCOMPARE(merged.Items(), oneByOne.Items());
         QCOMPARE(PaletteMerge::MergeMessage(12, 3),
                  "Se añadieron 12 colores; 3 ya estaban en la lista.");
