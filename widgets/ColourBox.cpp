@@ -47,7 +47,6 @@ void ColourBox::SetBackColour(const QColor& colour)
         QStringLiteral("Color %1")
             .arg(WebColour::CssHex(colour.red(), colour.green(), colour.blue())));
     update();
-    emit BackColourChanged();
 }
 
 QColor ColourBox::BackColour() const
