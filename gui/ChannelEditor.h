@@ -26,14 +26,13 @@ struct ChannelControls
 };
 
 // Sets the three sliders, red first, each slider's own change handling
-// running before the next is set: how a code, a picked or a dropped colour
-// enters the editor.
+// running before the next is set. A code, a picked or a dropped colour
+// enters the editor through EditorColour::Apply, which sets them so.
 void SetSliders(const std::array<QScrollBar*, 3>& sliders, int red, int green, int blue);
 void SetSliders(const std::array<QScrollBar*, 3>& sliders, Colour::Rgb8 colour);
 
-// The colour of a code as "Ver" and "Cargar" apply it, each channel read by
-// CodeChannel. The code is read from the given copy, not from the code box,
-// which the sliders' handlers rewrite.
+// The colour of a code as "Ver" and "Cargar" apply it, each channel as
+// CodeChannel reads it.
 Colour::Rgb8 CodeColour(const QString& code);
 
 // Keeps sliders, value boxes, code box and sample in step. The sliders hold

@@ -27,8 +27,8 @@ public:
                  QObject* parent = nullptr);
 
     Colour::Rgb8 Value() const { return m_value; }
-    // As "Ver" applies a code: sets the three sliders, red first, each
-    // slider's chain bringing its box, the code and the sample up to date.
+    // Sets the three sliders (SetSliders), each slider's chain bringing its
+    // box, the code and the sample up to date, then tells the change once.
     void Apply(Colour::Rgb8 colour);
     // For the chain: the sample has just been set to colour.
     void Shown(Colour::Rgb8 colour);
