@@ -5,6 +5,7 @@
 // entries shown by its list view. The event loop does not run inside the
 // timed loops unless a benchmark says so.
 #include "BenchData.h"
+#include "EditorColour.h"
 #include "IO_System.h"
 #include "MainColor.h"
 #include "MemoryListModel.h"
@@ -65,7 +66,7 @@ void BM_LoadCode(benchmark::State& state)
     const QString codes[2] = {QStringLiteral("#0080FF"), QStringLiteral("#FF7F00")};
     int which = 0;
     for (auto _ : state)
-        SetSlidersFromCode(window->Channels().CScroll, codes[which ^= 1]);
+        window->Edited()->Apply(CodeColour(codes[which ^= 1]));
 }
 BENCHMARK(BM_LoadCode);
 

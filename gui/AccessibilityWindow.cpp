@@ -2,12 +2,11 @@
 #include "AccessibilityWindow.h"
 
 #include "Apca.h"
-#include "ChannelEditor.h"
-#include "ColourBox.h"
 #include "ColourVision.h"
 #include "Contrast.h"
 #include "ContrastFix.h"
-#include "MainColor.h"
+#include "EditorColour.h"
+#include "MemoryColour.h"
 #include "WindowFonts.h"
 #include "WindowLook.h"
 
@@ -16,7 +15,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QScrollBar>
 #include <cmath>
 
 namespace {
@@ -79,8 +77,9 @@ constexpr const char* kDeficiencies[] = {"Protanopía", "Deuteranopía", "Tritan
 
 } // namespace
 
-AccessibilityWindow::AccessibilityWindow(MainColor& main)
-    : QWidget(&main, kSmallWindowFlags), m_main(main)
+AccessibilityWindow::AccessibilityWindow(EditorColour& edited, const MemoryColour& chosen,
+                                         QWidget& main)
+    : QWidget(&main, kSmallWindowFlags), m_edited(edited), m_chosen(chosen), m_main(main)
 {
     SetUpWindow(this, "AccessibilityWindow", QStringLiteral("Accesibilidad"));
     auto* layout = new QVBoxLayout(this);
@@ -149,9 +148,8 @@ AccessibilityWindow::AccessibilityWindow(MainColor& main)
     });
     connect(m_fix, &QPushButton::clicked, this, &AccessibilityWindow::Fix);
     connect(m_level, &QComboBox::currentIndexChanged, this, [this] { m_fixNote->clear(); });
-    connect(main.Channels().Preview, &ColourBox::BackColourChanged, this,
-            &AccessibilityWindow::Update);
-    connect(main.PreviewList(), &ColourBox::BackColourChanged, this, &AccessibilityWindow::Update);
+    connect(&edited, &EditorColour::Changed, this, &AccessibilityWindow::Update);
+    connect(&chosen, &MemoryColour::Changed, this, &AccessibilityWindow::Update);
     Update();
     setFixedSize(sizeHint());
 }
@@ -162,22 +160,15 @@ void AccessibilityWindow::ShowBeside()
     m_swap->setFocus(Qt::OtherFocusReason);
 }
 
-Rgb8 AccessibilityWindow::EditorColour() const
+Rgb8 AccessibilityWindow::ChosenOrWhite() const
 {
-    return SlidersColour(m_main.Channels().CScroll);
-}
-
-Rgb8 AccessibilityWindow::MemoryColour() const
-{
-    const ColourBox* list = m_main.PreviewList();
-    const QColor c = list->HasColour() ? list->BackColour() : QColor(Qt::white);
-    return {c.red(), c.green(), c.blue()};
+    return m_chosen.Value().value_or(Rgb8{255, 255, 255});
 }
 
 void AccessibilityWindow::Update()
 {
-    const Rgb8 text = m_swapped ? MemoryColour() : EditorColour();
-    const Rgb8 background = m_swapped ? EditorColour() : MemoryColour();
+    const Rgb8 text = m_swapped ? ChosenOrWhite() : m_edited.Value();
+    const Rgb8 background = m_swapped ? m_edited.Value() : ChosenOrWhite();
     for (QLabel* label : m_samples) {
         Paint(label, text, background);
     }
@@ -203,12 +194,12 @@ void AccessibilityWindow::Update()
 void AccessibilityWindow::Fix()
 {
     const double level = m_level->currentData().toDouble();
-    const std::optional<Rgb8> fixed = ContrastFix::Fix(EditorColour(), MemoryColour(), level);
+    const std::optional<Rgb8> fixed = ContrastFix::Fix(m_edited.Value(), ChosenOrWhite(), level);
     if (!fixed) {
         m_fixNote->setText(QStringLiteral("Ninguna luminosidad de este tono alcanza ese nivel "
                                           "con este fondo: no se ha cambiado nada."));
         return;
     }
     m_fixNote->clear();
-    SetSliders(m_main.Channels().CScroll, *fixed);
+    m_edited.Apply(*fixed);
 }

@@ -6,7 +6,8 @@
 #include <QWidget>
 #include <array>
 
-class MainColor;
+class EditorColour;
+class MemoryColour;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -17,13 +18,14 @@ class QPushButton;
 // large text and controls, the APCA figure, sample text at each size,
 // "Corregir" (the nearest lightness of the editor's colour that reaches the
 // chosen level, applied as a pick) and both colours as people with each
-// colour-vision deficiency see them. It follows the main window live. A
-// small window of its own, beside the main one, made when first asked for.
+// colour-vision deficiency see them. It follows both colours live. A small
+// window of its own, beside the main one, made when first asked for.
 class AccessibilityWindow : public QWidget
 {
     Q_OBJECT
 public:
-    explicit AccessibilityWindow(MainColor& main);
+    // main: the window it belongs to and stands beside.
+    AccessibilityWindow(EditorColour& edited, const MemoryColour& chosen, QWidget& main);
 
     // Shows the window beside the main one (or raises it).
     void ShowBeside();
@@ -40,10 +42,12 @@ public:
 private:
     void Update();
     void Fix();
-    Colour::Rgb8 EditorColour() const;
-    Colour::Rgb8 MemoryColour() const;
+    // The memory sample's colour, white until an entry is chosen.
+    Colour::Rgb8 ChosenOrWhite() const;
 
-    MainColor& m_main;
+    EditorColour& m_edited;
+    const MemoryColour& m_chosen;
+    QWidget& m_main;
     bool m_swapped = false;
     QLabel* m_ratio = nullptr;
     QLabel* m_verdicts = nullptr;

@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "AdjustWindow.h"
 
-#include "ChannelEditor.h"
-#include "ColourBox.h"
 #include "ColourForms.h"
-#include "MainColor.h"
+#include "EditorColour.h"
 #include "WindowFonts.h"
 #include "WindowLook.h"
 
@@ -12,7 +10,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
-#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <cmath>
@@ -39,7 +36,8 @@ constexpr SliderRange kRows[6] = {
 
 } // namespace
 
-AdjustWindow::AdjustWindow(MainColor& main) : QWidget(&main, kSmallWindowFlags), m_main(main)
+AdjustWindow::AdjustWindow(EditorColour& edited, QWidget& main)
+    : QWidget(&main, kSmallWindowFlags), m_edited(edited), m_main(main)
 {
     SetUpWindow(this, "AdjustWindow", QStringLiteral("Ajustar color"));
 
@@ -96,9 +94,8 @@ AdjustWindow::AdjustWindow(MainColor& main) : QWidget(&main, kSmallWindowFlags),
     }
     setTabOrder(m_rows[5].slider, m_rows[5].box);
 
-    connect(main.Channels().Preview, &ColourBox::BackColourChanged, this,
-            &AdjustWindow::FollowMain);
-    FollowMain();
+    connect(&edited, &EditorColour::Changed, this, &AdjustWindow::Follow);
+    Follow(edited.Value());
     setFixedSize(sizeHint());
 }
 
@@ -118,15 +115,14 @@ void AdjustWindow::Moved(int row)
         ColourForms::ToRgb8(group == 0 ? Form::Oklch : Form::Hsl, asked);
     m_mapped->setVisible(group == 0 && result.mapped);
     m_moving = group;
-    // As a pick is applied: the sliders' handlers bring the main window up
-    // to date, and FollowMain the other group.
-    SetSliders(m_main.Channels().CScroll, result.colour);
+    // As a pick is applied; the editor's Changed brings the other group up
+    // to date (Follow), and leaves this one as asked.
+    m_edited.Apply(result.colour);
     m_moving = -1;
 }
 
-void AdjustWindow::FollowMain()
+void AdjustWindow::Follow(Colour::Rgb8 colour)
 {
-    const Colour::Rgb8 colour = SlidersColour(m_main.Channels().CScroll);
     if (m_moving != 0) {
         SetRows(0, ColourForms::FromRgb8(Form::Oklch, colour));
         m_mapped->setVisible(false);

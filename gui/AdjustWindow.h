@@ -1,18 +1,20 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "Rgb8.h"
+
 #include <QWidget>
 #include <array>
 
-class MainColor;
+class EditorColour;
 class QDoubleSpinBox;
 class QLabel;
 class QSlider;
 
-// "Ajustar color": the main window's colour as OKLCH lightness, chroma and
-// hue, and as HSL hue, saturation and lightness, each a slider with a number
-// box. Moving any of them sets the main window's three sliders at once, and
-// the other group follows the colour that results; the group moved keeps the
+// "Ajustar color": the editor's colour as OKLCH lightness, chroma and hue,
+// and as HSL hue, saturation and lightness, each a slider with a number box.
+// Moving any of them applies the colour they make to the editor, and the
+// other group follows the colour that results; the group moved keeps the
 // values asked for. OKLCH values outside sRGB are brought in as CSS does
 // (the chroma reduced), and a mark says so. A small window of its own,
 // beside the main one, made when first asked for.
@@ -20,7 +22,8 @@ class AdjustWindow : public QWidget
 {
     Q_OBJECT
 public:
-    explicit AdjustWindow(MainColor& main);
+    // main: the window it belongs to and stands beside.
+    AdjustWindow(EditorColour& edited, QWidget& main);
 
     // Shows the window beside the main one (or raises it) with the keyboard.
     void ShowBeside();
@@ -40,10 +43,11 @@ private:
 
     // Rows 0 to 2 are OKLCH, 3 to 5 HSL.
     void Moved(int row);
-    void FollowMain();
+    void Follow(Colour::Rgb8 colour);
     void SetRows(int first, const std::array<double, 3>& values);
 
-    MainColor& m_main;
+    EditorColour& m_edited;
+    QWidget& m_main;
     std::array<Row, 6> m_rows;
     QLabel* m_mapped = nullptr;
     int m_moving = -1; // the group whose values the user is setting

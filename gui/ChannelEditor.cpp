@@ -3,6 +3,7 @@
 
 #include "ColourAPI.h"
 #include "ColourBox.h"
+#include "EditorColour.h"
 #include "TextBox.h"
 
 #include <QPushButton>
@@ -22,14 +23,9 @@ void SetSliders(const std::array<QScrollBar*, 3>& sliders, Colour::Rgb8 colour)
     SetSliders(sliders, colour.red, colour.green, colour.blue);
 }
 
-Colour::Rgb8 SlidersColour(const std::array<QScrollBar*, 3>& sliders)
+Colour::Rgb8 CodeColour(const QString& code)
 {
-    return {sliders[0]->value(), sliders[1]->value(), sliders[2]->value()};
-}
-
-void SetSlidersFromCode(const std::array<QScrollBar*, 3>& sliders, const QString& code)
-{
-    SetSliders(sliders, CodeChannel(code, Red), CodeChannel(code, Green), CodeChannel(code, Blue));
+    return {CodeChannel(code, Red), CodeChannel(code, Green), CodeChannel(code, Blue)};
 }
 
 ChannelEditor::ChannelEditor(const ChannelControls& controls, QObject* parent)
@@ -56,8 +52,10 @@ ChannelEditor::ChannelEditor(const ChannelControls& controls, QObject* parent)
 
 void ChannelEditor::CScroll_Change(int Index)
 {
-    m_c.Preview->SetBackColour(ToQColor(
-        PackColour(m_c.CScroll[0]->value(), m_c.CScroll[1]->value(), m_c.CScroll[2]->value())));
+    const Colour::Rgb8 shown = {m_c.CScroll[0]->value(), m_c.CScroll[1]->value(),
+                                m_c.CScroll[2]->value()};
+    m_c.Preview->SetBackColour(ToQColor(PackColour(shown.red, shown.green, shown.blue)));
+    m_c.Edited->Shown(shown);
     m_c.SValue[Index]->setTextIfChanged(QString::number(m_c.CScroll[Index]->value()));
 }
 
@@ -95,6 +93,6 @@ void ChannelEditor::CmdGo_Click()
 {
     const QString code = m_c.Res->text();
     if (HasCodeShape(code)) {
-        SetSlidersFromCode(m_c.CScroll, code);
+        m_c.Edited->Apply(CodeColour(code));
     }
 }

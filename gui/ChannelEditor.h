@@ -8,12 +8,13 @@
 #include <array>
 
 class ColourBox;
+class EditorColour;
 class QPushButton;
 class QScrollBar;
 class TextBox;
 
-// The controls that hold the colour being edited. Index 0, 1, 2 is red,
-// green, blue.
+// The controls that hold the colour being edited, and that colour as one
+// value. Index 0, 1, 2 is red, green, blue.
 struct ChannelControls
 {
     std::array<QScrollBar*, 3> CScroll{};
@@ -21,25 +22,25 @@ struct ChannelControls
     TextBox* Res = nullptr;
     ColourBox* Preview = nullptr;
     QPushButton* CmdGo = nullptr;
+    EditorColour* Edited = nullptr;
 };
 
 // Sets the three sliders, red first, each slider's own change handling
-// running before the next is set: how a code, a picked or a dropped colour
-// enters the editor.
+// running before the next is set. A code, a picked or a dropped colour
+// enters the editor through EditorColour::Apply, which sets them so.
 void SetSliders(const std::array<QScrollBar*, 3>& sliders, int red, int green, int blue);
 void SetSliders(const std::array<QScrollBar*, 3>& sliders, Colour::Rgb8 colour);
 
-// The colour the three sliders hold, red first.
-Colour::Rgb8 SlidersColour(const std::array<QScrollBar*, 3>& sliders);
-
-// SetSliders from a code. The code is read from the given copy, not from the
-// code box, which the sliders' handlers rewrite.
-void SetSlidersFromCode(const std::array<QScrollBar*, 3>& sliders, const QString& code);
+// The colour of a code as "Ver" and "Cargar" apply it, each channel as
+// CodeChannel reads it.
+Colour::Rgb8 CodeColour(const QString& code);
 
 // Keeps sliders, value boxes, code box and sample in step. The sliders hold
 // the colour; every handler reads the controls afresh and talks to the others
 // only by setting a control, whose own change signal runs the next handler
-// at once, nested.
+// at once, nested. Where a slider's chain sets the sample, it tells the
+// editor's colour (EditorColour::Shown), the one place the colour leaves
+// the chain.
 class ChannelEditor : public QObject
 {
     Q_OBJECT

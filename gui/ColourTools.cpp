@@ -7,7 +7,9 @@
 #include "ColourBox.h"
 #include "Contrast.h"
 #include "CssColourReader.h"
+#include "EditorColour.h"
 #include "MainColor.h"
+#include "MemoryColour.h"
 #include "Messages.h"
 #include "ScreenPicker.h"
 #include "TextBox.h"
@@ -33,7 +35,8 @@ QAction* ColourTools::AddAction(const QString& text, const QKeySequence& keys, S
     return action;
 }
 
-ColourTools::ColourTools(MainColor& window) : QObject(&window), m_window(window)
+ColourTools::ColourTools(MainColor& window, EditorColour& edited, const MemoryColour& chosen)
+    : QObject(&window), m_window(window), m_edited(edited), m_chosen(chosen)
 {
     const ChannelControls& c = window.Channels();
     QAction* pick = AddAction(QStringLiteral("Tomar color de la pantalla"),
@@ -93,9 +96,9 @@ ColourTools::ColourTools(MainColor& window) : QObject(&window), m_window(window)
         box->installEventFilter(this);
     }
 
-    connect(c.Preview, &ColourBox::BackColourChanged, this, &ColourTools::ShowContrast);
-    connect(c.Preview, &ColourBox::BackColourChanged, this, &ColourTools::ShowName);
-    connect(window.PreviewList(), &ColourBox::BackColourChanged, this, &ColourTools::ShowContrast);
+    connect(&edited, &EditorColour::Changed, this, &ColourTools::ShowContrast);
+    connect(&edited, &EditorColour::Changed, this, &ColourTools::ShowName);
+    connect(&chosen, &MemoryColour::Changed, this, &ColourTools::ShowContrast);
     ShowContrast();
     ShowName();
 }
@@ -176,7 +179,7 @@ std::function<void()> ColourTools::DropTaker(QObject* target, const QMimeData& d
     if (target != c.Res) {
         const Colour::CssReadResult css = Colour::ReadCssColour(text);
         if (css.ok) {
-            return [this, colour = css.colour] { SetSliders(m_window.Channels().CScroll, colour); };
+            return [this, colour = css.colour] { m_edited.Apply(colour); };
         }
     }
 
@@ -212,12 +215,12 @@ void ColourTools::Pick()
 
 void ColourTools::Apply(const QColor& colour)
 {
-    SetSliders(m_window.Channels().CScroll, colour.red(), colour.green(), colour.blue());
+    m_edited.Apply({colour.red(), colour.green(), colour.blue()});
 }
 
 void ColourTools::Copy(Colour::CssFormat format)
 {
-    const QString text = Colour::WriteCssColour(SlidersColour(m_window.Channels().CScroll), format);
+    const QString text = Colour::WriteCssColour(m_edited.Value(), format);
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->setText(text);
     if (clipboard->supportsSelection()) {
@@ -228,15 +231,13 @@ void ColourTools::Copy(Colour::CssFormat format)
 void ColourTools::ShowContrast()
 {
     ColourBox* list = m_window.PreviewList();
-    if (!list->HasColour()) {
+    const std::optional<Colour::Rgb8> chosen = m_chosen.Value();
+    if (!chosen) {
         list->setToolTip(QStringLiteral("Elija un color de la memoria para ver su contraste "
                                         "con la muestra"));
         return;
     }
-    const QColor a = m_window.Channels().Preview->BackColour();
-    const QColor b = list->BackColour();
-    list->setToolTip(Contrast::Summary(
-        Contrast::Ratio({a.red(), a.green(), a.blue()}, {b.red(), b.green(), b.blue()})));
+    list->setToolTip(Contrast::Summary(Contrast::Ratio(m_edited.Value(), *chosen)));
 }
 
 void ColourTools::PasteCss()
@@ -249,13 +250,13 @@ void ColourTools::PasteCss()
                                       : css.error);
         return;
     }
-    SetSliders(m_window.Channels().CScroll, css.colour);
+    m_edited.Apply(css.colour);
 }
 
 void ColourTools::ShowAdjust()
 {
     if (m_adjust == nullptr) {
-        m_adjust = new AdjustWindow(m_window);
+        m_adjust = new AdjustWindow(m_edited, m_window);
     }
     m_adjust->ShowBeside();
 }
@@ -263,16 +264,14 @@ void ColourTools::ShowAdjust()
 void ColourTools::ShowAccessibility()
 {
     if (m_accessibility == nullptr) {
-        m_accessibility = new AccessibilityWindow(m_window);
+        m_accessibility = new AccessibilityWindow(m_edited, m_chosen, m_window);
     }
     m_accessibility->ShowBeside();
 }
 
 void ColourTools::ShowName()
 {
-    const QColor c = m_window.Channels().Preview->BackColour();
-    const QString name =
-        Colour::WriteCssColour({c.red(), c.green(), c.blue()}, Colour::CssFormat::Name);
+    const QString name = Colour::WriteCssColour(m_edited.Value(), Colour::CssFormat::Name);
     m_window.Channels().Preview->setToolTip(name.startsWith(u'≈') ? name
                                                                   : QStringLiteral("= ") + name);
 }

@@ -10,6 +10,8 @@
 
 class AccessibilityWindow;
 class AdjustWindow;
+class EditorColour;
+class MemoryColour;
 class QMenu;
 class MainColor;
 class QAction;
@@ -24,12 +26,13 @@ class ScreenPicker;
 // menus), pasting a CSS colour (Ctrl+Shift+V), the "Ajustar color" window
 // (Ctrl+L), the "Accesibilidad" window (Ctrl+K), dropping a dragged colour or CSS colour text onto
 // the window (or a number or code onto its box), the sample's CSS name in its tooltip, and the
-// contrast between the two samples in the list sample's tooltip.
+// contrast between the two samples in the list sample's tooltip. The
+// colours come from edited and chosen, whose changes it follows.
 class ColourTools : public QObject
 {
     Q_OBJECT
 public:
-    explicit ColourTools(MainColor& window);
+    ColourTools(MainColor& window, EditorColour& edited, const MemoryColour& chosen);
     ~ColourTools() override;
 
 protected:
@@ -42,8 +45,7 @@ private:
     // A drop is always a copy.
     std::function<void()> DropTaker(QObject* target, const QMimeData& data);
     void Pick();
-    // As "Ver" applies a code: through the sliders, whose handlers bring
-    // the boxes and the sample up to date.
+    // As "Ver" applies a code (EditorColour::Apply).
     void Apply(const QColor& colour);
     void Copy(Colour::CssFormat format);
     // Applies the CSS colour on the clipboard, or says why it cannot.
@@ -54,6 +56,8 @@ private:
     void ShowName();
 
     MainColor& m_window;
+    EditorColour& m_edited;
+    const MemoryColour& m_chosen;
     ScreenPicker* m_picker = nullptr;
     AdjustWindow* m_adjust = nullptr;
     AccessibilityWindow* m_accessibility = nullptr;

@@ -7,7 +7,9 @@
 #include "ColourBox.h"
 #include "ColourTools.h"
 #include "CommandButton.h"
+#include "EditorColour.h"
 #include "FocusListView.h"
+#include "MemoryColour.h"
 #include "MemoryCommands.h"
 #include "MemoryListModel.h"
 #include "MemoryStore.h"
@@ -49,12 +51,21 @@ MainColor::MainColor(QWidget* parent) : QWidget(parent, kSmallWindowFlags)
         AddFrame("MemFrme", QStringLiteral("Memoria interna:"), TwipsRect(2280, 120, 2415, 2055)));
     SetKeyboardOrder();
 
+    // The colours the tools and small windows follow: the editor's, which the
+    // sliders hold (white at start) and the editing chain tells of, and the
+    // chosen memory entry's, which the list sample shows.
+    m_channels.Edited = new EditorColour(m_channels.CScroll, {255, 255, 255}, this);
+    m_memoryControls.Chosen = new MemoryColour(this);
+    connect(m_memoryControls.Chosen, &MemoryColour::Changed, m_memoryControls.PreviewList,
+            [sample = m_memoryControls.PreviewList](Colour::Rgb8 colour) {
+                sample->SetBackColour(QColor(colour.red, colour.green, colour.blue));
+            });
     m_editor = new ChannelEditor(m_channels, this);
     m_store = std::make_unique<MemoryStore>(*m_memoryControls.Entries);
-    // The memory commands read the code box and set the sliders.
+    // The memory commands read the code box and apply the editor's colour.
     m_memory = new MemoryCommands(m_memoryControls, m_channels, *m_store, this);
     connect(m_aboutMe, &QPushButton::clicked, this, &MainColor::AboutMe_Click);
-    new ColourTools(*this);
+    new ColourTools(*this, *m_channels.Edited, *m_memoryControls.Chosen);
 }
 
 MainColor::~MainColor() = default;

@@ -8,6 +8,8 @@
 #include <memory>
 
 class ColourBox;
+class EditorColour;
+class MemoryColour;
 class MemoryListModel;
 class MemoryStore;
 class SingleCopyGuard;
@@ -31,6 +33,8 @@ public:
     QListView* MemList() const { return m_memoryControls.MemList; }
     MemoryListModel* MemListModel() const { return m_memoryControls.Entries; }
     ColourBox* PreviewList() const { return m_memoryControls.PreviewList; }
+    EditorColour* Edited() const { return m_channels.Edited; }
+    MemoryColour* Chosen() const { return m_memoryControls.Chosen; }
 
     // For the tests, which run the handlers and press the buttons directly.
     ChannelEditor* Editor() const { return m_editor; }

@@ -4,6 +4,8 @@
 #include "ChannelEditor.h"
 #include "ColourAPI.h"
 #include "ColourBox.h"
+#include "EditorColour.h"
+#include "MemoryColour.h"
 #include "MemoryListModel.h"
 #include "MemoryStore.h"
 #include "Messages.h"
@@ -70,7 +72,7 @@ void MemoryCommands::LoadFromList_Click()
     if (index < 0) {
         return;
     }
-    SetSlidersFromCode(m_editor.CScroll, m_c.Entries->Item(index));
+    m_editor.Edited->Apply(CodeColour(m_c.Entries->Item(index)));
 }
 
 void MemoryCommands::MemList_DblClick()
@@ -102,7 +104,8 @@ void MemoryCommands::MemList_Click()
 {
     const int index = SelectedIndex();
     if (index >= 0) {
-        m_c.PreviewList->SetBackColour(ToQColor(ColourAPI::CodeToColour(m_c.Entries->Item(index))));
+        const QColor colour = ToQColor(ColourAPI::CodeToColour(m_c.Entries->Item(index)));
+        m_c.Chosen->Set({colour.red(), colour.green(), colour.blue()});
     }
 }
 

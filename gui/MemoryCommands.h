@@ -6,6 +6,7 @@
 #include <QObject>
 
 class ColourBox;
+class MemoryColour;
 class MemoryListModel;
 class MemoryStore;
 struct StoreOutcome;
@@ -18,6 +19,7 @@ struct MemoryControls
     QListView* MemList = nullptr;
     MemoryListModel* Entries = nullptr;
     ColourBox* PreviewList = nullptr;
+    MemoryColour* Chosen = nullptr; // the chosen entry's colour, which PreviewList shows
     QPushButton* Save2List = nullptr;
     QPushButton* LoadFromList = nullptr;
     QPushButton* DeleteFromList = nullptr;
@@ -30,7 +32,7 @@ class MemoryCommands : public QObject
 {
     Q_OBJECT
 public:
-    // editor: the code box it keeps and the sliders it sets.
+    // editor: the code box it keeps and the colour it applies.
     MemoryCommands(const MemoryControls& controls, const ChannelControls& editor,
                    MemoryStore& store, QObject* parent = nullptr);
 

@@ -49,7 +49,6 @@ void ColourBox::SetBackColour(const QColor& colour)
             .arg(Colour::WriteCssColour({colour.red(), colour.green(), colour.blue()},
                                         Colour::CssFormat::Hex)));
     update();
-    emit BackColourChanged();
 }
 
 QColor ColourBox::BackColour() const

@@ -27,11 +27,6 @@ public:
     // Repaints the whole box in the given colour.
     void SetBackColour(const QColor& colour);
     QColor BackColour() const;
-    // False until the box is first given a colour.
-    bool HasColour() const { return m_hasColour; }
-
-signals:
-    void BackColourChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -39,6 +34,6 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
-    bool m_hasColour = false;
+    bool m_hasColour = false;  // false until the box is first given a colour
     QPoint m_pressPos{-1, -1}; // where a left press began; (-1, -1) when none
 };

@@ -5,8 +5,10 @@
 #include "CloseOnSignals.h"
 #include "ColourBox.h"
 #include "CssColourReader.h"
+#include "EditorColour.h"
 #include "IO_System.h"
 #include "MainColor.h"
+#include "MemoryColour.h"
 #include "MemoryFileLocation.h"
 #include "MemoryListModel.h"
 #include "ScreenPicker.h"
@@ -336,8 +338,18 @@ private slots:
     // one; the list sample's tooltip gives the contrast of the two samples.
     void colourTools()
     {
+        // One change told per colour applied, none when it stays: "Ver" again,
+        // a chain that changes nothing, a second entry of the chosen colour.
+        QSignalSpy edited(w->Edited(), &EditorColour::Changed);
+        QSignalSpy chosen(w->Chosen(), &MemoryColour::Changed);
+        w->MemListModel()->SetItems({"#0080FF", "#0080ff"});
+        Click(list->viewport(), Row(0));
+        Click(list->viewport(), Row(1));
         TypeInto(c->Res, "#0080FF");
         Click(c->CmdGo);
+        Click(c->CmdGo);
+        w->Editor()->CScroll_Change(0);
+        QCOMPARE(QList<qsizetype>({edited.size(), chosen.size()}), QList<qsizetype>({1, 1}));
         emit c->Res->customContextMenuRequested({});
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         QVERIFY(menu && menu->objectName() == "qt_edit_menu");
@@ -422,11 +434,11 @@ private slots:
         QVERIFY(!drop.isAccepted() && counted.reads > 0);
         // 4.4999999999921 is not AA, whatever a figure rounded up would say.
         SetSliders(c->CScroll, 0x26, 0x71, 0xE5);
-        w->PreviewList()->SetBackColour(QColor(0x060201));
+        w->Chosen()->Set({0x06, 0x02, 0x01});
         QCOMPARE(w->PreviewList()->toolTip(), "Contraste 4.49:1 — AA solo para texto grande");
         TypeInto(c->Res, "#000000");
         Click(c->CmdGo);
-        w->PreviewList()->SetBackColour(Qt::white);
+        w->Chosen()->Set({255, 255, 255});
         QCOMPARE(w->PreviewList()->toolTip(), "Contraste 21.00:1 — AAA");
     }
 
@@ -436,7 +448,7 @@ private slots:
     void accessibilityWindow()
     {
         SetSliders(c->CScroll, 0x3B, 0x82, 0xF6);
-        w->PreviewList()->SetBackColour(Qt::white);
+        w->Chosen()->Set({255, 255, 255});
         QTest::keyClick(w.get(), Qt::Key_K, Qt::ControlModifier);
         auto* a = w->findChild<AccessibilityWindow*>();
         QVERIFY(a && QTest::qWaitForWindowActive(a));
@@ -448,7 +460,7 @@ private slots:
         Click(a->FixButton());
         QCOMPARE(a->Verdicts()->text().section('\n', 0, 0), "Texto normal: AA sí, AAA no");
         QVERIFY(a->FixNote()->text().isEmpty() && c->Preview->BackColour() != QColor(0x3B82F6));
-        w->PreviewList()->SetBackColour(QColor(0x777777));
+        w->Chosen()->Set({0x77, 0x77, 0x77});
         const QString before = Editor();
         a->Level()->setCurrentIndex(1); // AAA for normal text, 7:1: no lightness reaches it
         Click(a->FixButton());
