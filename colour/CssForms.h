@@ -17,8 +17,8 @@ enum class CssFormat { Hex, Rgb, Hsl, Hwb, Lab, Lch, Oklab, Oklch, Name, Code };
 
 // Every form a colour is written in, one row each, read by the writer, the
 // reader (for the colour functions), the "Copiar como" menu, --format and
-// --help. A new colour function is a row here and, for a new space, its
-// conversion in ColourForms.
+// --help. A new form is a CssFormat value and its row here; a colour function
+// in a new space also needs that space's conversion in ColourForms.
 namespace CssForms {
 
 // What a number of a colour function takes: a hue (number or angle), or a
