@@ -2,7 +2,9 @@
 #include "CommandLine.h"
 
 #include "Commands.h"
+#include "CssForms.h"
 #include "FileName.h"
+#include "PaletteFormat.h"
 #include "StandardStreams.h"
 #include "UntrustedText.h"
 #include "Version.h"
@@ -47,6 +49,37 @@ const char* const kQtValueOptions[] = {"platform",
 const char* const kQtFlagOptions[] = {"reverse", "widgetcount", "nograb",
                                       "dograb",  "sync",        "testability"};
 
+// --format's description: the forms it takes (CssForms::Rows), each with its
+// note, in lines of at most 57 characters, broken between forms or where a
+// note breaks its own.
+QString FormatHelp()
+{
+    QStringList words;
+    for (const CssForms::Row& row : CssForms::Rows) {
+        if (row.formatOption) {
+            QString word = QString::fromUtf16(row.name);
+            if (row.formatNote != nullptr) {
+                word += u' ' + QString::fromUtf16(row.formatNote);
+            }
+            words << word + u',';
+        }
+    }
+    words.last().back() = u'.';
+    words[words.size() - 2].chop(1);
+    words.insert(words.size() - 1, QStringLiteral("o"));
+    QString text = QStringLiteral("Formato de --pick y --convert:");
+    qsizetype column = text.size();
+    for (const QString& word : words) {
+        const qsizetype firstLine = word.indexOf(u'\n') < 0 ? word.size() : word.indexOf(u'\n');
+        const bool fits = column + 1 + firstLine <= 57;
+        text += fits ? u' ' : u'\n';
+        text += word;
+        column = word.contains(u'\n') ? word.size() - word.lastIndexOf(u'\n') - 1
+                                      : (fits ? column + 1 : 0) + word.size();
+    }
+    return text;
+}
+
 struct Options
 {
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
@@ -63,13 +96,7 @@ struct Options
                        "indica). Con «-» lee un color por línea de la entrada.\n"
                        "No necesita pantalla."),
         QStringLiteral("COLOR")};
-    QCommandLineOption format{
-        QStringLiteral("format"),
-        QStringLiteral("Formato de --pick y --convert: hex, rgb, hsl, hwb, lab,\n"
-                       "lch, oklab, oklch, name (el nombre CSS, o el más\n"
-                       "cercano tras «≈ ») o code (el código de Tintaro,\n"
-                       "azul, verde y rojo)."),
-        QStringLiteral("FORMATO")};
+    QCommandLineOption format{QStringLiteral("format"), FormatHelp(), QStringLiteral("FORMATO")};
     QCommandLineOption contrast{
         QStringLiteral("contrast"),
         QStringLiteral("Escribe el contraste de dos colores CSS, TEXTO sobre\n"
@@ -78,9 +105,10 @@ struct Options
                        "No necesita pantalla.")};
     QCommandLineOption exportPalette{
         QStringLiteral("export"),
-        QStringLiteral("Escribe la lista de la memoria como paleta en FORMATO\n"
-                       "(gpl, css, scss, tailwind, json o txt), en ARCHIVO o, sin\n"
-                       "él (o con «-»), en la salida estándar. Nunca escribe List.slc."),
+        QStringLiteral("Escribe la lista de la memoria como paleta en FORMATO\n(") +
+            PaletteFormatList(u"o") +
+            QStringLiteral("), en ARCHIVO o, sin\n"
+                           "él (o con «-»), en la salida estándar. Nunca escribe List.slc."),
         QStringLiteral("FORMATO")};
     QCommandLineOption importPalette{
         QStringLiteral("import"),

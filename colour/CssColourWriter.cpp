@@ -2,6 +2,7 @@
 #include "CssColourWriter.h"
 
 #include "ColourForms.h"
+#include "CssForms.h"
 #include "NamedColours.h"
 #include "RoundTripDecimals.h"
 
@@ -14,31 +15,7 @@ namespace Colour {
 
 namespace {
 
-using ColourForms::Form;
 using RoundTripDecimals::Decimal;
-
-constexpr std::array<const char16_t*, 10> FormatNames{u"hex", u"rgb",   u"hsl",   u"hwb",  u"lab",
-                                                      u"lch", u"oklab", u"oklch", u"name", u"code"};
-
-// How a colour function is written: its name, then each number with the
-// text that follows it; and the decimals to start the search from, enough
-// for nearly every colour (one step of 8 bits is about 0.4 in percent, lab()
-// and lch(), 0.002 in oklab() and oklch(), a quarter of a degree in hue).
-struct Layout
-{
-    const char* name;
-    Form form;
-    int hueIndex;
-    std::array<const char*, 3> after;
-    std::array<int, 3> startDecimals;
-};
-
-constexpr Layout HslLayout{"hsl(", Form::Hsl, 0, {", ", "%, ", "%)"}, {2, 2, 2}};
-constexpr Layout HwbLayout{"hwb(", Form::Hwb, 0, {" ", "% ", "%)"}, {2, 2, 2}};
-constexpr Layout LabLayout{"lab(", Form::Lab, -1, {" ", " ", ")"}, {3, 3, 3}};
-constexpr Layout LchLayout{"lch(", Form::Lch, 2, {" ", " ", ")"}, {3, 3, 2}};
-constexpr Layout OklabLayout{"oklab(", Form::Oklab, -1, {" ", " ", ")"}, {5, 5, 5}};
-constexpr Layout OklchLayout{"oklch(", Form::Oklch, 2, {" ", " ", ")"}, {5, 5, 2}};
 
 // A small text buffer: the functions are at most about 60 characters.
 class Text
@@ -48,6 +25,14 @@ public:
     {
         while (*text != '\0' && size < int(sizeof buffer)) {
             buffer[size++] = *text++;
+        }
+    }
+
+    // A name of ASCII letters.
+    void Append(const char16_t* name)
+    {
+        while (*name != u'\0' && size < int(sizeof buffer)) {
+            buffer[size++] = char(*name++);
         }
     }
 
@@ -92,16 +77,18 @@ private:
     int size = 0;
 };
 
-QString WriteFunction(Rgb8 colour, const Layout& layout)
+// The function's name, "(", then each number with the text that follows it.
+QString WriteFunction(Rgb8 colour, const CssForms::Row& row)
 {
-    const Triple exact = ColourForms::FromRgb8(layout.form, colour);
+    const Triple exact = ColourForms::FromRgb8(row.form, colour);
     const RoundTripDecimals::Choice choice = RoundTripDecimals::Choose(
-        layout.form, colour, exact, layout.hueIndex, layout.startDecimals);
+        row.form, colour, exact, CssForms::HueIndex(row), row.startDecimals);
     Text text;
-    text.Append(layout.name);
+    text.Append(row.name);
+    text.Append("(");
     for (int i = 0; i < 3; ++i) {
         text.Append(choice[i]);
-        text.Append(layout.after[i]);
+        text.Append(row.after[i]);
     }
     return text.ToString();
 }
@@ -117,9 +104,9 @@ QString Pairs(int first, int second, int third)
 
 std::optional<CssFormat> CssFormatFromName(QStringView name)
 {
-    for (std::size_t i = 0; i < FormatNames.size(); ++i) {
-        if (name.compare(QStringView(FormatNames[i]), Qt::CaseInsensitive) == 0) {
-            return CssFormat(i);
+    for (const CssForms::Row& row : CssForms::Rows) {
+        if (row.formatOption && name.compare(QStringView(row.name), Qt::CaseInsensitive) == 0) {
+            return row.format;
         }
     }
     return std::nullopt;
@@ -127,47 +114,38 @@ std::optional<CssFormat> CssFormatFromName(QStringView name)
 
 QString CssFormatName(CssFormat format)
 {
-    return QString::fromUtf16(FormatNames[std::size_t(format)]);
+    return QString::fromUtf16(CssForms::Rows[std::size_t(format)].name);
 }
 
 QString WriteCssColour(Rgb8 colour, CssFormat format)
 {
+    if (std::size_t(format) >= CssForms::Rows.size()) {
+        return {};
+    }
     colour = {std::clamp(colour.red, 0, 255), std::clamp(colour.green, 0, 255),
               std::clamp(colour.blue, 0, 255)};
-    switch (format) {
-    case CssFormat::Hex:
-        return Pairs(colour.red, colour.green, colour.blue);
-    case CssFormat::Code:
-        return Pairs(colour.blue, colour.green, colour.red);
-    case CssFormat::Rgb: {
-        Text text;
-        text.Append("rgb(");
-        text.Append(colour.red);
-        text.Append(", ");
-        text.Append(colour.green);
-        text.Append(", ");
-        text.Append(colour.blue);
-        text.Append(")");
-        return text.ToString();
-    }
-    case CssFormat::Hsl:
-        return WriteFunction(colour, HslLayout);
-    case CssFormat::Hwb:
-        return WriteFunction(colour, HwbLayout);
-    case CssFormat::Lab:
-        return WriteFunction(colour, LabLayout);
-    case CssFormat::Lch:
-        return WriteFunction(colour, LchLayout);
-    case CssFormat::Oklab:
-        return WriteFunction(colour, OklabLayout);
-    case CssFormat::Oklch:
-        return WriteFunction(colour, OklchLayout);
-    case CssFormat::Name: {
-        const QString exact = NamedColours::ExactName(colour);
-        return exact.isEmpty() ? QStringLiteral("≈ ") + NamedColours::NearestName(colour) : exact;
-    }
-    }
-    return {};
+    const CssForms::Row& row = CssForms::Rows[std::size_t(format)];
+    return row.write ? row.write(colour) : WriteFunction(colour, row);
 }
 
 } // namespace Colour
+
+namespace CssForms {
+
+QString WriteHex(Colour::Rgb8 colour)
+{
+    return Colour::Pairs(colour.red, colour.green, colour.blue);
+}
+
+QString WriteCode(Colour::Rgb8 colour)
+{
+    return Colour::Pairs(colour.blue, colour.green, colour.red);
+}
+
+QString WriteName(Colour::Rgb8 colour)
+{
+    const QString exact = NamedColours::ExactName(colour);
+    return exact.isEmpty() ? QStringLiteral("≈ ") + NamedColours::NearestName(colour) : exact;
+}
+
+} // namespace CssForms

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "CssForms.h"
 #include "Rgb8.h"
 
 #include <QString>
@@ -9,9 +10,7 @@
 
 namespace Colour {
 
-enum class CssFormat { Hex, Rgb, Hsl, Hwb, Lab, Lch, Oklab, Oklch, Name, Code };
-
-// "hex", "rgb", "hsl", "hwb", "lab", "lch", "oklab", "oklch", "name", "code",
+// The name of a form --format takes (CssForms::Rows: "hex", "rgb", ... "code"),
 // in any case.
 std::optional<CssFormat> CssFormatFromName(QStringView name);
 QString CssFormatName(CssFormat format);

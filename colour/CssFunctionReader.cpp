@@ -3,12 +3,14 @@
 
 #include "ColourForms.h"
 #include "CssArguments.h"
+#include "CssForms.h"
 #include "CssReadFailure.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace CssFunctionReader {
 
@@ -21,17 +23,10 @@ using CssArguments::Token;
 using CssArguments::Type;
 using CssReadFailure::Fail;
 
-// What a channel takes: a hue (number or angle), or a number or percentage,
-// where 100% stands for the reference value.
-struct Channel
-{
-    bool hue;
-    double reference;
-};
+using CssForms::Channel;
+using CssForms::Percent;
 
-constexpr Channel Hue{true, 0};
-constexpr Channel Percent{false, 100};
-
+// What the reader needs of a colour function.
 struct Function
 {
     const char16_t* name;
@@ -40,18 +35,9 @@ struct Function
     std::array<Channel, 3> channels;
 };
 
-constexpr std::array<Function, 10> Functions{{
-    {u"rgb", Form::Rgb, true, {{{false, 255}, {false, 255}, {false, 255}}}},
-    {u"rgba", Form::Rgb, true, {{{false, 255}, {false, 255}, {false, 255}}}},
-    {u"hsl", Form::Hsl, true, {{Hue, Percent, Percent}}},
-    {u"hsla", Form::Hsl, true, {{Hue, Percent, Percent}}},
-    {u"hwb", Form::Hwb, false, {{Hue, Percent, Percent}}},
-    {u"lab", Form::Lab, false, {{Percent, {false, 125}, {false, 125}}}},
-    {u"lch", Form::Lch, false, {{Percent, {false, 150}, Hue}}},
-    {u"oklab", Form::Oklab, false, {{{false, 1}, {false, 0.4}, {false, 0.4}}}},
-    {u"oklch", Form::Oklch, false, {{{false, 1}, {false, 0.4}, Hue}}},
-    {u"color", Form::Srgb, false, {{{false, 1}, {false, 1}, {false, 1}}}},
-}};
+// color() takes the name of its space first (Spaces).
+constexpr Function ColorFunction{
+    u"color", Form::Srgb, false, {{{false, 1}, {false, 1}, {false, 1}}}};
 
 struct Space
 {
@@ -68,7 +54,21 @@ constexpr std::array<const char16_t*, 7> OtherSpaces{
 
 bool Is(QStringView text, const char16_t* name)
 {
-    return text.compare(QStringView(name), Qt::CaseInsensitive) == 0;
+    return name != nullptr && text.compare(QStringView(name), Qt::CaseInsensitive) == 0;
+}
+
+// The colour function of that name, in any case: a row of CssForms or color().
+std::optional<Function> Find(QStringView name)
+{
+    for (const CssForms::Row& row : CssForms::Rows) {
+        if (row.write == nullptr && (Is(name, row.name) || Is(name, row.alias))) {
+            return Function{row.name, row.form, row.commas, row.channels};
+        }
+    }
+    if (Is(name, ColorFunction.name)) {
+        return ColorFunction;
+    }
+    return std::nullopt;
 }
 
 // A percentage in the function's units. Multiplying first keeps the usual
@@ -211,13 +211,9 @@ CssReadResult ReadArguments(QStringView input, const Function& function,
 CssReadResult Read(QStringView input, qsizetype open)
 {
     const QStringView name = input.first(open);
-    const auto function = std::find_if(Functions.begin(), Functions.end(),
-                                       [&](const Function& f) { return Is(name, f.name); });
-    if (function == Functions.end()) {
-        const QStringView trimmed = name.trimmed();
-        const bool spaced = std::any_of(Functions.begin(), Functions.end(),
-                                        [&](const Function& f) { return Is(trimmed, f.name); });
-        if (spaced) {
+    const std::optional<Function> function = Find(name);
+    if (!function) {
+        if (Find(name.trimmed())) {
             return Fail(input, QStringLiteral("sobra el espacio antes de «(»"));
         }
         return Fail(input, u"función no admitida %1",

@@ -7,6 +7,7 @@
 #include "ColourBox.h"
 #include "Contrast.h"
 #include "CssColourReader.h"
+#include "CssForms.h"
 #include "EditorColour.h"
 #include "MainColor.h"
 #include "MemoryColour.h"
@@ -55,14 +56,12 @@ ColourTools::ColourTools(MainColor& window, EditorColour& edited, const MemoryCo
     // The other forms in a menu of their own, so the menus stay short.
     m_forms = std::make_unique<QMenu>(QStringLiteral("Copiar como"));
     QMenu* forms = m_forms.get();
-    using Colour::CssFormat;
-    for (const auto& [label, format] :
-         {std::pair{"rgb()", CssFormat::Rgb}, std::pair{"hsl()", CssFormat::Hsl},
-          std::pair{"hwb()", CssFormat::Hwb}, std::pair{"lab()", CssFormat::Lab},
-          std::pair{"lch()", CssFormat::Lch}, std::pair{"oklab()", CssFormat::Oklab},
-          std::pair{"oklch()", CssFormat::Oklch}}) {
-        const CssFormat chosen = format;
-        forms->addAction(QString::fromLatin1(label), this, [this, chosen] { Copy(chosen); });
+    for (const CssForms::Row& row : CssForms::Rows) {
+        if (row.copyLabel != nullptr) {
+            const Colour::CssFormat chosen = row.format;
+            forms->addAction(QString::fromLatin1(row.copyLabel), this,
+                             [this, chosen] { Copy(chosen); });
+        }
     }
     const QList<QAction*> copies = {web, forms->menuAction(), paste};
 

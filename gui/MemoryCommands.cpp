@@ -10,6 +10,7 @@
 #include "MemoryStore.h"
 #include "Messages.h"
 #include "PaletteExport.h"
+#include "PaletteFormat.h"
 #include "PaletteImport.h"
 #include "PaletteMerge.h"
 #include "TextBox.h"
@@ -109,25 +110,12 @@ void MemoryCommands::MemList_Click()
     }
 }
 
-namespace {
-
-// The save dialog's file types, each naming its format.
-const std::pair<const char*, PaletteFormat> kExportTypes[] = {
-    {"Paleta de GIMP, Inkscape, Krita (*.gpl)", PaletteFormat::Gpl},
-    {"Propiedades CSS (*.css)", PaletteFormat::Css},
-    {"Tema de Tailwind CSS (*.css)", PaletteFormat::Tailwind},
-    {"Variables SCSS (*.scss)", PaletteFormat::Scss},
-    {"JSON (*.json)", PaletteFormat::Json},
-    {"Texto, un color por línea (*.txt)", PaletteFormat::Txt},
-};
-
-} // namespace
-
 void MemoryCommands::ExportPalette()
 {
+    const QList<std::pair<QString, PaletteFormat>> kinds = PaletteSaveTypes();
     QStringList types;
-    for (const auto& [type, format] : kExportTypes) {
-        types << QString::fromUtf8(type);
+    for (const auto& [type, format] : kinds) {
+        types << type;
     }
     QString chosen = types.first();
     const QString path = QFileDialog::getSaveFileName(
@@ -137,7 +125,7 @@ void MemoryCommands::ExportPalette()
         return;
     }
     // The file type chosen, unless the name's extension says otherwise.
-    PaletteFormat format = kExportTypes[qMax(0, types.indexOf(chosen))].second;
+    PaletteFormat format = kinds[qMax(0, types.indexOf(chosen))].second;
     if (const auto byName = PaletteFormatForFile(path);
         byName && PaletteFormatExtension(*byName) != PaletteFormatExtension(format)) {
         format = *byName;
@@ -154,7 +142,8 @@ void MemoryCommands::ImportPalette()
 {
     const QString path = QFileDialog::getOpenFileName(
         m_c.MemList->window(), QStringLiteral("Importar paleta"), QString(),
-        QStringLiteral("Paletas (*.gpl *.css *.scss *.json *.txt);;Todos los archivos (*)"));
+        QStringLiteral("Paletas (*.") + PaletteExtensions().join(QStringLiteral(" *.")) +
+            QStringLiteral(");;Todos los archivos (*)"));
     if (path.isEmpty()) {
         return;
     }

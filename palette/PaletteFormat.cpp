@@ -4,61 +4,96 @@
 #include "UntrustedText.h"
 
 #include <QFileInfo>
-#include <array>
+#include <algorithm>
 
 namespace {
 
-struct FormatName
+const PaletteFormatRow& RowOf(PaletteFormat format)
 {
-    PaletteFormat format;
-    const char16_t* name;
-};
+    return PaletteFormats[std::size_t(format)];
+}
 
-constexpr std::array<FormatName, 6> Names = {{{PaletteFormat::Gpl, u"gpl"},
-                                              {PaletteFormat::Css, u"css"},
-                                              {PaletteFormat::Scss, u"scss"},
-                                              {PaletteFormat::Tailwind, u"tailwind"},
-                                              {PaletteFormat::Json, u"json"},
-                                              {PaletteFormat::Txt, u"txt"}}};
+bool Is(QStringView text, const char16_t* name)
+{
+    return text.compare(QStringView(name), Qt::CaseInsensitive) == 0;
+}
 
 } // namespace
 
 std::optional<PaletteFormat> PaletteFormatFromName(QStringView name)
 {
-    for (const FormatName& entry : Names) {
-        if (name.compare(QStringView(entry.name), Qt::CaseInsensitive) == 0)
-            return entry.format;
+    for (const PaletteFormatRow& row : PaletteFormats) {
+        if (Is(name, row.name))
+            return row.format;
     }
     return std::nullopt;
 }
 
 QString PaletteFormatName(PaletteFormat format)
 {
-    for (const FormatName& entry : Names) {
-        if (entry.format == format)
-            return QString::fromUtf16(entry.name);
-    }
-    return {};
+    return QString::fromUtf16(RowOf(format).name);
 }
 
 std::optional<PaletteFormat> PaletteFormatForFile(const QString& path, QStringView name)
 {
     if (!name.isEmpty())
         return PaletteFormatFromName(name);
-    const std::optional<PaletteFormat> format = PaletteFormatFromName(QFileInfo(path).suffix());
-    if (format == PaletteFormat::Tailwind)
-        return std::nullopt;
-    return format;
+    const QString suffix = QFileInfo(path).suffix();
+    for (const PaletteFormatRow& row : PaletteFormats) {
+        if (Is(suffix, row.name) && Is(suffix, row.extension))
+            return row.format;
+    }
+    return std::nullopt;
 }
 
 QString PaletteFormatExtension(PaletteFormat format)
 {
-    return format == PaletteFormat::Tailwind ? QStringLiteral("css") : PaletteFormatName(format);
+    return QString::fromUtf16(RowOf(format).extension);
+}
+
+QString PaletteFormatList(QStringView conjunction)
+{
+    QString text;
+    for (const PaletteFormatRow& row : PaletteFormats) {
+        if (!text.isEmpty())
+            text +=
+                &row == &PaletteFormats.back() ? u' ' + conjunction + u' ' : QStringLiteral(", ");
+        text += QString::fromUtf16(row.name);
+    }
+    return text;
 }
 
 QString UnknownPaletteFormatText(QStringView name)
 {
     return UntrustedText::Quoted(name) +
-           QStringLiteral(" no es un formato de paleta; los formatos son gpl, css, scss, "
-                          "tailwind, json y txt.");
+           QStringLiteral(" no es un formato de paleta; los formatos son ") +
+           PaletteFormatList(u"y") + u'.';
+}
+
+QList<std::pair<QString, PaletteFormat>> PaletteSaveTypes()
+{
+    QList<std::pair<QString, PaletteFormat>> types;
+    QList<const char16_t*> extensions; // of each type
+    for (const PaletteFormatRow& row : PaletteFormats) {
+        const QString extension = QString::fromUtf16(row.extension);
+        const auto last = std::find_if(extensions.crbegin(), extensions.crend(),
+                                       [&](const char16_t* e) { return Is(extension, e); });
+        const qsizetype at =
+            last == extensions.crend() ? extensions.size() : extensions.crend() - last;
+        types.insert(at, {QString::fromUtf16(row.label) + QStringLiteral(" (*.") + extension + u')',
+                          row.format});
+        extensions.insert(at, row.extension);
+    }
+    return types;
+}
+
+QStringList PaletteExtensions()
+{
+    QStringList extensions;
+    for (const PaletteFormatRow& row : PaletteFormats) {
+        const QString extension = QString::fromUtf16(row.extension);
+        if (!extensions.contains(extension))
+            extensions << extension;
+    }
+    return extensions;
 }

@@ -9,23 +9,45 @@
 #include "StyleSheetReader.h"
 
 #include <algorithm>
+#include <array>
+#include <optional>
 
 namespace PaletteImport {
 
 namespace {
+
+// One kind of palette file: read gives nothing when the file is not of its
+// kind (so that telling the kind and reading it is one pass over the text),
+// else every colour or the reason.
+struct Importer
+{
+    std::optional<PaletteImportResult> (*read)(const QByteArray& content, const QString& text);
+};
+
+// The kinds in the order they are told apart; the last takes any text.
+constexpr std::array<Importer, 4> Importers{{
+    {[](const QByteArray&, const QString& text) -> std::optional<PaletteImportResult> {
+        if (!GimpPaletteReader::IsGimpPalette(text))
+            return std::nullopt;
+        return GimpPaletteReader::Read(text);
+    }},
+    {[](const QByteArray& content, const QString&) { return JsonPaletteReader::Read(content); }},
+    {[](const QByteArray&, const QString& text) { return StyleSheetReader::Read(text); }},
+    {[](const QByteArray&, const QString& text) -> std::optional<PaletteImportResult> {
+        return ColourLinesReader::Read(text);
+    }},
+}};
 
 PaletteImportResult Read(const QByteArray& bytes)
 {
     const QByteArray bom("\xEF\xBB\xBF");
     const QByteArray content = bytes.startsWith(bom) ? bytes.sliced(bom.size()) : bytes;
     const QString text = QString::fromUtf8(content);
-    if (GimpPaletteReader::IsGimpPalette(text))
-        return GimpPaletteReader::Read(text);
-    if (std::optional<PaletteImportResult> json = JsonPaletteReader::Read(content))
-        return *json;
-    if (std::optional<PaletteImportResult> sheet = StyleSheetReader::Read(text))
-        return *sheet;
-    return ColourLinesReader::Read(text);
+    for (const Importer& importer : Importers) {
+        if (std::optional<PaletteImportResult> result = importer.read(content, text))
+            return *result;
+    }
+    return {};
 }
 
 // Each line a code, each ended by CR LF: how Tintaro writes its list.

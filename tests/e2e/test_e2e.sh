@@ -142,6 +142,15 @@ scenario_command_line() {
         # shellcheck disable=SC2046  # echo joins the status and the lines
         e2e_expect "tintaro $args, $env: status, errors" "$(echo $? $(cat "$E2E_ROOT/err"))" "$expected"
     done
+    # --help's lists of colour forms and palette formats, as laid out.
+    e2e_expect "--help on --format and --export" "$($none "$E2E_EXE" --help | sed -n '/^  --format/,/rojo)\./p; /^  --export/,/slc\./p')" \
+        "  --format FORMATO Formato de --pick y --convert: hex, rgb, hsl, hwb, lab,
+                   lch, oklab, oklch, name (el nombre CSS, o el más
+                   cercano tras «≈ ») o code (el código de Tintaro,
+                   azul, verde y rojo).
+  --export FORMATO [ARCHIVO] Escribe la lista de la memoria como paleta en FORMATO
+                   (gpl, css, scss, tailwind, json o txt), en ARCHIVO o, sin
+                   él (o con «-»), en la salida estándar. Nunca escribe List.slc."
     # --convert needs no display; with "-", a line out for each line in.
     local out
     out=$(printf 'tomato\nverde\n#123456\n' | $none "$E2E_EXE" --convert - --format hwb 2>"$E2E_ROOT/err"; echo "$?")

@@ -229,6 +229,17 @@ private slots:
             {"a.tailwind", "", std::nullopt}};
         for (const auto& [path, name, format] : cases)
             QVERIFY2(PaletteFormatForFile(path, QString(name)) == format, path);
+        // The texts listing the formats: the dialogs' and the unknown name's.
+        QStringList types;
+        for (const auto& [type, format] : PaletteSaveTypes())
+            types << type + '=' + PaletteFormatName(format);
+        QCOMPARE(types.join(";;"), "Paleta de GIMP, Inkscape, Krita (*.gpl)=gpl;;Propiedades CSS "
+                                   "(*.css)=css;;Tema de Tailwind CSS (*.css)=tailwind;;Variables "
+                                   "SCSS (*.scss)=scss;;JSON (*.json)=json;;Texto, un color por "
+                                   "línea (*.txt)=txt");
+        QCOMPARE(PaletteExtensions().join(' '), "gpl css scss json txt");
+        QCOMPARE(UnknownPaletteFormatText(u"x"), "«x» no es un formato de paleta; los formatos son "
+                                                 "gpl, css, scss, tailwind, json y txt.");
     }
 
     // Each code at its sorted place; codes already there (text for text) skipped.
