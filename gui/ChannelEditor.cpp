@@ -11,18 +11,6 @@
 
 using namespace ColourAPI;
 
-void SetSliders(const std::array<QScrollBar*, 3>& sliders, int red, int green, int blue)
-{
-    sliders[0]->setValue(red);
-    sliders[1]->setValue(green);
-    sliders[2]->setValue(blue);
-}
-
-void SetSliders(const std::array<QScrollBar*, 3>& sliders, Colour::Rgb8 colour)
-{
-    SetSliders(sliders, colour.red, colour.green, colour.blue);
-}
-
 Colour::Rgb8 CodeColour(const QString& code)
 {
     return {CodeChannel(code, Red), CodeChannel(code, Green), CodeChannel(code, Blue)};

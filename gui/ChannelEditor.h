@@ -25,12 +25,6 @@ struct ChannelControls
     EditorColour* Edited = nullptr;
 };
 
-// Sets the three sliders, red first, each slider's own change handling
-// running before the next is set. A code, a picked or a dropped colour
-// enters the editor through EditorColour::Apply, which sets them so.
-void SetSliders(const std::array<QScrollBar*, 3>& sliders, int red, int green, int blue);
-void SetSliders(const std::array<QScrollBar*, 3>& sliders, Colour::Rgb8 colour);
-
 // The colour of a code as "Ver" and "Cargar" apply it, each channel as
 // CodeChannel reads it.
 Colour::Rgb8 CodeColour(const QString& code);

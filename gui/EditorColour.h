@@ -27,7 +27,7 @@ public:
                  QObject* parent = nullptr);
 
     Colour::Rgb8 Value() const { return m_value; }
-    // Sets the three sliders (SetSliders), each slider's chain bringing its
+    // Sets the three sliders, each slider's chain bringing its
     // box, the code and the sample up to date, then tells the change once.
     void Apply(Colour::Rgb8 colour);
     // For the chain: the sample has just been set to colour.

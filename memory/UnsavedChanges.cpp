@@ -52,7 +52,7 @@ public:
             Rebuild(All());
     }
 
-    void Remove(int row)
+    void Drop(int row)
     {
         std::vector<int>& rows = m_blocks[m_blockOf[size_t(row)]];
         rows.erase(std::find(rows.begin(), rows.end(), row));
@@ -146,9 +146,9 @@ QStringList UnsavedChanges::MadeAgainOn(const QStringList& entries) const
         Holders& held = holders[change.text];
         const bool inEntries = held.next < held.entries.size();
         if (!change.added && inEntries) {
-            rows.Remove(held.entries.at(held.next++));
+            rows.Drop(held.entries.at(held.next++));
         } else if (!change.added && held.added >= 0) {
-            rows.Remove(std::exchange(held.added, -1));
+            rows.Drop(std::exchange(held.added, -1));
         } else if (change.added && !inEntries && held.added < 0) {
             held.added = count + int(added.size());
             added.append(change.text);

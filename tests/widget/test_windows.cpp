@@ -433,7 +433,7 @@ private slots:
         QApplication::sendEvent(w.get(), &drop);
         QVERIFY(!drop.isAccepted() && counted.reads > 0);
         // 4.4999999999921 is not AA, whatever a figure rounded up would say.
-        SetSliders(c->CScroll, 0x26, 0x71, 0xE5);
+        c->Edited->Apply({0x26, 0x71, 0xE5});
         w->Chosen()->Set({0x06, 0x02, 0x01});
         QCOMPARE(w->PreviewList()->toolTip(), "Contraste 4.49:1 — AA solo para texto grande");
         TypeInto(c->Res, "#000000");
@@ -447,7 +447,7 @@ private slots:
     // control the keyboard reaches has a name.
     void accessibilityWindow()
     {
-        SetSliders(c->CScroll, 0x3B, 0x82, 0xF6);
+        c->Edited->Apply({0x3B, 0x82, 0xF6});
         w->Chosen()->Set({255, 255, 255});
         QTest::keyClick(w.get(), Qt::Key_K, Qt::ControlModifier);
         auto* a = w->findChild<AccessibilityWindow*>();
@@ -539,7 +539,7 @@ private slots:
         QCOMPARE(Editor(), "99=99 99=99 99=99 #636363 #636363");
         QCOMPARE(adjust->Box(5)->value(), 38.8);
         // A main window change is followed: red is oklch(62.8% 0.2577 29.23).
-        SetSliders(c->CScroll, 255, 0, 0);
+        c->Edited->Apply({255, 0, 0});
         QCOMPARE(QList<double>({adjust->Box(0)->value(), adjust->Box(1)->value(),
                                 adjust->Box(2)->value(), adjust->Box(4)->value()}),
                  QList<double>({0.628, 0.258, 29.2, 100}));
@@ -717,7 +717,7 @@ private slots:
         QVERIFY(list->grab().toImage() != unfocused);
         w->MemListModel()->SetItems({"#0080FF", "#FF8000"});
         Click(list->viewport(), Row(1));
-        SetSliders(c->CScroll, 0x3B, 0x82, 0xF6);
+        c->Edited->Apply({0x3B, 0x82, 0xF6});
         AboutMeFrm about(w.get());
         QTest::keyClick(w.get(), Qt::Key_K, Qt::ControlModifier);
         QTest::keyClick(w.get(), Qt::Key_L, Qt::ControlModifier);
