@@ -241,34 +241,27 @@ Request Read(int argc, char** argv)
     const int actions = int(pick) + int(o.parser.isSet(o.convert)) +
                         int(o.parser.isSet(o.contrast)) + int(o.parser.isSet(o.exportPalette)) +
                         int(o.parser.isSet(o.importPalette));
+    // --format goes only with --pick or --convert (told above), so with one
+    // action at most every option left belongs to it.
     if (actions > 1) {
         return Exit(Fail(2, QStringLiteral("esas opciones no van juntas.\n") + kUsage));
     }
     if (o.parser.isSet(o.exportPalette) || o.parser.isSet(o.importPalette)) {
-        if (o.parser.isSet(o.format)) {
-            return Exit(Fail(2, QStringLiteral("--format va con --pick o --convert.\n") + kUsage));
-        }
         const bool exporting = o.parser.isSet(o.exportPalette);
         request.action = exporting ? Action::Export : Action::Import;
-        request.colours = exporting ? QStringList{o.parser.value(o.exportPalette)} +
-                                          o.parser.positionalArguments()
-                                    : QStringList{o.parser.value(o.importPalette)};
+        request.values = exporting ? QStringList{o.parser.value(o.exportPalette)} +
+                                         o.parser.positionalArguments()
+                                   : QStringList{o.parser.value(o.importPalette)};
         return request;
     }
     if (o.parser.isSet(o.contrast)) {
-        if (pick || o.parser.isSet(o.convert) || o.parser.isSet(o.format)) {
-            return Exit(Fail(2, QStringLiteral("--contrast va sola.\n") + kUsage));
-        }
         request.action = Action::Contrast;
-        request.colours = o.parser.positionalArguments();
+        request.values = o.parser.positionalArguments();
         return request;
     }
     if (o.parser.isSet(o.convert)) {
-        if (pick) {
-            return Exit(Fail(2, QStringLiteral("--pick y --convert no van juntas.\n") + kUsage));
-        }
         request.action = Action::Convert;
-        request.colours = {o.parser.value(o.convert)};
+        request.values = {o.parser.value(o.convert)};
         return request;
     }
     QString tried;

@@ -21,7 +21,7 @@ struct Request
     Colour::CssFormat format = Colour::CssFormat::Hex; // of --pick and --convert
     // The values: --convert's colour, --contrast's text and background,
     // --export's format and file, --import's file.
-    QStringList colours;
+    QStringList values;
 };
 
 // Read before the application object exists, so that none of it needs a

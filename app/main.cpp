@@ -20,10 +20,10 @@ int main(int argc, char* argv[])
         return *request.exitStatus;
     }
     if (request.action == CommandLine::Action::Convert) {
-        return Commands::Convert(request.colours.value(0), request.format);
+        return Commands::Convert(request.values.value(0), request.format);
     }
     if (request.action == CommandLine::Action::Contrast) {
-        return Commands::Contrast(request.colours.value(0), request.colours.value(1));
+        return Commands::Contrast(request.values.value(0), request.values.value(1));
     }
     if (request.action == CommandLine::Action::Export ||
         request.action == CommandLine::Action::Import) {
@@ -31,8 +31,8 @@ int main(int argc, char* argv[])
         QCoreApplication core(argc, argv);
         QCoreApplication::setApplicationName(QStringLiteral("Tintaro"));
         return request.action == CommandLine::Action::Export
-                   ? Commands::Export(request.colours.value(0), request.colours.value(1))
-                   : Commands::Import(request.colours.value(0));
+                   ? Commands::Export(request.values.value(0), request.values.value(1))
+                   : Commands::Import(request.values.value(0));
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tintaro"));
