@@ -392,7 +392,7 @@ private slots:
         if (const pid_t child = fork(); child == 0)
             Replace(m_path, "#FFFFFF\r\n", nullptr, [] { return raise(SIGKILL) == 0; }), _exit(0);
         QVERIFY(wait(nullptr) > 0 && files().count(' ') == 1);
-        QFile held(m_dir.filePath(".List.slc.tintaro-1")), mine(m_dir.filePath(".List.slc.old"));
+        QFile held(m_dir.filePath(".List.slc.tintaro-1")), mine(m_dir.filePath(".List.slc.tintaro-Old"));
         QVERIFY(mine.open(QIODevice::WriteOnly) && held.open(QIODevice::WriteOnly) &&
                 flock(held.handle(), LOCK_EX) == 0);
         MemoryListModel list;
@@ -400,7 +400,7 @@ private slots:
         QVERIFY(
             Replace(m_path, "#FFFFFF\r\n", nullptr, [&] { return store.Load(m_path).isEmpty(); }));
         QCOMPARE(files() + ' ' + list.Items().join(' '),
-                 ".List.slc.old .List.slc.tintaro-1 List.slc #0080FF");
+                 ".List.slc.tintaro-1 .List.slc.tintaro-Old List.slc #0080FF");
     }
 
     // A link is followed only where no one else could have planted it: the
