@@ -392,7 +392,8 @@ private slots:
         if (const pid_t child = fork(); child == 0)
             Replace(m_path, "#FFFFFF\r\n", nullptr, [] { return raise(SIGKILL) == 0; }), _exit(0);
         QVERIFY(wait(nullptr) > 0 && files().count(' ') == 1);
-        QFile held(m_dir.filePath(".List.slc.tintaro-1")), mine(m_dir.filePath(".List.slc.tintaro-Old"));
+        QFile held(m_dir.filePath(".List.slc.tintaro-1")),
+            mine(m_dir.filePath(".List.slc.tintaro-Old"));
         QVERIFY(mine.open(QIODevice::WriteOnly) && held.open(QIODevice::WriteOnly) &&
                 flock(held.handle(), LOCK_EX) == 0);
         MemoryListModel list;
