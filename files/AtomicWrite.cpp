@@ -32,6 +32,15 @@ QString ChangedText()
 #ifdef Q_OS_UNIX
 } // namespace
 
+int LockWithoutWaiting(int fd)
+{
+    int locked = -1;
+    do {
+        locked = ::flock(fd, LOCK_EX | LOCK_NB);
+    } while (locked != 0 && errno == EINTR);
+    return locked;
+}
+
 bool MakeFolders(const QByteArray& folder, QString* errorText)
 {
     struct stat st = {};
@@ -74,15 +83,6 @@ void SetOwner(int fd, const struct stat* old, const QByteArray& folder)
 QByteArray TemporaryPrefix(const QByteArray& name)
 {
     return '.' + name + ".tintaro-";
-}
-
-int LockWithoutWaiting(int fd)
-{
-    int locked = -1;
-    do {
-        locked = ::flock(fd, LOCK_EX | LOCK_NB);
-    } while (locked != 0 && errno == EINTR);
-    return locked;
 }
 
 // A temporary file in folder, new, created with mode (the umask applied) and

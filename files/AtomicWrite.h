@@ -23,6 +23,10 @@ bool Replace(const QByteArray& file, const QByteArray& bytes, QString* errorText
              const std::function<bool()>& unchanged);
 
 #ifdef Q_OS_UNIX
+// Takes an exclusive flock on fd without waiting, an interrupted call tried
+// again: 0, or -1 with errno (EWOULDBLOCK when someone else holds it).
+int LockWithoutWaiting(int fd);
+
 // Makes folder and the folders above it that are missing, as mkdir -p does,
 // telling which one could not be made and why (errorText may be null).
 bool MakeFolders(const QByteArray& folder, QString* errorText);

@@ -15,7 +15,6 @@
 #ifdef Q_OS_UNIX
 #include <cerrno>
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #else
@@ -195,11 +194,7 @@ SingleCopyGuard::Result SingleCopyGuard::Take(QString* why, bool* noPlace)
             *why = QStringLiteral("%1: %2").arg(LockPath(), SystemError::Text(error));
             return Result::Unavailable;
         }
-        int locked = -1;
-        do {
-            locked = ::flock(fd, LOCK_EX | LOCK_NB);
-        } while (locked != 0 && errno == EINTR);
-        if (locked != 0) {
+        if (AtomicWrite::LockWithoutWaiting(fd) != 0) {
             const int error = errno;
             ::close(fd);
             if (error == EWOULDBLOCK) {
