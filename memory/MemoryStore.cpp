@@ -143,10 +143,11 @@ StoreOutcome MemoryStore::Save()
             TakeIn(onDisk);
         }
         const QByteArray bytes = LineCodec::EncodeText(IO_System::MemoryListText(m_list));
+        const QByteArray written = Digest(bytes);
         // The file holds the list already: nothing is written (no new file,
         // no rename, no sync), so a list marked read-only, or on read-only
         // media, closes without a failure when nothing changed.
-        if (!missing && Digest(bytes) == digest) {
+        if (!missing && written == digest) {
             m_digest = digest;
             m_unsaved.Clear();
             return outcome;
@@ -161,7 +162,7 @@ StoreOutcome MemoryStore::Save()
             return !changed;
         };
         if (SafeFile::Replace(m_path, bytes, &reason, unchanged)) {
-            m_digest = Digest(bytes);
+            m_digest = written;
             m_unsaved.Clear();
             return outcome;
         }
