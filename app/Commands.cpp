@@ -88,8 +88,7 @@ int Convert(const QString& colour, Colour::CssFormat format)
         }
         Colour::CssReadResult read;
         if (status == LineInput::Status::TooLong) {
-            read.error = QStringLiteral("texto demasiado largo (más de %1 caracteres)")
-                             .arg(Colour::MaxCssColourLength);
+            read.error = Colour::TooLongText();
         } else {
             read = Colour::ReadCssColour(LineCodec::DecodeLine(bytes));
         }

@@ -64,13 +64,16 @@ CssReadResult ReadName(QStringView input)
 
 } // namespace
 
+QString TooLongText()
+{
+    return QStringLiteral("texto demasiado largo (más de %1 caracteres)").arg(MaxCssColourLength);
+}
+
 CssReadResult ReadCssColour(QStringView text)
 {
     if (text.size() > MaxCssColourLength) {
         const QString start = text.first(20).toString() + u'…';
-        return Fail(
-            start,
-            QStringLiteral("texto demasiado largo (más de %1 caracteres)").arg(MaxCssColourLength));
+        return Fail(start, TooLongText());
     }
     const QStringView input = text.trimmed();
     if (input.isEmpty()) {

@@ -16,8 +16,9 @@ struct CssReadResult
     QString error; // when not ok: Spanish, quoting the text, e.g. "«verde»: no es un color CSS"
 };
 
-// Longer texts are refused unread.
+// Longer texts are refused unread, with TooLongText's reason.
 constexpr qsizetype MaxCssColourLength = 4096;
+QString TooLongText();
 
 // Reads a CSS Color 4 colour that sRGB can show: a named colour; #rgb, #rgba,
 // #rrggbb, #rrggbbaa; rgb(), rgba(), hsl(), hsla() with commas or spaces;
