@@ -3,6 +3,7 @@
 
 #include "ColourLinesReader.h"
 #include "GimpPaletteReader.h"
+#include "IO_System.h"
 #include "JsonPaletteReader.h"
 #include "PaletteColours.h"
 #include "SafeFile.h"
@@ -61,16 +62,26 @@ bool IsTintaroList(const QByteArray& bytes)
     });
 }
 
+// The list's entries as Tintaro reads its own file; those that are codes.
 PaletteImportResult ReadTintaroList(const QByteArray& bytes)
 {
     PaletteImportResult result;
-    for (const QByteArray& line : bytes.split('\n')) {
-        const QString entry = QString::fromLatin1(line.trimmed());
-        if (PaletteColours::IsCode(entry))
-            result.codes.append(entry.toUpper());
+    QStringList entries;
+    IO_System::SplitLines(bytes, entries);
+    for (const QString& entry : std::as_const(entries)) {
+        if (PaletteColours::IsCode(entry.trimmed()))
+            result.codes.append(entry.trimmed().toUpper());
     }
     result.note =
         QStringLiteral("Leída como lista de Tintaro (códigos azul, verde y rojo, sin cambiar). ");
+    return result;
+}
+
+// A file read whole that gave no colour is refused as one.
+PaletteImportResult WithColours(PaletteImportResult result)
+{
+    if (result.ok() && result.codes.isEmpty())
+        result.error = QStringLiteral("El archivo no tiene ningún color.");
     return result;
 }
 
@@ -78,10 +89,7 @@ PaletteImportResult ReadTintaroList(const QByteArray& bytes)
 
 PaletteImportResult ImportBytes(const QByteArray& bytes)
 {
-    PaletteImportResult result = Read(bytes);
-    if (result.ok() && result.codes.isEmpty())
-        result.error = QStringLiteral("El archivo no tiene ningún color.");
-    return result;
+    return WithColours(Read(bytes));
 }
 
 PaletteImportResult ImportFromFile(const QString& path, const QString& memoryFile)
@@ -93,12 +101,8 @@ PaletteImportResult ImportFromFile(const QString& path, const QString& memoryFil
     QString reason;
     switch (SafeFile::Read(path, bytes, &reason, SafeFile::Links::Followed)) {
     case SafeFile::ReadStatus::Read:
-        if (path.endsWith(QLatin1String(".slc"), Qt::CaseInsensitive) || IsTintaroList(bytes)) {
-            PaletteImportResult list = ReadTintaroList(bytes);
-            if (list.codes.isEmpty())
-                list.error = QStringLiteral("El archivo no tiene ningún color.");
-            return list;
-        }
+        if (path.endsWith(QLatin1String(".slc"), Qt::CaseInsensitive) || IsTintaroList(bytes))
+            return WithColours(ReadTintaroList(bytes));
         return ImportBytes(bytes);
     case SafeFile::ReadStatus::Missing:
         return PaletteImportResult::Failure(QStringLiteral("El archivo no existe."));
