@@ -65,11 +65,11 @@ int Pick(Colour::CssFormat format)
 int Convert(const QString& colour, Colour::CssFormat format)
 {
     if (colour != u'-') {
-        const Colour::CssReadResult read = Colour::ReadCssColour(colour);
-        if (!read.ok) {
-            return Fail(2, read.error + QLatin1Char('\n'));
+        const Outcome<Colour::CssColour> read = Colour::ReadCssColour(colour);
+        if (!read) {
+            return Fail(2, read.Reason() + QLatin1Char('\n'));
         }
-        return Print(Colour::WriteCssColour(read.colour, format) + QLatin1Char('\n'));
+        return Print(Colour::WriteCssColour(read->colour, format) + QLatin1Char('\n'));
     }
     // One colour a line; a line that is none leaves an empty line, so that
     // the output's lines stay beside the input's. A line is never held
@@ -86,18 +86,16 @@ int Convert(const QString& colour, Colour::CssFormat format)
             return Fail(2, QStringLiteral("no se pudo leer la entrada estándar: %1.\n")
                                .arg(SystemError::Text(input.Error())));
         }
-        Colour::CssReadResult read;
-        if (status == LineInput::Status::TooLong) {
-            read.error = Colour::TooLongText();
-        } else {
-            read = Colour::ReadCssColour(LineCodec::DecodeLine(bytes));
-        }
-        if (!read.ok) {
+        const Outcome<Colour::CssColour> read =
+            status == LineInput::Status::TooLong
+                ? Failed(Colour::TooLongText())
+                : Colour::ReadCssColour(LineCodec::DecodeLine(bytes));
+        if (!read) {
             allRead = false;
-            Fail(2, QStringLiteral("línea %1: %2\n").arg(number).arg(read.error));
+            Fail(2, QStringLiteral("línea %1: %2\n").arg(number).arg(read.Reason()));
         }
-        if (Print(read.ok ? Colour::WriteCssColour(read.colour, format) + QLatin1Char('\n')
-                          : QStringLiteral("\n")) != 0) {
+        if (Print(read ? Colour::WriteCssColour(read->colour, format) + QLatin1Char('\n')
+                       : QStringLiteral("\n")) != 0) {
             return 2;
         }
     }
@@ -106,14 +104,14 @@ int Convert(const QString& colour, Colour::CssFormat format)
 
 int Contrast(const QString& text, const QString& background)
 {
-    const Colour::CssReadResult first = Colour::ReadCssColour(text);
-    const Colour::CssReadResult second = Colour::ReadCssColour(background);
-    for (const Colour::CssReadResult* read : {&first, &second}) {
-        if (!read->ok) {
-            return Fail(2, read->error + QLatin1Char('\n'));
+    const Outcome<Colour::CssColour> first = Colour::ReadCssColour(text);
+    const Outcome<Colour::CssColour> second = Colour::ReadCssColour(background);
+    for (const Outcome<Colour::CssColour>* read : {&first, &second}) {
+        if (!*read) {
+            return Fail(2, read->Reason() + QLatin1Char('\n'));
         }
     }
-    const ContrastLine::Report report = ContrastLine::Describe(first.colour, second.colour);
+    const ContrastLine::Report report = ContrastLine::Describe(first->colour, second->colour);
     const int written = Print(report.line + QLatin1Char('\n'));
     return written != 0 ? written : (report.normalTextAa ? 0 : 1);
 }
@@ -128,16 +126,18 @@ int Export(const QString& formatName, const QString& file)
     // locked or written.
     const QString path = MemoryFileLocation::MemoryFilePath();
     QStringList entries;
-    QString reason;
-    const SafeFile::ReadStatus status = IO_System::ReadMemoryFile(path, entries, &reason);
-    if (status == SafeFile::ReadStatus::Unreadable || status == SafeFile::ReadStatus::TooLarge) {
-        return Fail(2, QStringLiteral("no se pudo leer %1: %2\n")
-                           .arg(MemoryFileLocation::ForDisplay(path), reason));
+    if (const Outcome<QByteArray> read = IO_System::ReadMemoryFile(path, entries); !read) {
+        return Fail(2,
+                    IO_System::UnreadableText(FileFailure::Layout::Line,
+                                              MemoryFileLocation::ForDisplay(path), read.Reason()) +
+                        QLatin1Char('\n'));
     }
     if (!file.isEmpty() && file != u'-') {
-        return PaletteExport::ExportToFile(file, *format, entries, path, &reason)
-                   ? 0
-                   : Fail(2, QStringLiteral("no se pudo exportar a %1: %2\n").arg(file, reason));
+        const Outcome<> exported = PaletteExport::ExportToFile(file, *format, entries, path);
+        return exported ? 0
+                        : Fail(2, PaletteExport::FailureText(FileFailure::Layout::Line, file,
+                                                             exported.Reason()) +
+                                      QLatin1Char('\n'));
     }
     return Print(QString::fromUtf8(PaletteExport::ExportBytes(*format, entries)));
 }
@@ -150,21 +150,25 @@ int Import(const QString& file)
         return Fail(2, QStringLiteral("Tintaro está abierto con esta lista: importe la paleta "
                                       "desde su ventana (menú de la memoria).\n"));
     }
-    const PaletteImportResult palette = PaletteImport::ImportFromFile(file, path);
-    if (!palette.ok()) {
-        return Fail(2, QStringLiteral("no se pudo importar %1: %2\n").arg(file, palette.error));
+    const Outcome<ImportedPalette> palette = PaletteImport::ImportFromFile(file, path);
+    if (!palette) {
+        return Fail(2,
+                    PaletteImport::FailureText(FileFailure::Layout::Line, file, palette.Reason()) +
+                        QLatin1Char('\n'));
     }
     MemoryListModel list;
     MemoryStore store(list);
-    const QString message = store.Load(path);
-    if (!message.isEmpty()) {
-        return Fail(2, message + QLatin1Char('\n'));
+    if (const Outcome<> loaded = store.Load(path); !loaded) {
+        return Fail(2, IO_System::UnreadableText(FileFailure::Layout::Line,
+                                                 MemoryFileLocation::ForDisplay(path),
+                                                 loaded.Reason()) +
+                           QLatin1Char('\n'));
     }
-    const StoreOutcome merged = store.Merge(palette.codes);
-    if (merged.result != MemoryStore::SaveResult::Saved) {
-        return Fail(2, merged.reason + QLatin1Char('\n'));
+    const Outcome<StoreChange> merged = store.Merge(palette->codes);
+    if (!merged) {
+        return Fail(2, merged.Reason() + QLatin1Char('\n'));
     }
-    return Print(palette.note + PaletteMerge::MergeMessage(merged.added, merged.skipped) +
+    return Print(palette->note + PaletteMerge::MergeMessage(merged->added, merged->skipped) +
                  QLatin1Char('\n'));
 }
 

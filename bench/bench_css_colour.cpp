@@ -220,8 +220,8 @@ void CheckRange(int firstRed, int endRed, Tally& tally)
                     if (f == int(CssFormat::Name) && texts[f].startsWith(u'≈')) {
                         continue;
                     }
-                    const CssReadResult back = ReadCssColour(texts[f]);
-                    tally.changed[f] += (back.ok && back.colour == c) ? 0 : 1;
+                    const Outcome<CssColour> back = ReadCssColour(texts[f]);
+                    tally.changed[f] += (back && back->colour == c) ? 0 : 1;
                 }
                 // lab, lch, oklab, oklch: the engine's exact numbers against the
                 // formulas here, and the written texts converted back by them.

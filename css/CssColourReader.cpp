@@ -28,7 +28,7 @@ int HexDigit(QChar c)
     return -1;
 }
 
-CssReadResult ReadHex(QStringView input)
+Outcome<CssColour> ReadHex(QStringView input)
 {
     const QStringView digits = input.sliced(1);
     for (QChar c : digits) {
@@ -45,13 +45,13 @@ CssReadResult ReadHex(QStringView input)
         return shortForm ? HexDigit(digits[i]) * 17
                          : HexDigit(digits[2 * i]) * 16 + HexDigit(digits[2 * i + 1]);
     };
-    return {true, {channel(0), channel(1), channel(2)}, false, {}};
+    return CssColour{{channel(0), channel(1), channel(2)}, false};
 }
 
-CssReadResult ReadName(QStringView input)
+Outcome<CssColour> ReadName(QStringView input)
 {
     if (const auto colour = NamedColours::Find(input)) {
-        return {true, *colour, false, {}};
+        return CssColour{*colour, false};
     }
     if (Is(input, u"transparent")) {
         return Fail(input, QStringLiteral("es transparente, no un color"));
@@ -69,7 +69,7 @@ QString TooLongText()
     return QStringLiteral("texto demasiado largo (más de %1 caracteres)").arg(MaxCssColourLength);
 }
 
-CssReadResult ReadCssColour(QStringView text)
+Outcome<CssColour> ReadCssColour(QStringView text)
 {
     if (text.size() > MaxCssColourLength) {
         const QString start = text.first(20).toString() + u'…';

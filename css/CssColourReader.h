@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "ColourForms.h"
+#include "Outcome.h"
 #include "Rgb8.h"
 
 #include <QString>
@@ -8,13 +10,9 @@
 
 namespace Colour {
 
-struct CssReadResult
-{
-    bool ok = false;
-    Rgb8 colour;
-    bool mapped = false; // the colour lay outside sRGB and gamut mapping moved it
-    QString error; // when not ok: Spanish, quoting the text, e.g. "«verde»: no es un color CSS"
-};
+// A colour read: its 8-bit value, and whether it lay outside sRGB and gamut
+// mapping moved it.
+using CssColour = ColourForms::Converted;
 
 // Longer texts are refused unread, with TooLongText's reason.
 constexpr qsizetype MaxCssColourLength = 4096;
@@ -24,7 +22,9 @@ QString TooLongText();
 // #rrggbb, #rrggbbaa; rgb(), rgba(), hsl(), hsla() with commas or spaces;
 // hwb(), lab(), lch(), oklab(), oklch(); color(srgb | srgb-linear |
 // display-p3 ...). Case and surrounding blanks don't matter; alpha is read
-// and then ignored. Channels are rounded to 8 bits, halves up.
-CssReadResult ReadCssColour(QStringView text);
+// and then ignored. Channels are rounded to 8 bits, halves up. A text that is
+// none fails with the reason in Spanish, quoting it: "«verde»: no es un
+// color CSS".
+Outcome<CssColour> ReadCssColour(QStringView text);
 
 } // namespace Colour

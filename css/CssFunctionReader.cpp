@@ -16,7 +16,7 @@ namespace CssFunctionReader {
 
 namespace {
 
-using Colour::CssReadResult;
+using Colour::CssColour;
 using Colour::Triple;
 using ColourForms::Form;
 using CssArguments::Token;
@@ -107,8 +107,8 @@ bool ChannelValue(const Token& token, Channel channel, double& value)
     }
 }
 
-CssReadResult ReadArguments(QStringView input, const Function& function,
-                            QVarLengthArray<Token, 12> tokens)
+Outcome<CssColour> ReadArguments(QStringView input, const Function& function,
+                                 QVarLengthArray<Token, 12> tokens)
 {
     Form form = function.form;
     if (function.form == Form::Srgb) {
@@ -202,13 +202,12 @@ CssReadResult ReadArguments(QStringView input, const Function& function,
         !std::isfinite(std::hypot(numbers[1], numbers[2]))) {
         return Fail(input, QStringLiteral("el croma de a y b está fuera de rango"));
     }
-    const ColourForms::Converted converted = ColourForms::ToRgb8(form, numbers);
-    return {true, converted.colour, converted.mapped, {}};
+    return ColourForms::ToRgb8(form, numbers);
 }
 
 } // namespace
 
-CssReadResult Read(QStringView input, qsizetype open)
+Outcome<CssColour> Read(QStringView input, qsizetype open)
 {
     const QStringView name = input.first(open);
     const std::optional<Function> function = Find(name);

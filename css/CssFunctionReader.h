@@ -13,6 +13,6 @@
 namespace CssFunctionReader {
 
 // input is "name(arguments)", open the index of its "(".
-Colour::CssReadResult Read(QStringView input, qsizetype open);
+Outcome<Colour::CssColour> Read(QStringView input, qsizetype open);
 
 } // namespace CssFunctionReader

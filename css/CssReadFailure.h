@@ -13,13 +13,13 @@ inline QString Quote(QStringView text)
     return UntrustedText::Quoted(text);
 }
 
-inline Colour::CssReadResult Fail(QStringView input, const QString& what)
+inline Failure Fail(QStringView input, const QString& what)
 {
-    return {false, {}, false, Quote(input) + QStringLiteral(": ") + what};
+    return Failed(Quote(input) + QStringLiteral(": ") + what);
 }
 
 // what has %1 where the quoted culprit goes.
-inline Colour::CssReadResult Fail(QStringView input, const char16_t* what, QStringView culprit)
+inline Failure Fail(QStringView input, const char16_t* what, QStringView culprit)
 {
     return Fail(input, QString::fromUtf16(what).arg(Quote(culprit)));
 }

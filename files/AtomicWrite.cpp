@@ -41,19 +41,20 @@ int LockWithoutWaiting(int fd)
     return locked;
 }
 
-bool MakeFolders(const QByteArray& folder, QString* errorText)
+Outcome<> MakeFolders(const QByteArray& folder)
 {
     struct stat st = {};
     if (folder.isEmpty() || ::stat(folder.constData(), &st) == 0)
-        return true;
+        return {};
     const qsizetype slash = folder.lastIndexOf('/');
-    if (slash > 0 && !MakeFolders(folder.left(slash), errorText))
-        return false;
+    if (slash > 0) {
+        if (Outcome<> above = MakeFolders(folder.left(slash)); !above)
+            return above;
+    }
     if (::mkdir(folder.constData(), 0777) == 0 || errno == EEXIST)
-        return true;
-    SystemError::Tell(errorText, QStringLiteral("No se pudo crear la carpeta %1: %2")
-                                     .arg(FileName::Decode(folder), SystemError::Text(errno)));
-    return false;
+        return {};
+    return Failed(QStringLiteral("No se pudo crear la carpeta %1: %2")
+                      .arg(FileName::Decode(folder), SystemError::Text(errno)));
 }
 
 namespace {
@@ -129,8 +130,8 @@ int CreateTemporary(const QByteArray& folder, const QByteArray& name, mode_t mod
 // whether someone changed the file meanwhile.
 } // namespace
 
-bool Replace(const QByteArray& file, const QByteArray& bytes, QString* errorText,
-             const std::function<bool()>& unchanged)
+Outcome<> Replace(const QByteArray& file, const QByteArray& bytes,
+                  const std::function<bool()>& unchanged)
 {
     const qsizetype slash = file.lastIndexOf('/');
     const QByteArray folder = slash < 0 ? QByteArray(".") : file.left(qMax(slash, 1));
@@ -141,11 +142,10 @@ bool Replace(const QByteArray& file, const QByteArray& bytes, QString* errorText
     // would let this process replace it (the superuser, or a writable folder).
     if (exists && (S_ISDIR(old.st_mode) || ::access(file.constData(), W_OK) != 0 ||
                    (old.st_mode & 0222) == 0)) {
-        SystemError::Tell(errorText, SystemError::Text(S_ISDIR(old.st_mode) ? EISDIR : EACCES));
-        return false;
+        return Failed(SystemError::Text(S_ISDIR(old.st_mode) ? EISDIR : EACCES));
     }
-    if (!MakeFolders(folder, errorText))
-        return false;
+    if (Outcome<> made = MakeFolders(folder); !made)
+        return made;
     // Readable by its owner alone while it is written when it replaces a file,
     // whose permissions it takes once written: the old file may be private,
     // and a watcher could read the new bytes before they were set. A new file
@@ -153,15 +153,13 @@ bool Replace(const QByteArray& file, const QByteArray& bytes, QString* errorText
     QByteArray temporary;
     const int fd = CreateTemporary(folder, name, exists ? 0600 : 0666, &temporary);
     if (fd < 0) {
-        SystemError::Tell(errorText, QStringLiteral("No se pudo crear un archivo en %1: %2")
-                                         .arg(FileName::Decode(folder), SystemError::Text(errno)));
-        return false;
+        return Failed(QStringLiteral("No se pudo crear un archivo en %1: %2")
+                          .arg(FileName::Decode(folder), SystemError::Text(errno)));
     }
-    const auto fail = [&](const QString& reason) {
+    const auto fail = [&](const QString& reason) -> Outcome<> {
         ::unlink(temporary.constData());
         ::close(fd);
-        SystemError::Tell(errorText, reason);
-        return false;
+        return Failed(reason);
     };
     for (qsizetype done = 0; done < bytes.size();) {
         const ssize_t written = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
@@ -190,7 +188,7 @@ bool Replace(const QByteArray& file, const QByteArray& bytes, QString* errorText
         ::fsync(folderFd);
         ::close(folderFd);
     }
-    return true;
+    return {};
 }
 
 void RemoveLeftovers(const QByteArray& file)
@@ -237,14 +235,13 @@ bool IsProtected(const QFileInfo& info)
 
 } // namespace
 
-bool Replace(const QByteArray& name, const QByteArray& bytes, QString* errorText,
-             const std::function<bool()>& unchanged)
+Outcome<> Replace(const QByteArray& name, const QByteArray& bytes,
+                  const std::function<bool()>& unchanged)
 {
     const QString path = FileName::Decode(name);
     const QFileInfo info(path);
     if (info.exists() && !info.isDir() && IsProtected(info)) {
-        SystemError::Tell(errorText, SystemError::Text(EACCES));
-        return false;
+        return Failed(SystemError::Text(EACCES));
     }
 
     // QSaveFile writes a temporary file beside the target and renames it over
@@ -254,33 +251,27 @@ bool Replace(const QByteArray& name, const QByteArray& bytes, QString* errorText
     // and commit a truncated file.
     QSaveFile file(path);
     file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        SystemError::Tell(errorText, file.errorString());
-        return false;
-    }
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return Failed(file.errorString());
     qsizetype done = 0;
     while (done < bytes.size()) {
         // After a short write the next one fails with the system's reason.
         const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
         if (written <= 0) {
-            SystemError::Tell(errorText, file.error() != QFileDevice::NoError
-                                             ? file.errorString()
-                                             : qt_error_string(EIO));
+            const QString reason =
+                file.error() != QFileDevice::NoError ? file.errorString() : qt_error_string(EIO);
             file.cancelWriting();
-            return false;
+            return Failed(reason);
         }
         done += written;
     }
     if (unchanged && !unchanged()) {
         file.cancelWriting();
-        SystemError::Tell(errorText, ChangedText());
-        return false;
+        return Failed(ChangedText());
     }
-    if (!file.commit()) {
-        SystemError::Tell(errorText, file.errorString());
-        return false;
-    }
-    return true;
+    if (!file.commit())
+        return Failed(file.errorString());
+    return {};
 }
 
 void RemoveLeftovers(const QByteArray&)

@@ -1,26 +1,28 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "Outcome.h"
+
 #include <QByteArray>
 #include <QString>
 #include <functional>
 
 // Replacing a file atomically: the file is the old one or the new
 // one, never a mix, whatever happens (a full disk, a power cut). On failure
-// the old file is left exactly as it was and false is returned with the
-// reason, in Spanish, in errorText. An existing file without write
+// the old file is left exactly as it was and the reason is given, in
+// Spanish. An existing file without write
 // permission is refused even where the folder would allow replacing it;
 // missing folders are made. The new file keeps the old one's permissions,
 // owner and group where the system allows it, and it is on disk, with its
 // folder entry, when true is returned. unchanged (when given) is asked right
 // before the new file takes the old one's place; when it says no, nothing is
-// replaced and false is returned. file is the path as the system names it
+// replaced and the save fails. file is the path as the system names it
 // (FileName::Encode), taken as it is: links are the caller's (see
 // LinkRules).
 namespace AtomicWrite {
 
-bool Replace(const QByteArray& file, const QByteArray& bytes, QString* errorText,
-             const std::function<bool()>& unchanged);
+Outcome<> Replace(const QByteArray& file, const QByteArray& bytes,
+                  const std::function<bool()>& unchanged);
 
 #ifdef Q_OS_UNIX
 // Takes an exclusive flock on fd without waiting, an interrupted call tried
@@ -28,8 +30,8 @@ bool Replace(const QByteArray& file, const QByteArray& bytes, QString* errorText
 int LockWithoutWaiting(int fd);
 
 // Makes folder and the folders above it that are missing, as mkdir -p does,
-// telling which one could not be made and why (errorText may be null).
-bool MakeFolders(const QByteArray& folder, QString* errorText);
+// telling which one could not be made and why.
+Outcome<> MakeFolders(const QByteArray& folder);
 #endif
 
 // Removes the temporary files that saves of file left beside it when they

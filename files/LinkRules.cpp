@@ -29,26 +29,25 @@ QByteArray FolderOf(const QByteArray& path)
     return slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : path.left(slash);
 }
 
-Target Refused(const QByteArray& link, const QString& why)
+Failure Refused(const QByteArray& link, const QString& why)
 {
-    return {false, link, false,
-            QStringLiteral("%1 es un enlace simbólico %2: Tintaro no lo sigue.")
-                .arg(FileName::Decode(link), why)};
+    return Failed(QStringLiteral("%1 es un enlace simbólico %2: Tintaro no lo sigue.")
+                      .arg(FileName::Decode(link), why));
 }
 
 } // namespace
 
-Target Follow(const QByteArray& path)
+Outcome<Target> Follow(const QByteArray& path)
 {
     QByteArray current = path;
     // The kernel's own limit on links in a row.
     for (int hops = 0; hops < 40; ++hops) {
         struct stat link = {};
         if (::lstat(current.constData(), &link) != 0) {
-            return {true, current, hops > 0 && errno == ENOENT, QString()};
+            return Target{current, hops > 0 && errno == ENOENT};
         }
         if (!S_ISLNK(link.st_mode)) {
-            return {true, current, false, QString()};
+            return Target{current, false};
         }
         const QByteArray folder = FolderOf(current);
         struct stat holder = {};
@@ -72,9 +71,9 @@ Target Follow(const QByteArray& path)
     return Refused(path, QStringLiteral("que forma un bucle"));
 }
 #else
-Target Follow(const QByteArray& path)
+Outcome<Target> Follow(const QByteArray& path)
 {
-    return {true, path, false, QString()};
+    return Target{path, false};
 }
 #endif
 

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "Outcome.h"
+
 #include <QByteArray>
-#include <QString>
 
 // Which symbolic links the program follows to its files. Someone who may
 // write to the folder that holds a link could point it anywhere: at a file
@@ -16,13 +17,12 @@ namespace LinkRules {
 
 struct Target
 {
-    bool allowed = true;
     QByteArray path;       // where path leads: itself when it is no link
     bool dangling = false; // a link that leads to nothing
-    QString reason;        // why it is not allowed
 };
 
-// Follows the links at path's last component, each checked as above.
-Target Follow(const QByteArray& path);
+// Follows the links at path's last component, each checked as above; fails
+// with the reason at the first link that is not followed.
+Outcome<Target> Follow(const QByteArray& path);
 
 } // namespace LinkRules

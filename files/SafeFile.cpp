@@ -39,128 +39,102 @@ QString TooLargeText()
 // Reads the regular file at path whole. Opened without waiting, so a FIFO
 // without a writer or a device cannot hold the program; what it is comes
 // from the opened descriptor, so it cannot be swapped after the test.
-ReadStatus ReadBytes(const QString& path, QByteArray& bytes, QString* errorText, Links links)
+Outcome<std::optional<QByteArray>> ReadBytes(const QString& path, Links links)
 {
-    LinkRules::Target target;
-    target.path = FileName::Encode(path);
+    QByteArray name = FileName::Encode(path);
     if (links == Links::Checked) {
-        target = LinkRules::Follow(target.path);
-        if (!target.allowed) {
-            SystemError::Tell(errorText, target.reason);
-            return ReadStatus::Unreadable;
-        }
+        const Outcome<LinkRules::Target> target = LinkRules::Follow(name);
+        if (!target)
+            return Failed(target.Reason());
+        name = target->path;
     }
     // The last link was checked: a link swapped in since is not followed.
     const int noFollow = links == Links::Checked ? O_NOFOLLOW : 0;
     int fd = -1;
     do {
-        fd = ::open(target.path.constData(),
-                    O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | noFollow);
+        fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | noFollow);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0) {
         // Only "no such file" (or a path through something that is no
         // folder) means there is no list; any other error hides one.
         if (errno == ENOENT || errno == ENOTDIR)
-            return ReadStatus::Missing;
-        SystemError::Tell(errorText, SystemError::Text(errno));
-        return ReadStatus::Unreadable;
+            return std::optional<QByteArray>();
+        return Failed(SystemError::Text(errno));
     }
     const auto closeFile = qScopeGuard([fd] { ::close(fd); });
     struct stat st = {};
-    if (::fstat(fd, &st) != 0) {
-        SystemError::Tell(errorText, SystemError::Text(errno));
-        return ReadStatus::Unreadable;
-    }
-    if (!S_ISREG(st.st_mode)) {
-        SystemError::Tell(errorText, NotRegularText());
-        return ReadStatus::Unreadable;
-    }
-    if (st.st_size > MaxFileSize) {
-        SystemError::Tell(errorText, TooLargeText());
-        return ReadStatus::TooLarge;
-    }
+    if (::fstat(fd, &st) != 0)
+        return Failed(SystemError::Text(errno));
+    if (!S_ISREG(st.st_mode))
+        return Failed(NotRegularText());
+    if (st.st_size > MaxFileSize)
+        return Failed(TooLargeText());
     // One byte more than the size, to see the end at once; the file may
     // still grow while it is read.
-    bytes.resize(qsizetype(st.st_size) + 1);
+    QByteArray bytes(qsizetype(st.st_size) + 1, Qt::Uninitialized);
     qsizetype done = 0;
     for (;;) {
         if (done == bytes.size()) {
-            if (done > MaxFileSize) {
-                SystemError::Tell(errorText, TooLargeText());
-                return ReadStatus::TooLarge;
-            }
+            if (done > MaxFileSize)
+                return Failed(TooLargeText());
             bytes.resize(qMin<qsizetype>(done * 2, MaxFileSize + 1));
         }
         const ssize_t got = ::read(fd, bytes.data() + done, size_t(bytes.size() - done));
         if (got < 0 && errno == EINTR)
             continue;
-        if (got < 0) {
-            SystemError::Tell(errorText, SystemError::Text(errno));
-            return ReadStatus::Unreadable;
-        }
+        if (got < 0)
+            return Failed(SystemError::Text(errno));
         if (got == 0)
             break;
         done += got;
     }
     bytes.truncate(done);
-    return ReadStatus::Read;
+    return std::optional<QByteArray>(std::move(bytes));
 }
 
 #else
-ReadStatus ReadBytes(const QString& path, QByteArray& bytes, QString* errorText, Links)
+Outcome<std::optional<QByteArray>> ReadBytes(const QString& path, Links)
 {
     const QFileInfo info(path);
     if (!info.exists())
-        return ReadStatus::Missing;
-    if (!info.isFile()) {
-        SystemError::Tell(errorText, NotRegularText());
-        return ReadStatus::Unreadable;
-    }
+        return std::optional<QByteArray>();
+    if (!info.isFile())
+        return Failed(NotRegularText());
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        SystemError::Tell(errorText, file.errorString());
-        return ReadStatus::Unreadable;
-    }
-    bytes = file.read(MaxFileSize + 1);
-    if (file.error() != QFileDevice::NoError) {
-        SystemError::Tell(errorText, file.errorString());
-        return ReadStatus::Unreadable;
-    }
-    if (bytes.size() > MaxFileSize) {
-        bytes.clear();
-        SystemError::Tell(errorText, TooLargeText());
-        return ReadStatus::TooLarge;
-    }
-    return ReadStatus::Read;
+    if (!file.open(QIODevice::ReadOnly))
+        return Failed(file.errorString());
+    QByteArray bytes = file.read(MaxFileSize + 1);
+    if (file.error() != QFileDevice::NoError)
+        return Failed(file.errorString());
+    if (bytes.size() > MaxFileSize)
+        return Failed(TooLargeText());
+    return std::optional<QByteArray>(std::move(bytes));
 }
 
 #endif
 
 } // namespace
 
-ReadStatus Read(const QString& path, QByteArray& bytes, QString* errorText, Links links)
+Outcome<std::optional<QByteArray>> Read(const QString& path, Links links)
 {
-    return ReadBytes(path, bytes, errorText, links);
+    return ReadBytes(path, links);
 }
 
-bool Replace(const QString& path, const QByteArray& bytes, QString* errorText,
-             const std::function<bool()>& unchanged)
+Outcome<> Replace(const QString& path, const QByteArray& bytes,
+                  const std::function<bool()>& unchanged)
 {
     if (path.isEmpty())
-        return true;
-    const LinkRules::Target target = LinkRules::Follow(FileName::Encode(path));
-    if (!target.allowed || target.dangling) {
-        SystemError::Tell(errorText, target.allowed
-                                         ? QStringLiteral("%1 es un enlace simbólico a un "
-                                                          "archivo que no existe: Tintaro no "
-                                                          "lo crea.")
-                                               .arg(path)
-                                         : target.reason);
-        return false;
-    }
+        return {};
+    const Outcome<LinkRules::Target> target = LinkRules::Follow(FileName::Encode(path));
+    if (!target)
+        return Failed(target.Reason());
+    if (target->dangling)
+        return Failed(QStringLiteral("%1 es un enlace simbólico a un archivo que no existe: "
+                                     "Tintaro no lo crea.")
+                          .arg(path));
     // The path as the system names it: no round trip through text, which
     // would lose a name that is not valid UTF-8.
-    return AtomicWrite::Replace(target.path, bytes, errorText, unchanged);
+    return AtomicWrite::Replace(target->path, bytes, unchanged);
 }
 
 bool SameFile(const QString& a, const QString& b)
@@ -177,9 +151,9 @@ bool SameFile(const QString& a, const QString& b)
 
 void RemoveLeftovers(const QString& path)
 {
-    const LinkRules::Target target = LinkRules::Follow(FileName::Encode(path));
-    if (target.allowed && !target.dangling)
-        AtomicWrite::RemoveLeftovers(target.path);
+    const Outcome<LinkRules::Target> target = LinkRules::Follow(FileName::Encode(path));
+    if (target && !target->dangling)
+        AtomicWrite::RemoveLeftovers(target->path);
 }
 
 QString ResolvedPath(const QString& path)

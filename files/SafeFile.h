@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "Outcome.h"
+
 #include <QByteArray>
 #include <QString>
 #include <functional>
+#include <optional>
 
 // Reading and replacing a small file safely: only a regular file is read,
 // without ever blocking and up to a size limit; a symbolic link is followed
@@ -11,15 +14,6 @@
 // All the program's own file writes go through here; every reason given is
 // in Spanish.
 namespace SafeFile {
-
-// Outcome of reading a file.
-enum class ReadStatus {
-    Missing,    // no such file (nor such folder)
-    Read,       // read whole
-    Unreadable, // could not be read: no permission, I/O error, a symlink loop, not a
-                // regular file (a folder, a FIFO, a device)
-    TooLarge    // a regular file larger than MaxFileSize
-};
 
 // The largest file read: 64 MiB hold millions of colour codes, and a larger
 // file would take gigabytes once split into entries.
@@ -30,20 +24,20 @@ constexpr qint64 MaxFileSize = qint64(64) * 1024 * 1024;
 // palette to import), through any link, as every other program reads it.
 enum class Links { Checked, Followed };
 
-// Reads the regular file at path whole into bytes. It is opened without
-// waiting (a FIFO or a device never blocks); with Links::Checked, a link
-// LinkRules refuse is Unreadable. On Unreadable and TooLarge,
-// errorText (when given) receives the reason; on the other outcomes it is
-// not touched.
-ReadStatus Read(const QString& path, QByteArray& bytes, QString* errorText = nullptr,
-                Links links = Links::Checked);
+// Reads the regular file at path whole: its bytes, or none when there is no
+// such file (nor such folder). It fails, with the reason, when the file
+// cannot be read (no permission, an I/O error, a symlink loop, not a regular
+// file: a folder, a FIFO, a device) or is larger than MaxFileSize. It is
+// opened without waiting (a FIFO or a device never blocks); with
+// Links::Checked, a link LinkRules refuse cannot be read.
+Outcome<std::optional<QByteArray>> Read(const QString& path, Links links = Links::Checked);
 
 // Replaces the file at path by bytes (see AtomicWrite::Replace, also for
 // unchanged). An empty path writes nothing and succeeds. A link at path is
 // followed only where LinkRules allow it, and never to a file that does not
 // exist: the link's target is not created.
-bool Replace(const QString& path, const QByteArray& bytes, QString* errorText = nullptr,
-             const std::function<bool()>& unchanged = {});
+Outcome<> Replace(const QString& path, const QByteArray& bytes,
+                  const std::function<bool()>& unchanged = {});
 
 // Whether a and b name the same file: the same file on the same device once
 // every link is followed (a hard link too), or, where one does not exist

@@ -11,11 +11,4 @@ namespace SystemError {
 
 QString Text(int error);
 
-// Gives reason to whoever asked for it: errorText may be null.
-inline void Tell(QString* errorText, const QString& reason)
-{
-    if (errorText != nullptr)
-        *errorText = reason;
-}
-
 } // namespace SystemError

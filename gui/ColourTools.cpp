@@ -176,9 +176,8 @@ std::function<void()> ColourTools::DropTaker(QObject* target, const QMimeData& d
     // "#" and six digits there is a code, blue first.
     const ChannelControls& c = m_window.Channels();
     if (target != c.Res) {
-        const Colour::CssReadResult css = Colour::ReadCssColour(text);
-        if (css.ok) {
-            return [this, colour = css.colour] { m_edited.Apply(colour); };
+        if (const Outcome<Colour::CssColour> css = Colour::ReadCssColour(text)) {
+            return [this, colour = css->colour] { m_edited.Apply(colour); };
         }
     }
 
@@ -242,14 +241,14 @@ void ColourTools::ShowContrast()
 void ColourTools::PasteCss()
 {
     const QString text = QGuiApplication::clipboard()->text().trimmed();
-    const Colour::CssReadResult css = Colour::ReadCssColour(text);
-    if (!css.ok) {
+    const Outcome<Colour::CssColour> css = Colour::ReadCssColour(text);
+    if (!css) {
         Messages::Show(&m_window, QMessageBox::Information, QStringLiteral("Tintaro"),
                        text.isEmpty() ? QStringLiteral("El portapapeles no tiene texto.")
-                                      : css.error);
+                                      : css.Reason());
         return;
     }
-    m_edited.Apply(css.colour);
+    m_edited.Apply(css->colour);
 }
 
 void ColourTools::ShowAdjust()

@@ -9,8 +9,10 @@
 #include "CommandButton.h"
 #include "EditorColour.h"
 #include "FocusListView.h"
+#include "IO_System.h"
 #include "MemoryColour.h"
 #include "MemoryCommands.h"
+#include "MemoryFileLocation.h"
 #include "MemoryListModel.h"
 #include "MemoryStore.h"
 #include "Messages.h"
@@ -239,10 +241,15 @@ bool MainColor::Form_Load(const QString& memoryFile)
     }
 
     setCursor(Qt::WaitCursor);
-    const QString problem = m_store->Load(memoryFile);
+    const Outcome<> loaded = m_store->Load(memoryFile);
     unsetCursor();
-    if (!problem.isEmpty()) {
-        Messages::Show(this, QMessageBox::Warning, QStringLiteral("Tintaro"), problem);
+    if (!loaded) {
+        Messages::Show(this, QMessageBox::Warning, QStringLiteral("Tintaro"),
+                       IO_System::UnreadableText(FileFailure::Layout::Window,
+                                                 MemoryFileLocation::ForDisplay(memoryFile),
+                                                 loaded.Reason()) +
+                           QStringLiteral("\n\nTintaro empieza con la lista vacía y no "
+                                          "escribirá en ese archivo."));
     }
     m_loaded = true;
     return true;
@@ -254,15 +261,15 @@ void MainColor::Form_Unload()
         return;
     }
     m_unloaded = true;
-    const StoreOutcome saved = m_store->Save();
-    if (saved.result == MemoryStore::SaveResult::Saved) {
+    const Outcome<> saved = m_store->Save();
+    if (saved) {
         return;
     }
     m_listSaved = false;
     if (m_closeUnattended) {
-        std::fprintf(stderr, "Tintaro: %s\n", saved.reason.toLocal8Bit().constData());
+        std::fprintf(stderr, "Tintaro: %s\n", saved.Reason().toLocal8Bit().constData());
     } else {
-        Messages::Show(this, QMessageBox::Critical, QStringLiteral("Tintaro"), saved.reason);
+        Messages::Show(this, QMessageBox::Critical, QStringLiteral("Tintaro"), saved.Reason());
     }
 }
 

@@ -22,6 +22,16 @@
 #include <QMenu>
 #include <QPushButton>
 
+namespace {
+
+// A file's name as a message shows it.
+QString ShownName(const QString& path)
+{
+    return UntrustedText::Escaped(QDir::toNativeSeparators(path));
+}
+
+} // namespace
+
 MemoryCommands::MemoryCommands(const MemoryControls& controls, const ChannelControls& editor,
                                MemoryStore& store, QObject* parent)
     : QObject(parent), m_c(controls), m_editor(editor), m_store(store)
@@ -58,13 +68,13 @@ void MemoryCommands::Save2List_Click()
         return;
     }
     // The selection follows its entry when the new one sorts before it.
-    const StoreOutcome added = m_store.Add(code);
-    if (added.skipped > 0) {
+    const Outcome<StoreChange> added = m_store.Add(code);
+    if (!added) {
+        TellFailure(added.Reason());
+    } else if (added->skipped > 0) {
         Messages::Show(m_c.MemList->window(), QMessageBox::Information,
                        QStringLiteral("Infomación"), QStringLiteral("Ya esta en la lista"));
-        return;
     }
-    TellFailure(added);
 }
 
 void MemoryCommands::LoadFromList_Click()
@@ -90,15 +100,14 @@ void MemoryCommands::DeleteFromList_Click()
     // Cleared first: a view moves the selection to a neighbour when the
     // selected row goes, and that would repaint the list sample.
     m_c.MemList->selectionModel()->clear();
-    TellFailure(m_store.Remove(index));
+    if (const Outcome<StoreChange> removed = m_store.Remove(index); !removed) {
+        TellFailure(removed.Reason());
+    }
 }
 
-void MemoryCommands::TellFailure(const StoreOutcome& outcome)
+void MemoryCommands::TellFailure(const QString& reason)
 {
-    if (outcome.result == MemoryStore::SaveResult::Failed) {
-        Messages::Show(m_c.MemList->window(), QMessageBox::Critical, QStringLiteral("Tintaro"),
-                       outcome.reason);
-    }
+    Messages::Show(m_c.MemList->window(), QMessageBox::Critical, QStringLiteral("Tintaro"), reason);
 }
 
 void MemoryCommands::MemList_Click()
@@ -130,11 +139,12 @@ void MemoryCommands::ExportPalette()
         byName && PaletteFormatExtension(*byName) != PaletteFormatExtension(format)) {
         format = *byName;
     }
-    QString error;
-    if (!PaletteExport::ExportToFile(path, format, m_c.Entries->Items(), m_store.Path(), &error)) {
+    const Outcome<> exported =
+        PaletteExport::ExportToFile(path, format, m_c.Entries->Items(), m_store.Path());
+    if (!exported) {
         Messages::Show(m_c.MemList->window(), QMessageBox::Critical, QStringLiteral("Tintaro"),
-                       QStringLiteral("No se pudo exportar la paleta a\n%1\n\n%2")
-                           .arg(UntrustedText::Escaped(QDir::toNativeSeparators(path)), error));
+                       PaletteExport::FailureText(FileFailure::Layout::Window, ShownName(path),
+                                                  exported.Reason()));
     }
 }
 
@@ -147,16 +157,18 @@ void MemoryCommands::ImportPalette()
     if (path.isEmpty()) {
         return;
     }
-    const PaletteImportResult palette = PaletteImport::ImportFromFile(path, m_store.Path());
-    if (!palette.ok()) {
-        Messages::Show(
-            m_c.MemList->window(), QMessageBox::Warning, QStringLiteral("Tintaro"),
-            QStringLiteral("No se pudo importar la paleta\n%1\n\n%2")
-                .arg(UntrustedText::Escaped(QDir::toNativeSeparators(path)), palette.error));
+    const Outcome<ImportedPalette> palette = PaletteImport::ImportFromFile(path, m_store.Path());
+    if (!palette) {
+        Messages::Show(m_c.MemList->window(), QMessageBox::Warning, QStringLiteral("Tintaro"),
+                       PaletteImport::FailureText(FileFailure::Layout::Window, ShownName(path),
+                                                  palette.Reason()));
         return;
     }
-    const StoreOutcome merged = m_store.Merge(palette.codes);
-    TellFailure(merged);
+    const Outcome<StoreChange> merged = m_store.Merge(palette->codes);
+    if (!merged) {
+        TellFailure(merged.Reason());
+        return;
+    }
     Messages::Show(m_c.MemList->window(), QMessageBox::Information, QStringLiteral("Tintaro"),
-                   palette.note + PaletteMerge::MergeMessage(merged.added, merged.skipped));
+                   palette->note + PaletteMerge::MergeMessage(merged->added, merged->skipped));
 }

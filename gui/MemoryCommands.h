@@ -9,7 +9,6 @@ class ColourBox;
 class MemoryColour;
 class MemoryListModel;
 class MemoryStore;
-struct StoreOutcome;
 class QListView;
 class QPushButton;
 
@@ -51,7 +50,7 @@ public:
 
 private:
     // A failed save is told to the user; the list keeps the change.
-    void TellFailure(const StoreOutcome& outcome);
+    void TellFailure(const QString& reason);
 
     MemoryControls m_c;
     ChannelControls m_editor;

@@ -9,20 +9,20 @@
 
 namespace IO_System {
 
-using SafeFile::ReadStatus;
-
-ReadStatus ReadMemoryFile(const QString& path, QStringList& lines, QString* errorText,
-                          QByteArray* bytes)
+Outcome<QByteArray> ReadMemoryFile(const QString& path, QStringList& lines)
 {
-    QByteArray read;
-    const ReadStatus status = SafeFile::Read(path, read, errorText);
-    if (status == ReadStatus::Read)
-        SplitLines(read, lines);
-    else
-        read.clear();
-    if (bytes != nullptr)
-        *bytes = std::move(read);
-    return status;
+    const Outcome<std::optional<QByteArray>> read = SafeFile::Read(path);
+    if (!read)
+        return Failed(read.Reason());
+    const QByteArray bytes = read->value_or(QByteArray());
+    SplitLines(bytes, lines);
+    return bytes;
+}
+
+QString UnreadableText(FileFailure::Layout layout, const QString& file, const QString& reason)
+{
+    return FileFailure::Text(
+        layout, QStringLiteral("No se pudo leer la lista de colores guardada en"), file, reason);
 }
 
 void SplitLines(QByteArrayView bytes, QStringList& lines)
@@ -74,9 +74,9 @@ QString MemoryListText(const MemoryListModel& list)
     return text;
 }
 
-bool WriteTextFile(const QString& path, const QString& body, QString* errorText)
+Outcome<> WriteTextFile(const QString& path, const QString& body)
 {
-    return SafeFile::Replace(path, LineCodec::EncodeText(body), errorText);
+    return SafeFile::Replace(path, LineCodec::EncodeText(body));
 }
 
 } // namespace IO_System

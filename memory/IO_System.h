@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "FileFailure.h"
 #include "SafeFile.h"
 
 #include <QByteArrayView>
@@ -15,11 +16,13 @@ class MemoryListModel;
 // bytes come back exactly (LineCodec).
 namespace IO_System {
 
-// Appends the file's entries to lines, in file order (see SafeFile::Read for
-// the outcomes and errorText); on Unreadable and TooLarge lines is left as
-// it was. bytes, when given, receives the file's bytes (empty unless Read).
-SafeFile::ReadStatus ReadMemoryFile(const QString& path, QStringList& lines,
-                                    QString* errorText = nullptr, QByteArray* bytes = nullptr);
+// Appends the file's entries to lines, in file order, and gives the file's
+// bytes: none when there is no file. Fails, lines left as they were, where
+// SafeFile::Read fails.
+Outcome<QByteArray> ReadMemoryFile(const QString& path, QStringList& lines);
+
+// The memory file at file (as shown to the user) could not be read, and why.
+QString UnreadableText(FileFailure::Layout layout, const QString& file, const QString& reason);
 
 // Puts line i at index i of list, keeping the file's order.
 void FillMemoryList(const QStringList& lines, MemoryListModel& list);
@@ -33,6 +36,6 @@ void SplitLines(QByteArrayView bytes, QStringList& lines);
 
 // Replaces the file at path by body, encoded as it was read, with no line end
 // added (see SafeFile::Replace).
-bool WriteTextFile(const QString& path, const QString& body, QString* errorText = nullptr);
+Outcome<> WriteTextFile(const QString& path, const QString& body);
 
 } // namespace IO_System

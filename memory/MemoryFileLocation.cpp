@@ -134,7 +134,8 @@ QString MemoryFilePath()
     const QString path = MemoryFilePathFor(ProgramFolder(), DataFolder(), StartedFolder());
     const QString folder = path.left(path.lastIndexOf(QLatin1Char('/')));
 #ifdef Q_OS_UNIX
-    AtomicWrite::MakeFolders(FileName::Encode(folder), nullptr);
+    // Where it cannot be made, the first save says why.
+    (void)AtomicWrite::MakeFolders(FileName::Encode(folder));
 #else
     QDir().mkpath(folder);
 #endif

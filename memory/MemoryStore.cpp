@@ -8,8 +8,6 @@
 
 #include <QCryptographicHash>
 
-using SafeFile::ReadStatus;
-
 namespace {
 
 QByteArray Digest(const QByteArray& bytes)
@@ -19,7 +17,7 @@ QByteArray Digest(const QByteArray& bytes)
 
 } // namespace
 
-QString MemoryStore::Load(const QString& path)
+Outcome<> MemoryStore::Load(const QString& path)
 {
     m_path = path;
     m_unsaved.Clear();
@@ -27,72 +25,62 @@ QString MemoryStore::Load(const QString& path)
     // What a save that a crash cut short left beside the file.
     SafeFile::RemoveLeftovers(path);
     QStringList lines;
-    QByteArray bytes;
-    QString reason;
-    const ReadStatus status = IO_System::ReadMemoryFile(path, lines, &reason, &bytes);
-    m_digest = Digest(bytes);
+    const Outcome<QByteArray> read = IO_System::ReadMemoryFile(path, lines);
+    m_digest = Digest(read ? *read : QByteArray());
     IO_System::FillMemoryList(lines, m_list);
     // Whatever is in a file that could not be read stays there.
-    m_neverWrite = status == ReadStatus::Unreadable || status == ReadStatus::TooLarge;
-    if (!m_neverWrite) {
-        return QString();
-    }
-    return QStringLiteral("No se pudo leer la lista de colores guardada en\n%1\n\n%2\n\n"
-                          "Tintaro empieza con la lista vacía y no escribirá en ese archivo.")
-        .arg(MemoryFileLocation::ForDisplay(path), reason);
+    m_neverWrite = !read;
+    if (!read)
+        return Failed(read.Reason());
+    return {};
 }
 
-StoreOutcome MemoryStore::Add(const QString& code)
+Outcome<StoreChange> MemoryStore::Add(const QString& code)
 {
     if (m_list.Items().contains(code, Qt::CaseSensitive)) {
-        StoreOutcome outcome;
-        outcome.skipped = 1;
-        return outcome;
+        return StoreChange{0, 1};
     }
     m_list.AddSorted(code);
     m_unsaved.Added(code);
-    StoreOutcome outcome = Save();
-    outcome.added = 1;
-    return outcome;
+    return SaveChange({1, 0});
 }
 
-StoreOutcome MemoryStore::Remove(int index)
+Outcome<StoreChange> MemoryStore::Remove(int index)
 {
     const QString text = m_list.Item(index);
     m_list.RemoveAt(index);
     m_unsaved.Removed(text);
-    return Save();
+    return SaveChange({});
 }
 
-StoreOutcome MemoryStore::Merge(const QStringList& codes)
+Outcome<StoreChange> MemoryStore::Merge(const QStringList& codes)
 {
     const QStringList added = m_list.AddAllSorted(codes);
     for (const QString& code : added) {
         m_unsaved.Added(code);
     }
+    const StoreChange change{int(added.size()), int(codes.size() - added.size())};
     // Nothing new, nothing saved.
-    StoreOutcome outcome = added.isEmpty() ? StoreOutcome() : Save();
-    outcome.added = int(added.size());
-    outcome.skipped = int(codes.size() - added.size());
-    return outcome;
+    return added.isEmpty() ? change : SaveChange(change);
 }
 
-bool MemoryStore::ReadFile(QByteArray& bytes, bool& missing, QString* reason) const
+Outcome<StoreChange> MemoryStore::SaveChange(StoreChange change)
 {
-    missing = false;
-    switch (SafeFile::Read(m_path, bytes, reason)) {
-    case ReadStatus::Missing:
-        missing = true;
-        bytes.clear();
-        return true;
-    case ReadStatus::Unreadable:
-    case ReadStatus::TooLarge:
-        *reason = QStringLiteral("El archivo cambió y no se puede leer: ") + *reason;
-        return false;
-    case ReadStatus::Read:
-        break;
-    }
-    return true;
+    // A file that could not be read is never written: the change stays in
+    // the list, and the close says it was not saved.
+    if (m_neverWrite)
+        return change;
+    if (Outcome<> saved = Save(); !saved)
+        return Failed(saved.Reason());
+    return change;
+}
+
+Outcome<std::optional<QByteArray>> MemoryStore::ReadFile() const
+{
+    Outcome<std::optional<QByteArray>> read = SafeFile::Read(m_path);
+    if (!read)
+        return Failed(QStringLiteral("El archivo cambió y no se puede leer: ") + read.Reason());
+    return read;
 }
 
 void MemoryStore::TakeIn(const QByteArray& bytes)
@@ -104,19 +92,16 @@ void MemoryStore::TakeIn(const QByteArray& bytes)
     m_list.SetItems(m_unsaved.MadeAgainOn(lines));
 }
 
-StoreOutcome MemoryStore::Save()
+Outcome<> MemoryStore::Save()
 {
-    StoreOutcome outcome;
     if (!m_loaded || (m_neverWrite && m_unsaved.IsEmpty())) {
-        return outcome;
+        return {};
     }
     const QString file = MemoryFileLocation::ForDisplay(m_path);
     if (m_neverWrite) {
-        outcome.result = SaveResult::NotWritten;
-        outcome.reason = QStringLiteral("La lista de colores no se ha guardado: el archivo\n%1\n"
-                                        "no se pudo leer al empezar y se deja como estaba.")
-                             .arg(file);
-        return outcome;
+        return Failed(QStringLiteral("La lista de colores no se ha guardado: el archivo\n%1\n"
+                                     "no se pudo leer al empezar y se deja como estaba.")
+                          .arg(file));
     }
     // What is on disk now is compared, byte for byte through a digest, with
     // what this copy last read or wrote: a hand edit (or a copy of Tintaro
@@ -132,15 +117,16 @@ StoreOutcome MemoryStore::Save()
     // SafeFile::Replace that last look.
     QString reason;
     for (int attempt = 0; attempt < 5; ++attempt) {
-        QByteArray onDisk;
-        bool missing = false;
-        if (!ReadFile(onDisk, missing, &reason)) {
+        const Outcome<std::optional<QByteArray>> onDisk = ReadFile();
+        if (!onDisk) {
+            reason = onDisk.Reason();
             break;
         }
         // Deleted meanwhile: the list in the window is all there is.
-        const QByteArray digest = missing ? m_digest : Digest(onDisk);
+        const bool missing = !onDisk->has_value();
+        const QByteArray digest = missing ? m_digest : Digest(**onDisk);
         if (digest != m_digest) {
-            TakeIn(onDisk);
+            TakeIn(**onDisk);
         }
         const QByteArray bytes = LineCodec::EncodeText(IO_System::MemoryListText(m_list));
         const QByteArray written = Digest(bytes);
@@ -150,30 +136,28 @@ StoreOutcome MemoryStore::Save()
         if (!missing && written == digest) {
             m_digest = digest;
             m_unsaved.Clear();
-            return outcome;
+            return {};
         }
         bool changed = false;
         const auto unchanged = [&] {
-            QByteArray now;
-            bool gone = false;
-            QString ignored;
-            changed = !ReadFile(now, gone, &ignored) || gone != missing ||
-                      (!gone && Digest(now) != digest);
+            const Outcome<std::optional<QByteArray>> now = ReadFile();
+            changed = !now || now->has_value() == missing ||
+                      (now->has_value() && Digest(**now) != digest);
             return !changed;
         };
-        if (SafeFile::Replace(m_path, bytes, &reason, unchanged)) {
+        const Outcome<> replaced = SafeFile::Replace(m_path, bytes, unchanged);
+        if (replaced) {
             m_digest = written;
             m_unsaved.Clear();
-            return outcome;
+            return {};
         }
+        reason = replaced.Reason();
         m_digest = digest; // the list now holds what was on disk
         if (!changed) {
             break;
         }
     }
-    outcome.result = SaveResult::Failed;
-    outcome.reason = QStringLiteral("No se pudo guardar la lista de colores en\n%1\n\n%2\n\n"
-                                    "El archivo anterior queda como estaba.")
-                         .arg(file, reason);
-    return outcome;
+    return Failed(QStringLiteral("No se pudo guardar la lista de colores en\n%1\n\n%2\n\n"
+                                 "El archivo anterior queda como estaba.")
+                      .arg(file, reason));
 }

@@ -29,8 +29,8 @@ namespace {
 QByteArray LockBeside(const QString& memoryFile)
 {
     const QByteArray name = FileName::Encode(memoryFile);
-    const LinkRules::Target target = LinkRules::Follow(name);
-    const QByteArray file = target.allowed && !target.dangling ? target.path : name;
+    const Outcome<LinkRules::Target> target = LinkRules::Follow(name);
+    const QByteArray file = target && !target->dangling ? target->path : name;
     const qsizetype slash = file.lastIndexOf('/');
     return file.left(slash + 1) + '.' + file.mid(slash + 1) + ".lock";
 }
@@ -145,7 +145,8 @@ SingleCopyGuard::Result SingleCopyGuard::TryAcquire(QString* reason)
         const qsizetype slash = m_path.lastIndexOf('/');
         if (slash > 0) {
 #ifdef Q_OS_UNIX
-            AtomicWrite::MakeFolders(m_path.left(slash), nullptr);
+            // Where it cannot be made, taking the lock says why.
+            (void)AtomicWrite::MakeFolders(m_path.left(slash));
 #else
             QDir().mkpath(FileName::Decode(m_path.left(slash)));
 #endif

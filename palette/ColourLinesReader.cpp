@@ -6,20 +6,19 @@
 
 namespace ColourLinesReader {
 
-PaletteImportResult Read(QStringView text)
+Outcome<ImportedPalette> Read(QStringView text)
 {
-    PaletteImportResult result;
+    ImportedPalette result;
     int number = 0;
     for (QStringView line : text.tokenize(u'\n')) {
         ++number;
         line = line.trimmed();
         if (line.isEmpty())
             continue;
-        const Colour::CssReadResult colour = Colour::ReadCssColour(line);
-        if (!colour.ok)
-            return PaletteImportResult::Failure(QStringLiteral("Línea %1: ").arg(number) +
-                                                colour.error + u'.');
-        result.codes.append(PaletteColours::CodeOf(colour.colour));
+        const Outcome<Colour::CssColour> colour = Colour::ReadCssColour(line);
+        if (!colour)
+            return Failed(QStringLiteral("Línea %1: ").arg(number) + colour.Reason() + u'.');
+        result.codes.append(PaletteColours::CodeOf(colour->colour));
     }
     return result;
 }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "PaletteImportResult.h"
+#include "ImportedPalette.h"
 
 #include <QStringView>
 
@@ -11,6 +11,6 @@
 // fail, naming the line: "Línea 3: «verde»: no es un color CSS".
 namespace ColourLinesReader {
 
-PaletteImportResult Read(QStringView text);
+Outcome<ImportedPalette> Read(QStringView text);
 
 } // namespace ColourLinesReader

@@ -31,8 +31,8 @@ QStringView NextToken(QStringView& line)
 
 using UntrustedText::Quoted;
 
-// Reads one channel, or gives the reason it cannot be read.
-int ReadChannel(QStringView token, QString& reason)
+// Reads one channel.
+Outcome<int> ReadChannel(QStringView token)
 {
     // A sign is read, so that -1 is told to be out of range.
     const QStringView number =
@@ -40,16 +40,12 @@ int ReadChannel(QStringView token, QString& reason)
     bool digits = !number.isEmpty();
     for (QChar c : number)
         digits = digits && c >= u'0' && c <= u'9';
-    if (!digits) {
-        reason = Quoted(token) + QStringLiteral(" no es un número entero.");
-        return -1;
-    }
+    if (!digits)
+        return Failed(Quoted(token) + QStringLiteral(" no es un número entero."));
     bool ok = false;
     const int value = token.toInt(&ok);
-    if (!ok || value < 0 || value > 255) {
-        reason = Quoted(token) + QStringLiteral(" no está entre 0 y 255.");
-        return -1;
-    }
+    if (!ok || value < 0 || value > 255)
+        return Failed(Quoted(token) + QStringLiteral(" no está entre 0 y 255."));
     return value;
 }
 
@@ -61,9 +57,9 @@ bool IsGimpPalette(QStringView text)
     return (end < 0 ? text : text.first(end)).trimmed() == Magic;
 }
 
-PaletteImportResult Read(QStringView text)
+Outcome<ImportedPalette> Read(QStringView text)
 {
-    PaletteImportResult result;
+    ImportedPalette result;
     int number = 0;
     for (QStringView line : text.tokenize(u'\n')) {
         ++number;
@@ -72,19 +68,16 @@ PaletteImportResult Read(QStringView text)
             line.startsWith(u"Columns:"))
             continue;
         int channels[3] = {};
-        QString reason;
         for (int& channel : channels) {
             const QStringView token = NextToken(line);
-            if (token.isEmpty()) {
-                reason = QStringLiteral("faltan valores: una línea de color lleva rojo, verde "
-                                        "y azul.");
-                break;
-            }
-            if ((channel = ReadChannel(token, reason)) < 0)
-                break;
+            const Outcome<int> read =
+                token.isEmpty() ? Failed(QStringLiteral("faltan valores: una línea de color "
+                                                        "lleva rojo, verde y azul."))
+                                : ReadChannel(token);
+            if (!read)
+                return Failed(QStringLiteral("Línea %1: ").arg(number) + read.Reason());
+            channel = *read;
         }
-        if (!reason.isEmpty())
-            return PaletteImportResult::Failure(QStringLiteral("Línea %1: ").arg(number) + reason);
         result.codes.append(PaletteColours::CodeOf({channels[0], channels[1], channels[2]}));
     }
     return result;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "PaletteImportResult.h"
+#include "ImportedPalette.h"
 
 #include <QStringView>
 
@@ -17,6 +17,6 @@ bool IsGimpPalette(QStringView text);
 
 // A colour line that cannot be read makes the whole palette fail, with the
 // line's number: "Línea 7: «300» no está entre 0 y 255."
-PaletteImportResult Read(QStringView text);
+Outcome<ImportedPalette> Read(QStringView text);
 
 } // namespace GimpPaletteReader

@@ -13,17 +13,16 @@ namespace JsonPaletteReader {
 
 namespace {
 
-// One element's colour as a code, or the reason it has none.
-QString ReadElement(const QJsonValue& element, QString& reason)
+// One element's colour as a code.
+Outcome<QString> ReadElement(const QJsonValue& element)
 {
     const QJsonObject object = element.toObject();
     const QJsonValue css = element.isString() ? element : object.value(QLatin1String("css"));
     if (css.isString()) {
-        const Colour::CssReadResult colour = Colour::ReadCssColour(css.toString());
-        if (colour.ok)
-            return PaletteColours::CodeOf(colour.colour);
-        reason = colour.error;
-        return {};
+        const Outcome<Colour::CssColour> colour = Colour::ReadCssColour(css.toString());
+        if (!colour)
+            return Failed(colour.Reason());
+        return PaletteColours::CodeOf(colour->colour);
     }
     const QString code = object.value(QLatin1String("code")).toString();
     if (PaletteColours::IsCode(code))
@@ -34,12 +33,11 @@ QString ReadElement(const QJsonValue& element, QString& reason)
         const QJsonValue value = object.value(QLatin1String(names[i]));
         channels[i] = value.toInt(-1);
         if (channels[i] < 0 || channels[i] > 255 || value.toDouble() != channels[i]) {
-            reason = code.isEmpty() ? QStringLiteral("no lleva ningún color: ni «css», ni "
-                                                     "«code», ni «red», «green» y «blue» "
-                                                     "de 0 a 255")
-                                    : UntrustedText::Quoted(code) +
-                                          QStringLiteral(": no es un código de color");
-            return {};
+            return Failed(code.isEmpty() ? QStringLiteral("no lleva ningún color: ni «css», ni "
+                                                          "«code», ni «red», «green» y «blue» "
+                                                          "de 0 a 255")
+                                         : UntrustedText::Quoted(code) +
+                                               QStringLiteral(": no es un código de color"));
         }
     }
     return PaletteColours::CodeOf({channels[0], channels[1], channels[2]});
@@ -47,23 +45,20 @@ QString ReadElement(const QJsonValue& element, QString& reason)
 
 } // namespace
 
-std::optional<PaletteImportResult> Read(const QByteArray& bytes)
+std::optional<Outcome<ImportedPalette>> Read(const QByteArray& bytes)
 {
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &parseError);
     if (parseError.error != QJsonParseError::NoError || !document.isArray())
         return std::nullopt;
     const QJsonArray array = document.array();
-    PaletteImportResult result;
+    ImportedPalette result;
     result.codes.reserve(array.size());
     for (qsizetype i = 0; i < array.size(); ++i) {
-        QString reason;
-        const QString code = ReadElement(array.at(i), reason);
-        if (code.isEmpty()) {
-            return PaletteImportResult::Failure(QStringLiteral("Elemento %1: ").arg(i + 1) +
-                                                reason + u'.');
-        }
-        result.codes.append(code);
+        const Outcome<QString> code = ReadElement(array.at(i));
+        if (!code)
+            return Failed(QStringLiteral("Elemento %1: ").arg(i + 1) + code.Reason() + u'.');
+        result.codes.append(*code);
     }
     return result;
 }

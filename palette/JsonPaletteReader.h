@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "PaletteImportResult.h"
+#include "ImportedPalette.h"
 
 #include <QByteArray>
 #include <optional>
@@ -14,6 +14,6 @@
 namespace JsonPaletteReader {
 
 // Nothing when bytes are not a JSON array.
-std::optional<PaletteImportResult> Read(const QByteArray& bytes);
+std::optional<Outcome<ImportedPalette>> Read(const QByteArray& bytes);
 
 } // namespace JsonPaletteReader

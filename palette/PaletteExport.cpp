@@ -17,27 +17,24 @@ QByteArray ExportBytes(PaletteFormat format, const QStringList& entries, const Q
         .toUtf8();
 }
 
-bool ExportToFile(const QString& path, PaletteFormat format, const QStringList& entries,
-                  const QString& memoryFile, QString* error)
+Outcome<> ExportToFile(const QString& path, PaletteFormat format, const QStringList& entries,
+                       const QString& memoryFile)
 {
-    if (!path.isEmpty() && !memoryFile.isEmpty() && SafeFile::SameFile(path, memoryFile)) {
-        if (error)
-            *error = QStringLiteral("Es la lista de la memoria de Tintaro (List.slc): una "
-                                    "paleta nunca se escribe en ella.");
-        return false;
-    }
-    if (PaletteColours::FromEntries(entries).isEmpty()) {
-        if (error)
-            *error = QStringLiteral("La lista no tiene ningún color que exportar.");
-        return false;
-    }
-    if (path.isEmpty()) {
-        if (error)
-            *error = QStringLiteral("Falta el nombre del archivo.");
-        return false;
-    }
-    return SafeFile::Replace(path, ExportBytes(format, entries, QFileInfo(path).completeBaseName()),
-                             error);
+    if (!path.isEmpty() && !memoryFile.isEmpty() && SafeFile::SameFile(path, memoryFile))
+        return Failed(QStringLiteral("Es la lista de la memoria de Tintaro (List.slc): una "
+                                     "paleta nunca se escribe en ella."));
+    if (PaletteColours::FromEntries(entries).isEmpty())
+        return Failed(QStringLiteral("La lista no tiene ningún color que exportar."));
+    if (path.isEmpty())
+        return Failed(QStringLiteral("Falta el nombre del archivo."));
+    return SafeFile::Replace(path,
+                             ExportBytes(format, entries, QFileInfo(path).completeBaseName()));
+}
+
+QString FailureText(FileFailure::Layout layout, const QString& file, const QString& reason)
+{
+    return FileFailure::Text(layout, QStringLiteral("No se pudo exportar la paleta a"), file,
+                             reason);
 }
 
 } // namespace PaletteExport

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "FileFailure.h"
+#include "Outcome.h"
 #include "PaletteFormat.h"
 
 #include <QByteArray>
@@ -31,9 +33,11 @@ QByteArray ExportBytes(PaletteFormat format, const QStringList& entries,
 // file (its name without extension). Writes nothing when no entry is a
 // colour code, nor into memoryFile (the list the entries come from, under
 // any name: a palette written over it would lose its other lines and turn
-// every colour's red and blue around). false with the reason in Spanish in
-// error (when given).
-bool ExportToFile(const QString& path, PaletteFormat format, const QStringList& entries,
-                  const QString& memoryFile, QString* error = nullptr);
+// every colour's red and blue around).
+Outcome<> ExportToFile(const QString& path, PaletteFormat format, const QStringList& entries,
+                       const QString& memoryFile);
+
+// The palette could not be exported to file (as shown to the user), and why.
+QString FailureText(FileFailure::Layout layout, const QString& file, const QString& reason);
 
 } // namespace PaletteExport

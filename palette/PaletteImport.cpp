@@ -22,33 +22,33 @@ namespace {
 // else every colour or the reason.
 struct Importer
 {
-    std::optional<PaletteImportResult> (*read)(const QByteArray& content, const QString& text);
+    std::optional<Outcome<ImportedPalette>> (*read)(const QByteArray& content, const QString& text);
 };
 
 // The kinds in the order they are told apart; the last takes any text.
 constexpr std::array<Importer, 4> Importers{{
-    {[](const QByteArray&, const QString& text) -> std::optional<PaletteImportResult> {
+    {[](const QByteArray&, const QString& text) -> std::optional<Outcome<ImportedPalette>> {
         if (!GimpPaletteReader::IsGimpPalette(text))
             return std::nullopt;
         return GimpPaletteReader::Read(text);
     }},
     {[](const QByteArray& content, const QString&) { return JsonPaletteReader::Read(content); }},
     {[](const QByteArray&, const QString& text) { return StyleSheetReader::Read(text); }},
-    {[](const QByteArray&, const QString& text) -> std::optional<PaletteImportResult> {
+    {[](const QByteArray&, const QString& text) -> std::optional<Outcome<ImportedPalette>> {
         return ColourLinesReader::Read(text);
     }},
 }};
 
-PaletteImportResult Read(const QByteArray& bytes)
+Outcome<ImportedPalette> Read(const QByteArray& bytes)
 {
     const QByteArray bom("\xEF\xBB\xBF");
     const QByteArray content = bytes.startsWith(bom) ? bytes.sliced(bom.size()) : bytes;
     const QString text = QString::fromUtf8(content);
     for (const Importer& importer : Importers) {
-        if (std::optional<PaletteImportResult> result = importer.read(content, text))
+        if (std::optional<Outcome<ImportedPalette>> result = importer.read(content, text))
             return *result;
     }
-    return {};
+    return ImportedPalette(); // the last kind takes any text
 }
 
 // Each line a code, each ended by CR LF: how Tintaro writes its list.
@@ -63,9 +63,9 @@ bool IsTintaroList(const QByteArray& bytes)
 }
 
 // The list's entries as Tintaro reads its own file; those that are codes.
-PaletteImportResult ReadTintaroList(const QByteArray& bytes)
+ImportedPalette ReadTintaroList(const QByteArray& bytes)
 {
-    PaletteImportResult result;
+    ImportedPalette result;
     QStringList entries;
     IO_System::SplitLines(bytes, entries);
     for (const QString& entry : std::as_const(entries)) {
@@ -78,39 +78,39 @@ PaletteImportResult ReadTintaroList(const QByteArray& bytes)
 }
 
 // A file read whole that gave no colour is refused as one.
-PaletteImportResult WithColours(PaletteImportResult result)
+Outcome<ImportedPalette> WithColours(Outcome<ImportedPalette> read)
 {
-    if (result.ok() && result.codes.isEmpty())
-        result.error = QStringLiteral("El archivo no tiene ningún color.");
-    return result;
+    if (read && read->codes.isEmpty())
+        return Failed(QStringLiteral("El archivo no tiene ningún color."));
+    return read;
 }
 
 } // namespace
 
-PaletteImportResult ImportBytes(const QByteArray& bytes)
+Outcome<ImportedPalette> ImportBytes(const QByteArray& bytes)
 {
     return WithColours(Read(bytes));
 }
 
-PaletteImportResult ImportFromFile(const QString& path, const QString& memoryFile)
+Outcome<ImportedPalette> ImportFromFile(const QString& path, const QString& memoryFile)
 {
     if (!memoryFile.isEmpty() && SafeFile::SameFile(path, memoryFile))
-        return PaletteImportResult::Failure(
+        return Failed(
             QStringLiteral("Es la lista de la memoria de Tintaro: sus colores ya están en ella."));
-    QByteArray bytes;
-    QString reason;
-    switch (SafeFile::Read(path, bytes, &reason, SafeFile::Links::Followed)) {
-    case SafeFile::ReadStatus::Read:
-        if (path.endsWith(QLatin1String(".slc"), Qt::CaseInsensitive) || IsTintaroList(bytes))
-            return WithColours(ReadTintaroList(bytes));
-        return ImportBytes(bytes);
-    case SafeFile::ReadStatus::Missing:
-        return PaletteImportResult::Failure(QStringLiteral("El archivo no existe."));
-    case SafeFile::ReadStatus::Unreadable:
-    case SafeFile::ReadStatus::TooLarge:
-        break;
-    }
-    return PaletteImportResult::Failure(reason);
+    const Outcome<std::optional<QByteArray>> read = SafeFile::Read(path, SafeFile::Links::Followed);
+    if (!read)
+        return Failed(read.Reason());
+    if (!read->has_value())
+        return Failed(QStringLiteral("El archivo no existe."));
+    const QByteArray& bytes = **read;
+    if (path.endsWith(QLatin1String(".slc"), Qt::CaseInsensitive) || IsTintaroList(bytes))
+        return WithColours(ReadTintaroList(bytes));
+    return ImportBytes(bytes);
+}
+
+QString FailureText(FileFailure::Layout layout, const QString& file, const QString& reason)
+{
+    return FileFailure::Text(layout, QStringLiteral("No se pudo importar la paleta"), file, reason);
 }
 
 } // namespace PaletteImport

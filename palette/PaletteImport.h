@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "PaletteImportResult.h"
+#include "FileFailure.h"
+#include "ImportedPalette.h"
 
 #include <QByteArray>
 #include <QString>
@@ -18,7 +19,7 @@ namespace PaletteImport {
 // array; else a style sheet when it holds a "--name:" or "$name:"
 // declaration; else one colour a line. The text is UTF-8, with or without a
 // byte order mark.
-PaletteImportResult ImportBytes(const QByteArray& bytes);
+Outcome<ImportedPalette> ImportBytes(const QByteArray& bytes);
 
 // Reads the regular file at path (SafeFile::Read: at most 64 MiB, opened
 // without waiting, so a FIFO or a device is refused at once, through any
@@ -27,6 +28,9 @@ PaletteImportResult ImportBytes(const QByteArray& bytes);
 // holds them) is read as Tintaro codes, blue first, its other lines left
 // out, and the note says so. memoryFile, the list the colours go into, is
 // refused (when given).
-PaletteImportResult ImportFromFile(const QString& path, const QString& memoryFile = QString());
+Outcome<ImportedPalette> ImportFromFile(const QString& path, const QString& memoryFile = QString());
+
+// The palette at file (as shown to the user) could not be imported, and why.
+QString FailureText(FileFailure::Layout layout, const QString& file, const QString& reason);
 
 } // namespace PaletteImport

@@ -73,22 +73,22 @@ QStringView WithoutFlags(QStringView value)
 
 } // namespace
 
-std::optional<PaletteImportResult> Read(QStringView text)
+std::optional<Outcome<ImportedPalette>> Read(QStringView text)
 {
     // A name as CSS and SCSS write it: letters, digits, "-", "_", escapes
     // and any character beyond ASCII.
     static const QRegularExpression declaration(QStringLiteral(R"(^\s*(?:--|\$)[^\s:;{}()]+\s*:)"));
     bool found = false;
-    PaletteImportResult result;
+    ImportedPalette result;
     for (const QString& statement : Statements(text)) {
         const QRegularExpressionMatch match = declaration.match(statement);
         if (!match.hasMatch())
             continue;
         found = true;
-        const Colour::CssReadResult colour =
+        const Outcome<Colour::CssColour> colour =
             Colour::ReadCssColour(WithoutFlags(QStringView(statement).sliced(match.capturedEnd())));
-        if (colour.ok)
-            result.codes.append(PaletteColours::CodeOf(colour.colour));
+        if (colour)
+            result.codes.append(PaletteColours::CodeOf(colour->colour));
     }
     if (!found)
         return std::nullopt;

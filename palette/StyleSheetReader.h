@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "PaletteImportResult.h"
+#include "ImportedPalette.h"
 
 #include <QStringView>
 #include <optional>
@@ -17,6 +17,6 @@ namespace StyleSheetReader {
 // the rest of a line after // outside brackets and quotes (SCSS; in CSS it
 // holds no declaration anyway). Nothing when text holds no such declaration
 // at all: then it is no style sheet.
-std::optional<PaletteImportResult> Read(QStringView text);
+std::optional<Outcome<ImportedPalette>> Read(QStringView text);
 
 } // namespace StyleSheetReader

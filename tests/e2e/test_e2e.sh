@@ -291,12 +291,12 @@ scenario_untrusted() {
     e2e_expect "an escape sequence quoted" "$out" 'tintaro: línea 1: «\x1B]0;x\x07red»: no es un color CSS'
     printf 'a\0b\n' >"$E2E_ROOT/nul"
     out=$(cd "$dir" && $none ./tintaro --import "$E2E_ROOT/nul" 2>&1)
-    e2e_expect "a NUL quoted" "$out" "tintaro: no se pudo importar $E2E_ROOT/nul: Línea 1: «a\x00b»: no es un color CSS."
+    e2e_expect "a NUL quoted" "$out" "tintaro: no se pudo importar la paleta $E2E_ROOT/nul: Línea 1: «a\x00b»: no es un color CSS."
     ln -s List.slc "$dir/link" && ln "$dir/List.slc" "$dir/hard"
     for name in List.slc link hard; do
         out=$(cd "$dir" && $none ./tintaro --export txt $name 2>&1; echo $?)
         e2e_expect "--export into the list as $name" "$(echo $out)" \
-            "tintaro: no se pudo exportar a $name: Es la lista de la memoria de Tintaro (List.slc): una paleta nunca se escribe en ella. 2"
+            "tintaro: no se pudo exportar la paleta a $name: Es la lista de la memoria de Tintaro (List.slc): una paleta nunca se escribe en ella. 2"
     done
     out=$(cd "$dir" && $none ./tintaro --export txt -)
     e2e_expect "--export txt -" "$out" "#FF0000"

@@ -24,11 +24,11 @@ namespace {
 // the 8-bit tables is not taken for a slow read.
 constexpr std::chrono::milliseconds Bound{10};
 
-Colour::CssReadResult TimedRead(const QString& text)
+Outcome<Colour::CssColour> TimedRead(const QString& text)
 {
     for (int attempt = 1;; ++attempt) {
         const auto start = std::chrono::steady_clock::now();
-        Colour::CssReadResult result = Colour::ReadCssColour(text);
+        Outcome<Colour::CssColour> result = Colour::ReadCssColour(text);
         if (std::chrono::steady_clock::now() - start <= Bound) {
             return result;
         }
@@ -44,20 +44,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QString text =
         QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    const Colour::CssReadResult result = TimedRead(text);
-    if (!result.ok) {
-        if (result.error.isEmpty()) {
+    const Outcome<Colour::CssColour> result = TimedRead(text);
+    if (!result) {
+        if (result.Reason().isEmpty()) {
             std::abort();
         }
         return 0;
     }
-    const Colour::Rgb8 c = result.colour;
+    const Colour::Rgb8 c = result->colour;
     if (c.red < 0 || c.red > 255 || c.green < 0 || c.green > 255 || c.blue < 0 || c.blue > 255) {
         std::abort();
     }
     for (Colour::CssFormat format : {Colour::CssFormat::Hex, Colour::CssFormat::Oklch}) {
-        const Colour::CssReadResult back = Colour::ReadCssColour(Colour::WriteCssColour(c, format));
-        if (!back.ok || !(back.colour == c)) {
+        const Outcome<Colour::CssColour> back =
+            Colour::ReadCssColour(Colour::WriteCssColour(c, format));
+        if (!back || !(back->colour == c)) {
             std::abort();
         }
     }

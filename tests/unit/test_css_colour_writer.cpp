@@ -84,8 +84,8 @@ private slots:
                         if (f == int(CssFormat::Name) || f == int(CssFormat::Code)) {
                             continue;
                         }
-                        const CssReadResult back = ReadCssColour(text);
-                        QVERIFY2(back.ok && back.colour == (Rgb8{r, g, b}), qPrintable(text));
+                        const Outcome<CssColour> back = ReadCssColour(text);
+                        QVERIFY2(back && back->colour == (Rgb8{r, g, b}), qPrintable(text));
                     }
                 }
             }
@@ -127,8 +127,9 @@ private slots:
         QVERIFY(ColourForms::ToRgb8(ColourForms::Form::Oklch, {0.7, 0.4, 150}).mapped);
         // Display-p3 green keeps its lower Oklab lightness (0.849 against lime's
         // 0.866) instead of being clipped to lime.
-        const CssReadResult p3 = ReadCssColour(u"color(display-p3 0 1 0)");
-        QVERIFY(p3.mapped && p3.colour.red < 10 && p3.colour.green < 255 && p3.colour.blue > 20);
+        const Outcome<CssColour> p3 = ReadCssColour(u"color(display-p3 0 1 0)");
+        QVERIFY(p3->mapped && p3->colour.red < 10 && p3->colour.green < 255 &&
+                p3->colour.blue > 20);
     }
 };
 

@@ -81,17 +81,15 @@ private slots:
             const auto format = PaletteFormatFromName(QString(name).toUpper());
             QVERIFY(format);
             const QString path = m_dir.filePath("palette." + PaletteFormatExtension(*format));
-            QString error;
-            QVERIFY2(PaletteExport::ExportToFile(path, *format, Entries, {}, &error),
-                     qPrintable(error));
-            const PaletteImportResult back = PaletteImport::ImportFromFile(path);
-            QVERIFY2(back.ok(), qPrintable(back.error));
-            QCOMPARE(back.codes, Codes);
+            const Outcome<> exported = PaletteExport::ExportToFile(path, *format, Entries, {});
+            QVERIFY2(exported, qPrintable(exported.Reason()));
+            const Outcome<ImportedPalette> back = PaletteImport::ImportFromFile(path);
+            QVERIFY2(back, qPrintable(back.Reason()));
+            QCOMPARE(back->codes, Codes);
         }
-        QString error;
-        QVERIFY(!PaletteExport::ExportToFile(m_dir.filePath("none.gpl"), PaletteFormat::Gpl,
-                                             {"nota"}, {}, &error));
-        QVERIFY(!error.isEmpty() && !QFile::exists(m_dir.filePath("none.gpl")));
+        const Outcome<> none = PaletteExport::ExportToFile(m_dir.filePath("none.gpl"),
+                                                           PaletteFormat::Gpl, {"nota"}, {});
+        QVERIFY(!none && !none.Reason().isEmpty() && !QFile::exists(m_dir.filePath("none.gpl")));
     }
 
     // The files as other programs read them.
@@ -145,11 +143,11 @@ private slots:
             {"GIMP Palette\nName: vacía\n", {}, "El archivo no tiene ningún color."}};
         // clang-format on
         for (const auto& [bytes, codes, error] : cases) {
-            const PaletteImportResult result = PaletteImport::ImportBytes(bytes);
-            QCOMPARE(result.codes, codes);
-            QVERIFY2(result.ok() ? error.isEmpty()
-                                 : !error.isEmpty() && result.error.startsWith(error),
-                     qPrintable(result.error));
+            const Outcome<ImportedPalette> result = PaletteImport::ImportBytes(bytes);
+            QCOMPARE(result ? result->codes : QStringList(), codes);
+            QVERIFY2(result ? error.isEmpty()
+                            : !error.isEmpty() && result.Reason().startsWith(error),
+                     qPrintable(result.Reason()));
         }
     }
 
@@ -162,8 +160,9 @@ private slots:
             QTemporaryDir dir;
             QCOMPARE(QProcess::execute("sh", {"-c", QString("cd \"$0\" && ") + make, dir.path()}),
                      0);
-            const PaletteImportResult result = PaletteImport::ImportFromFile(dir.filePath("p"));
-            QVERIFY2(result.codes.isEmpty() && result.error.startsWith(error), make);
+            const Outcome<ImportedPalette> result =
+                PaletteImport::ImportFromFile(dir.filePath("p"));
+            QVERIFY2(!result && result.Reason().startsWith(error), make);
         }
     }
 
@@ -175,10 +174,10 @@ private slots:
         QTemporaryDir dir;
         const QString list = dir.filePath("List.slc"), shared = dir.filePath("shared");
         const auto refused = [&](const QString& name) {
-            QString error;
-            return !PaletteExport::ExportToFile(name, PaletteFormat::Txt, Codes, list, &error) &&
-                   error.startsWith("Es la lista de la memoria") &&
-                   PaletteImport::ImportFromFile(name, list).error.startsWith("Es la lista");
+            const Outcome<> exported =
+                PaletteExport::ExportToFile(name, PaletteFormat::Txt, Codes, list);
+            return !exported && exported.Reason().startsWith("Es la lista de la memoria") &&
+                   PaletteImport::ImportFromFile(name, list).Reason().startsWith("Es la lista");
         };
         QVERIFY(refused(dir.path() + "/./List.slc") && !QFile::exists(list));
         const QByteArray bytes = "#0000FF\r\nnota\r\n";
@@ -199,9 +198,11 @@ private slots:
                                                              {"css.txt", {"#FF8000"}},
                                                              {"shared/link", {"#FF8000"}}};
         for (const auto& [name, codes] : cases) {
-            const PaletteImportResult result = PaletteImport::ImportFromFile(dir.filePath(name));
-            QCOMPARE(result.codes, codes);
-            QCOMPARE(result.note.isEmpty(), codes.first() == "#FF8000");
+            const Outcome<ImportedPalette> result =
+                PaletteImport::ImportFromFile(dir.filePath(name));
+            QVERIFY2(result, name);
+            QCOMPARE(result->codes, codes);
+            QCOMPARE(result->note.isEmpty(), codes.first() == "#FF8000");
         }
         QFile file(list);
         QVERIFY(file.open(QIODevice::ReadOnly) && file.readAll() == bytes);
@@ -210,9 +211,9 @@ private slots:
     // A message quotes a text from outside short, its control characters escaped.
     void quotesShort()
     {
-        const PaletteImportResult result =
+        const Outcome<ImportedPalette> result =
             PaletteImport::ImportBytes("\x1B]0;x\x07" + QByteArray(4000, 'a') + "\n");
-        QCOMPARE(result.error,
+        QCOMPARE(result.Reason(),
                  "Línea 1: «\\x1B]0;x\\x07" + QString(34, 'a') + "…»: no es un color CSS.");
     }
 
@@ -264,9 +265,9 @@ private slots:
         for (const auto& [before, codes, after, message] : cases) {
             MemoryListModel list;
             list.SetItems(before);
-            const StoreOutcome result = MemoryStore(list).Merge(codes);
+            const Outcome<StoreChange> result = MemoryStore(list).Merge(codes);
             QCOMPARE(list.Items(), after);
-            QCOMPARE(PaletteMerge::MergeMessage(result.added, result.skipped), message);
+            QCOMPARE(PaletteMerge::MergeMessage(result->added, result->skipped), message);
         }
         // Many codes into a sorted list: the order "Guardar" gives one by one,
         // case-insensitive, equal entries in the order they came.
@@ -283,7 +284,7 @@ private slots:
         for (const QString& code : many)
             if (!oneByOne.Items().contains(code))
                 oneByOne.AddSorted(code);
-        MemoryStore(merged).Merge(many);
+        QVERIFY(MemoryStore(merged).Merge(many));
         QCOMPARE(merged.Items(), oneByOne.Items());
         QCOMPARE(PaletteMerge::MergeMessage(12, 3),
                  "Se añadieron 12 colores; 3 ya estaban en la lista.");

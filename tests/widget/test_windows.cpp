@@ -364,7 +364,7 @@ private slots:
             form->trigger();
             const QString text = QGuiApplication::clipboard()->text();
             QVERIFY2(text.startsWith(form->text().chopped(1)) &&
-                         Colour::ReadCssColour(text).colour == (Colour::Rgb8{255, 128, 0}),
+                         Colour::ReadCssColour(text)->colour == (Colour::Rgb8{255, 128, 0}),
                      qPrintable(text));
             QVERIFY(form->text() != "rgb()" || text == copies[1]);
             QVERIFY(form->text() != "hsl()" || text == copies[2]);

@@ -1,0 +1,16 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "Outcome.h"
+
+#include <QString>
+#include <QStringList>
+
+// What reading a palette gives: every colour of the file. A file is taken
+// whole or not at all: reading it fails, with the reason in Spanish, at the
+// first colour it cannot take (Outcome<ImportedPalette>).
+struct ImportedPalette
+{
+    QStringList codes; // the colours as codes, "#BBGGRR" upper case, in file order
+    QString note;      // how the file was read, when the user should know; ends in a blank
+};
