@@ -20,11 +20,6 @@ public:
     // it has closed.
     static void ShowModal(QWidget* mainWindow);
 
-    // For the tests.
-    QLabel* HeaderLbl() const { return m_headerLbl; }
-    QLabel* HeaderIcon() const { return m_headerIcon; }
-    QPushButton* OkBtn() const { return m_okBtn; }
-
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;

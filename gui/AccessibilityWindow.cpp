@@ -89,15 +89,18 @@ AccessibilityWindow::AccessibilityWindow(EditorColour& edited, const MemoryColou
         SampleLabel(sample, PixelFont(16, false), QStringLiteral("Texto normal")),
         SampleLabel(sample, PixelFont(24, false), QStringLiteral("Texto grande")),
         SampleLabel(sample, PixelFont(19, true), QStringLiteral("Texto grande en negrita"))};
-    for (QLabel* label : m_samples) {
-        layout->addWidget(label);
+    for (int i = 0; i < 3; ++i) {
+        m_samples[i]->setObjectName(QStringLiteral("Sample%1").arg(i));
+        layout->addWidget(m_samples[i]);
     }
 
     auto* wcag = new QGroupBox(QStringLiteral("WCAG 2.2"));
     auto* wcagLayout = new QVBoxLayout(wcag);
     m_ratio = new QLabel;
+    m_ratio->setObjectName(QStringLiteral("Ratio"));
     m_ratio->setFont(PixelFont(20, true));
     m_verdicts = new QLabel;
+    m_verdicts->setObjectName(QStringLiteral("Verdicts"));
     m_apca = new QLabel;
     for (QLabel* label : {m_ratio, m_verdicts, m_apca}) {
         label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
@@ -111,12 +114,15 @@ AccessibilityWindow::AccessibilityWindow(EditorColour& edited, const MemoryColou
 
     auto* actions = new QHBoxLayout;
     m_swap = new QPushButton(QStringLiteral("&Intercambiar"));
+    m_swap->setObjectName(QStringLiteral("SwapButton"));
     m_level = new QComboBox;
+    m_level->setObjectName(QStringLiteral("Level"));
     for (const LevelChoice& level : kLevels) {
         m_level->addItem(QString::fromUtf8(level.name), level.ratio);
     }
     m_level->setAccessibleName(QStringLiteral("Nivel que alcanzar"));
     m_fix = new QPushButton(QStringLiteral("C&orregir"));
+    m_fix->setObjectName(QStringLiteral("FixButton"));
     m_fix->setToolTip(QStringLiteral("Cambia solo la luminosidad (OKLCH) del color del editor, "
                                      "hasta el nivel elegido"));
     actions->addWidget(m_swap);
@@ -124,6 +130,7 @@ AccessibilityWindow::AccessibilityWindow(EditorColour& edited, const MemoryColou
     actions->addWidget(m_fix);
     layout->addLayout(actions);
     m_fixNote = new QLabel;
+    m_fixNote->setObjectName(QStringLiteral("FixNote"));
     m_fixNote->setWordWrap(true);
     layout->addWidget(m_fixNote);
 

@@ -30,15 +30,6 @@ public:
     // Shows the window beside the main one (or raises it).
     void ShowBeside();
 
-    // For the tests.
-    QLabel* Ratio() const { return m_ratio; }
-    QLabel* Verdicts() const { return m_verdicts; }
-    QPushButton* SwapButton() const { return m_swap; }
-    QPushButton* FixButton() const { return m_fix; }
-    QComboBox* Level() const { return m_level; }
-    QLabel* FixNote() const { return m_fixNote; }
-    QLabel* Sample() const { return m_samples[0]; }
-
 private:
     void Update();
     void Fix();

@@ -56,12 +56,14 @@ AdjustWindow::AdjustWindow(EditorColour& edited, QWidget& main)
         auto* label = new QLabel(QString::fromUtf8(range.label));
         label->setFont(TahomaFont(true));
         row.slider = new QSlider(Qt::Horizontal);
+        row.slider->setObjectName(QStringLiteral("Slider%1").arg(i));
         row.slider->setRange(0, int(std::lround(range.maximum * row.scale)));
         row.slider->setPageStep(int(std::lround(range.pageStep * row.scale)));
         row.slider->setFocusPolicy(Qt::StrongFocus);
         row.slider->setMinimumWidth(200);
         row.slider->setAccessibleName(QString::fromUtf8(range.spoken));
         row.box = new QDoubleSpinBox;
+        row.box->setObjectName(QStringLiteral("Box%1").arg(i));
         row.box->setFont(TahomaFont());
         row.box->setRange(0, range.maximum);
         row.box->setDecimals(range.decimals);

@@ -28,11 +28,6 @@ public:
     // Shows the window beside the main one (or raises it) with the keyboard.
     void ShowBeside();
 
-    // For the tests.
-    QSlider* Slider(int row) const { return m_rows[row].slider; }
-    QDoubleSpinBox* Box(int row) const { return m_rows[row].box; }
-    QLabel* MappedMark() const { return m_mapped; }
-
 private:
     struct Row
     {

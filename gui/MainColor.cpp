@@ -62,10 +62,10 @@ MainColor::MainColor(QWidget* parent) : QWidget(parent, kSmallWindowFlags)
             [sample = m_memoryControls.PreviewList](Colour::Rgb8 colour) {
                 sample->SetBackColour(QColor(colour.red, colour.green, colour.blue));
             });
-    m_editor = new ChannelEditor(m_channels, this);
+    new ChannelEditor(m_channels, this);
     m_store = std::make_unique<MemoryStore>(*m_memoryControls.Entries);
     // The memory commands read the code box and apply the editor's colour.
-    m_memory = new MemoryCommands(m_memoryControls, m_channels, *m_store, this);
+    new MemoryCommands(m_memoryControls, m_channels, *m_store, this);
     connect(m_aboutMe, &QPushButton::clicked, this, &MainColor::AboutMe_Click);
     new ColourTools(*this, *m_channels.Edited, *m_memoryControls.Chosen);
 }

@@ -36,12 +36,6 @@ public:
     EditorColour* Edited() const { return m_channels.Edited; }
     MemoryColour* Chosen() const { return m_memoryControls.Chosen; }
 
-    // For the tests, which run the handlers and press the buttons directly.
-    ChannelEditor* Editor() const { return m_editor; }
-    MemoryCommands* Memory() const { return m_memory; }
-    QPushButton* Save2List() const { return m_memoryControls.Save2List; }
-    QPushButton* DeleteFromList() const { return m_memoryControls.DeleteFromList; }
-
     // Places the window centred on its screen.
     void CentreOnScreen();
 
@@ -73,10 +67,8 @@ private:
     void AboutMe_Click();
 
     ChannelControls m_channels;
-    ChannelEditor* m_editor = nullptr;
     MemoryControls m_memoryControls;
     QPushButton* m_aboutMe = nullptr;
-    MemoryCommands* m_memory = nullptr;
     std::unique_ptr<MemoryStore> m_store; // keeps m_memoryControls.Entries
 
     std::unique_ptr<SingleCopyGuard> m_singleCopy;

@@ -1,0 +1,185 @@
+// SPDX-License-Identifier: MIT
+#include "CssColourReader.h"
+#include "EditorColour.h"
+#include "MemoryColour.h"
+#include "ScreenPicker.h"
+#include "WindowFixture.h"
+
+// The colour tools of the main window: copies in every form, pastes and
+// drops of colours, the screen pick and where it is offered, the contrast of
+// the two samples.
+class TestColourTools : public WindowFixture
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { AnswerMessages(); }
+    void init() { OpenMainWindow(); }
+
+    // The colour tools: the code box's own menu with the copies for style
+    // sheets at its end (red first; the code keeps blue, green, red) and
+    // Ctrl+Shift+C; a colour dropped on the window is applied like a picked
+    // one; the list sample's tooltip gives the contrast of the two samples.
+    void colourTools()
+    {
+        // One change told per colour applied, none when it stays: "Ver" again,
+        // a chain that changes nothing, a second entry of the chosen colour.
+        QSignalSpy edited(w->Edited(), &EditorColour::Changed);
+        QSignalSpy chosen(w->Chosen(), &MemoryColour::Changed);
+        w->MemListModel()->SetItems({"#0080FF", "#0080ff"});
+        Click(list->viewport(), Row(0));
+        Click(list->viewport(), Row(1));
+        TypeInto(c->Res, "#0080FF");
+        Click(c->CmdGo);
+        Click(c->CmdGo);
+        emit c->CScroll[0]->sliderReleased(); // the red slider's chain runs again
+        QCOMPARE(QList<qsizetype>({edited.size(), chosen.size()}), QList<qsizetype>({1, 1}));
+        emit c->Res->customContextMenuRequested({});
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu && menu->objectName() == "qt_edit_menu");
+        const QStringList copies = {"#FF8000", "rgb(255, 128, 0)", "hsl(30, 100%, 50%)"};
+        menu->actions().at(menu->actions().size() - 3)->trigger();
+        QCOMPARE(QGuiApplication::clipboard()->text(), copies[0]);
+        // Every other form under "Copiar como", each reading back as the colour.
+        QMenu* forms = menu->actions().at(menu->actions().size() - 2)->menu();
+        QStringList names;
+        for (QAction* form : forms->actions()) {
+            names << form->text();
+            form->trigger();
+            const QString text = QGuiApplication::clipboard()->text();
+            QVERIFY2(text.startsWith(form->text().chopped(1)) &&
+                         Colour::ReadCssColour(text)->colour == (Colour::Rgb8{255, 128, 0}),
+                     qPrintable(text));
+            QVERIFY(form->text() != "rgb()" || text == copies[1]);
+            QVERIFY(form->text() != "hsl()" || text == copies[2]);
+        }
+        QCOMPARE(names.join(' '), "rgb() hsl() hwb() lab() lch() oklab() oklch()");
+        menu->close();
+        QGuiApplication::clipboard()->clear();
+        QTest::keyClick(w.get(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), copies[0]);
+
+        // Drops offered as a move (as text editors offer them) on the window (-1), a
+        // value box or the code box (3): taken as a copy, or refused (-). Passing
+        // over, any text or colour is welcome; the drop reads it (!: refused then).
+        struct Drop
+        {
+            int on;
+            QString type;
+            QByteArray bytes;
+            QString result; // the answers to the drag and the drop, then the editor
+        };
+        // clang-format off
+        const QString unchanged = "Copy! 10=10 255=255 255=255 #FFFF0A #0affff";
+        const QString orange = "Copy 255=255 128=128 0=0 #0080FF #ff8000"; // a CSS colour
+        QList<Drop> drops = {
+            {3, "text/plain", "#FF8000\nmore", "Copy 10=10 255=255 255=255 #FF8000 #0affff"},
+            {0, "text/plain", "#FF8000", orange}, {2, "text/plain", "1234", unchanged},
+            {1, "text/plain", " 12\n", "Copy 10=10 12=12 255=255 #FF0C0A #0a0cff"},
+            {-1, "text/plain", "oklch(0.732 0.186 53)", orange}, {-1, "text/plain", "verde", unchanged}};
+        // clang-format on
+        for (int size : {0, 3, 6, 7, 16})
+            drops.append({-1, "application/x-color", QByteArray(size, '\x7f'), unchanged});
+        drops.append({-1, "colour", "", "Copy 119=119 119=119 119=119 #777777 #777777"});
+        const auto answer = [](const QDropEvent& e) {
+            return !e.isAccepted() ? "-" : e.dropAction() == Qt::CopyAction ? "Copy" : "Move";
+        };
+        for (const auto& [on, type, bytes, result] : drops) {
+            init();
+            TypeInto(c->SValue[0], "10");
+            std::unique_ptr<QMimeData> data(type == "colour" ? ColourMimeData(QColor(119, 119, 119))
+                                                             : new QMimeData);
+            if (type != "colour")
+                data->setData(type, bytes);
+            QWidget* target = on < 0   ? static_cast<QWidget*>(w.get())
+                              : on < 3 ? c->SValue[on]
+                                       : c->Res;
+            const Qt::DropActions both = Qt::CopyAction | Qt::MoveAction;
+            QDragEnterEvent enter({5, 5}, both, data.get(), {}, Qt::ShiftModifier); // a move
+            QDropEvent drop({5, 5}, both, data.get(), {}, Qt::ShiftModifier);
+            QCOMPARE(drop.proposedAction(), Qt::MoveAction);
+            QApplication::sendEvent(target, &enter);
+            QCOMPARE(Editor(), unchanged.mid(6)); // a drag passing over changes nothing
+            QApplication::sendEvent(target, &drop);
+            const QString seen = answer(enter) + QString(answer(drop) != answer(enter) ? "!" : "");
+            QCOMPARE(type + bytes + ": " + seen + " " + Editor(), type + bytes + ": " + result);
+        }
+        // A drag passing over never reads the text, however long; the drop does.
+        struct CountedData : QMimeData
+        {
+            mutable int reads = 0;
+            QVariant retrieveData(const QString& type, QMetaType as) const override
+            {
+                ++reads;
+                return QMimeData::retrieveData(type, as);
+            }
+        } counted;
+        counted.setText(QString(1 << 20, u'9'));
+        QDragEnterEvent enter({5, 5}, Qt::CopyAction, &counted, {}, {});
+        QDragMoveEvent move({6, 6}, Qt::CopyAction, &counted, {}, {});
+        QDropEvent drop({6, 6}, Qt::CopyAction, &counted, {}, {});
+        QApplication::sendEvent(w.get(), &enter);
+        QApplication::sendEvent(w.get(), &move);
+        QVERIFY(enter.isAccepted() && move.isAccepted() && counted.reads == 0);
+        QApplication::sendEvent(w.get(), &drop);
+        QVERIFY(!drop.isAccepted() && counted.reads > 0);
+        // 4.4999999999921 is not AA, whatever a figure rounded up would say.
+        c->Edited->Apply({0x26, 0x71, 0xE5});
+        w->Chosen()->Set({0x06, 0x02, 0x01});
+        QCOMPARE(w->PreviewList()->toolTip(), "Contraste 4.49:1 — AA solo para texto grande");
+        TypeInto(c->Res, "#000000");
+        Click(c->CmdGo);
+        w->Chosen()->Set({255, 255, 255});
+        QCOMPARE(w->PreviewList()->toolTip(), "Contraste 21.00:1 — AAA");
+    }
+
+    // The Menu key opens the sample's menu where the focus is, but for the
+    // boxes.
+    void menuKey()
+    {
+        for (QWidget* at :
+             QList<QWidget*>{c->CScroll[1], Control("DeleteFromList"), c->SValue[0]}) {
+            at->setFocus();
+            QTest::keyClick(at, Qt::Key_F10, Qt::ShiftModifier);
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            QCOMPARE(menu->actions().first()->text() == "Tomar color de la pantalla",
+                     at != c->SValue[0]);
+            menu->close();
+        }
+    }
+
+    // A CSS colour pasted is applied as a pick, and the sample names it; a
+    // text that is no colour is told and changes nothing.
+    void cssPaste()
+    {
+        QGuiApplication::clipboard()->setText("  Tomato ");
+        QTest::keyClick(w.get(), Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(Editor() + " " + c->Preview->toolTip(),
+                 "255=255 99=99 71=71 #4763FF #ff6347 = tomato");
+        QGuiApplication::clipboard()->setText("oklch(0.7 0.1)");
+        QTest::keyClick(w.get(), Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
+        QTRY_COMPARE(m_messages, QStringList{"Tintaro: «oklch(0.7 0.1)»: faltan valores"});
+        QCOMPARE(Editor(), "255=255 99=99 71=71 #4763FF #ff6347");
+    }
+
+    // A pick that fails ends, never from inside Start, and the next one is
+    // asked anew (the portal, with no session bus, fails at once).
+    void failedPickEnds()
+    {
+        const QByteArray bus = qgetenv("DBUS_SESSION_BUS_ADDRESS");
+        qputenv("WAYLAND_DISPLAY", "none");
+        qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/proc/none");
+        ScreenPicker picker;
+        QSignalSpy failed(&picker, &ScreenPicker::Failed);
+        picker.Start();
+        QCOMPARE(failed.count(), 0);
+        QTRY_COMPARE(failed.count(), 1);
+        picker.Start();
+        QTRY_COMPARE(failed.count(), 2);
+        qunsetenv("WAYLAND_DISPLAY");
+        qputenv("DBUS_SESSION_BUS_ADDRESS", bus);
+    }
+};
+
+QTEST_MAIN(TestColourTools)
+#include "test_colour_tools.moc"

@@ -1,0 +1,132 @@
+// SPDX-License-Identifier: MIT
+#include "AboutMeFrm.h"
+#include "AccessibilityWindow.h"
+#include "AdjustWindow.h"
+#include "EditorColour.h"
+#include "MemoryColour.h"
+#include "WindowFixture.h"
+
+// The small windows beside the main one, "Accesibilidad" and "Ajustar
+// color", and the About window over it.
+class TestSmallWindows : public WindowFixture
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { AnswerMessages(); }
+    void init() { OpenMainWindow(); }
+
+    // "Accesibilidad" follows both samples, swaps them, and corrects the
+    // editor's colour to the level chosen, or says none reaches it; every
+    // control the keyboard reaches has a name.
+    void accessibilityWindow()
+    {
+        c->Edited->Apply({0x3B, 0x82, 0xF6});
+        w->Chosen()->Set({255, 255, 255});
+        QTest::keyClick(w.get(), Qt::Key_K, Qt::ControlModifier);
+        auto* a = w->findChild<AccessibilityWindow*>();
+        QVERIFY(a && QTest::qWaitForWindowActive(a));
+        const auto label = [a](const char* name) { return a->findChild<QLabel*>(name); };
+        QWidget* swap = a->findChild<QPushButton*>("SwapButton");
+        QWidget* fix = a->findChild<QPushButton*>("FixButton");
+        // 3.678: cut, never rounded up.
+        QCOMPARE(label("Ratio")->text() + " " + label("Verdicts")->text().section('\n', 0, 0),
+                 "3.67:1 Texto normal: AA no, AAA no");
+        Click(swap); // the editor's colour is the background now
+        QCOMPARE(ShownAt(a, label("Sample0")->mapTo(a, QPoint(1, 1))), QColor(0x3B82F6).rgb());
+        Click(fix);
+        QCOMPARE(label("Verdicts")->text().section('\n', 0, 0), "Texto normal: AA sí, AAA no");
+        QVERIFY(label("FixNote")->text().isEmpty() && c->Preview->BackColour() != QColor(0x3B82F6));
+        w->Chosen()->Set({0x77, 0x77, 0x77});
+        const QString before = Editor();
+        // AAA for normal text, 7:1: no lightness reaches it.
+        a->findChild<QComboBox*>("Level")->setCurrentIndex(1);
+        Click(fix);
+        QVERIFY(!label("FixNote")->text().isEmpty() && Editor() == before);
+        QWidget* at = swap;
+        for (int i = 0; i < 12; ++i, at = at->nextInFocusChain())
+            QVERIFY2(!(at->focusPolicy() & Qt::TabFocus) || !at->accessibleName().isEmpty() ||
+                         !at->property("text").toString().isEmpty(),
+                     at->metaObject()->className());
+    }
+
+    // "Ajustar color" moves the main sliders and follows them, keyed and
+    // named in order.
+    void adjustWindow()
+    {
+        w->activateWindow();
+        QVERIFY(!w->findChild<AdjustWindow*>() && QTest::qWaitForWindowActive(w.get()));
+        QTest::keyClick(w.get(), Qt::Key_L, Qt::ControlModifier); // made when first asked for
+        auto* adjust = w->findChild<AdjustWindow*>();
+        QVERIFY(adjust && QTest::qWaitForWindowActive(adjust));
+        const auto slider = [adjust](int i) {
+            return adjust->findChild<QSlider*>(QString("Slider%1").arg(i));
+        };
+        const auto box = [adjust](int i) {
+            return adjust->findChild<QDoubleSpinBox*>(QString("Box%1").arg(i));
+        };
+        QWidget* mapped = adjust->findChild<QLabel*>("MappedMark");
+        // Tab runs down the rows, each slider then its box, each with a name of its own.
+        QList<QWidget*> expected, seen;
+        QSet<QString> names;
+        for (int i = 0; i < 6; ++i)
+            expected << slider(i) << box(i);
+        for (QWidget* at = adjust->focusWidget(); seen.size() < 12; at = at->nextInFocusChain())
+            if (expected.contains(at) && !seen.contains(at))
+                seen << at, names << at->accessibleName();
+        QVERIFY(seen == expected && names.size() == 12 && !names.contains(""));
+        // OKLCH lightness 0.5 of a grey is 99 in each channel; HSL follows.
+        TypeInto(c->Res, "#FFFFFF");
+        Click(c->CmdGo);
+        box(0)->setValue(0.5);
+        QCOMPARE(Editor(), "99=99 99=99 99=99 #636363 #636363");
+        QCOMPARE(box(5)->value(), 38.8);
+        // A main window change is followed: red is oklch(62.8% 0.2577 29.23).
+        c->Edited->Apply({255, 0, 0});
+        QCOMPARE(
+            QList<double>({box(0)->value(), box(1)->value(), box(2)->value(), box(4)->value()}),
+            QList<double>({0.628, 0.258, 29.2, 100}));
+        // Beyond sRGB: mapped, marked, and the chroma asked for kept.
+        QVERIFY(mapped->isHidden());
+        QTest::keyClick(slider(1), Qt::Key_PageUp);
+        QTest::keyClick(slider(1), Qt::Key_PageUp);
+        QCOMPARE(box(1)->value(), 0.298);
+        QVERIFY(!mapped->isHidden() && c->CScroll[0]->value() == 255);
+    }
+
+    // The About window: layout, names, look and keys; centred over the main
+    // window, and whole on the screen near its edges.
+    void aboutWindow()
+    {
+        AboutMeFrm about(w.get());
+        about.show();
+        QVERIFY(QTest::qWaitForWindowActive(&about));
+        QCOMPARE(Layout(&about, {294, 214}),
+                 "BInfoLbl0* BInfoLbl1* DataLbl HeaderIcon HeaderLbl* HeaderShp Line "
+                 "NnfoLbl0 NnfoLbl1 OkBtn SLine0 SLine1");
+        QCOMPARE(about.windowTitle() + " " + about.findChild<QLabel*>("HeaderLbl")->text(),
+                 "Acerca de... Tintaro v1.0 Revisión: 1");
+        QVERIFY((about.geometry().center() - w->geometry().center()).manhattanLength() <= 2);
+        QTRY_COMPARE(about.windowIcon().availableSizes(),
+                     (QList<QSize>{{16, 16}, {24, 24}, {32, 32}, {48, 48}}));
+        QCOMPARE(about.findChild<QLabel*>("HeaderIcon")->pixmap().devicePixelRatio(),
+                 about.devicePixelRatioF());
+        // The header band white, the face below it the button colour.
+        QCOMPARE(ShownAt(&about, {2, 2}), about.palette().color(QPalette::Base).rgb());
+        QCOMPARE(ShownAt(&about, {2, 100}), about.palette().color(QPalette::Button).rgb());
+        QTest::keyClick(about.findChild<QWidget*>("OkBtn"),
+                        Qt::Key_Escape); // no cancel button: Esc does nothing
+        QVERIFY(about.isVisible());
+        QTest::keyClick(&about, Qt::Key_Return); // Enter presses "Aceptar"
+        QVERIFY(!about.isVisible());
+        const QRect screen = w->screen()->availableGeometry();
+        for (const QPoint& corner : {screen.topLeft() - QPoint(200, 200), screen.bottomRight()}) {
+            w->move(corner);
+            AboutMeFrm near(w.get());
+            near.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&near) && screen.contains(near.geometry()));
+        }
+    }
+};
+
+QTEST_MAIN(TestSmallWindows)
+#include "test_small_windows.moc"
