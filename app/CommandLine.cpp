@@ -18,36 +18,36 @@ namespace CommandLine {
 
 namespace {
 
-const QString kUsage = QStringLiteral("Uso: tintaro [--pick [--format FORMATO]]\n"
-                                      "     tintaro --convert COLOR [--format FORMATO]\n"
-                                      "     tintaro --contrast TEXTO FONDO\n"
-                                      "     tintaro --export FORMATO [ARCHIVO]\n"
-                                      "     tintaro --import ARCHIVO\n");
+const QString Usage = QStringLiteral("Uso: tintaro [--pick [--format FORMATO]]\n"
+                                     "     tintaro --convert COLOR [--format FORMATO]\n"
+                                     "     tintaro --contrast TEXTO FONDO\n"
+                                     "     tintaro --export FORMATO [ARCHIVO]\n"
+                                     "     tintaro --import ARCHIVO\n");
 
 // The options Qt's application objects take away from the command line,
 // with a value or without; they are read here only to be let through.
-const char* const kQtValueOptions[] = {"platform",
-                                       "platformpluginpath",
-                                       "platformtheme",
-                                       "plugin",
-                                       "qwindowgeometry",
-                                       "qwindowicon",
-                                       "qwindowtitle",
-                                       "session",
-                                       "smkey",
-                                       "display",
-                                       "geometry",
-                                       "title",
-                                       "icon",
-                                       "name",
-                                       "visual",
-                                       "style",
-                                       "stylesheet",
-                                       "qmljsdebugger",
-                                       "ncols",
-                                       "cmap"};
-const char* const kQtFlagOptions[] = {"reverse", "widgetcount", "nograb",
-                                      "dograb",  "sync",        "testability"};
+const char* const QtValueOptions[] = {"platform",
+                                      "platformpluginpath",
+                                      "platformtheme",
+                                      "plugin",
+                                      "qwindowgeometry",
+                                      "qwindowicon",
+                                      "qwindowtitle",
+                                      "session",
+                                      "smkey",
+                                      "display",
+                                      "geometry",
+                                      "title",
+                                      "icon",
+                                      "name",
+                                      "visual",
+                                      "style",
+                                      "stylesheet",
+                                      "qmljsdebugger",
+                                      "ncols",
+                                      "cmap"};
+const char* const QtFlagOptions[] = {"reverse", "widgetcount", "nograb",
+                                     "dograb",  "sync",        "testability"};
 
 // --format's description: the forms it takes (CssForms::Rows), each with its
 // note, in lines of at most 57 characters, broken between forms or where a
@@ -128,11 +128,11 @@ struct Options
         for (const QCommandLineOption* option : ours) {
             parser.addOption(*option);
         }
-        for (const char* name : kQtValueOptions) {
+        for (const char* name : QtValueOptions) {
             parser.addOption(
                 QCommandLineOption(QString::fromLatin1(name), {}, QStringLiteral("x")));
         }
-        for (const char* name : kQtFlagOptions) {
+        for (const char* name : QtFlagOptions) {
             parser.addOption(QCommandLineOption(QString::fromLatin1(name)));
         }
         // --contrast takes its two colours as the only arguments.
@@ -155,8 +155,8 @@ Request Exit(int status)
 
 QString HelpText(const Options& o)
 {
-    QString text = kUsage + QStringLiteral("\nTintaro, selector de colores (para páginas web). "
-                                           "Sin opciones abre su ventana.\n\nOpciones:\n");
+    QString text = Usage + QStringLiteral("\nTintaro, selector de colores (para páginas web). "
+                                          "Sin opciones abre su ventana.\n\nOpciones:\n");
     for (const QCommandLineOption* option : o.ours) {
         QStringList names = option->names();
         for (QString& name : names) {
@@ -215,16 +215,16 @@ Request Read(int argc, char** argv)
         return Exit(Fail(
             2, QStringLiteral("no se entiende %1.\n%2Pruebe «tintaro --help».\n")
                    .arg(UntrustedText::Quoted((wrong.isEmpty() ? args.mid(1) : wrong).join(u' ')),
-                        kUsage)));
+                        Usage)));
     }
     if (o.parser.isSet(o.help)) {
         return Exit(Print(HelpText(o)));
     }
     if (o.parser.isSet(o.version)) {
         return Exit(Print(QStringLiteral("Tintaro %1.%2.%3\n")
-                              .arg(kVersionMajor)
-                              .arg(kVersionMinor)
-                              .arg(kVersionRevision)));
+                              .arg(VersionMajor)
+                              .arg(VersionMinor)
+                              .arg(VersionRevision)));
     }
     const bool pick = o.parser.isSet(o.pick);
     Request request;
@@ -234,7 +234,7 @@ Request Read(int argc, char** argv)
             return Exit(Fail(2, (format ? QStringLiteral("--format va con --pick o --convert.\n")
                                         : UntrustedText::Quoted(o.parser.value(o.format)) +
                                               QStringLiteral(" no es un formato.\n")) +
-                                    kUsage + QStringLiteral("Pruebe «tintaro --help».\n")));
+                                    Usage + QStringLiteral("Pruebe «tintaro --help».\n")));
         }
         request.format = *format;
     }
@@ -244,7 +244,7 @@ Request Read(int argc, char** argv)
     // --format goes only with --pick or --convert (told above), so with one
     // action at most every option left belongs to it.
     if (actions > 1) {
-        return Exit(Fail(2, QStringLiteral("esas opciones no van juntas.\n") + kUsage));
+        return Exit(Fail(2, QStringLiteral("esas opciones no van juntas.\n") + Usage));
     }
     if (o.parser.isSet(o.exportPalette) || o.parser.isSet(o.importPalette)) {
         const bool exporting = o.parser.isSet(o.exportPalette);

@@ -38,7 +38,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Tintaro"));
     // Docks and task switchers match the window to its launcher by this id
     // on Wayland, and by the window class "Tintaro" (StartupWMClass) on X11.
-    QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopId));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(DesktopId));
     InstallSpanishTranslations(app);
     // Every control uses the window font: making it the default spares
     // loading a font file that nothing shows.

@@ -112,11 +112,6 @@ std::optional<CssFormat> CssFormatFromName(QStringView name)
     return std::nullopt;
 }
 
-QString CssFormatName(CssFormat format)
-{
-    return QString::fromUtf16(CssForms::Rows[std::size_t(format)].name);
-}
-
 QString WriteCssColour(Rgb8 colour, CssFormat format)
 {
     if (std::size_t(format) >= CssForms::Rows.size()) {

@@ -13,7 +13,6 @@ namespace Colour {
 // The name of a form --format takes (CssForms::Rows: "hex", "rgb", ... "code"),
 // in any case.
 std::optional<CssFormat> CssFormatFromName(QStringView name);
-QString CssFormatName(CssFormat format);
 
 // The colour as text, here for #FF8000:
 //   Hex    #FF8000 (upper case)         Rgb    rgb(255, 128, 0)

@@ -20,7 +20,7 @@
 namespace {
 
 // The credits: Tintaro is written by its own small team.
-const QString kAuthor = QStringLiteral("Equipo de Tintaro");
+const QString Author = QStringLiteral("Equipo de Tintaro");
 
 // The text of the header: the program's name and its version numbers, e.g.
 // "Tintaro v1.0 Revisión: 1".
@@ -81,10 +81,10 @@ AboutMeFrm::AboutMeFrm(QWidget* parent)
                   TwipsRect(120, 1080, 0, 0).topLeft(), TahomaFont(true));
     AddSizedLabel(this, "BInfoLbl1", QStringLiteral("Diseño y Compilación:"),
                   TwipsRect(120, 1800, 0, 0).topLeft(), TahomaFont(true));
-    AddSizedLabel(this, "NnfoLbl0", kAuthor, TwipsRect(240, 1320, 0, 0).topLeft(), TahomaFont());
-    AddSizedLabel(this, "NnfoLbl1", kAuthor, TwipsRect(240, 2040, 0, 0).topLeft(), TahomaFont());
+    AddSizedLabel(this, "NnfoLbl0", Author, TwipsRect(240, 1320, 0, 0).topLeft(), TahomaFont());
+    AddSizedLabel(this, "NnfoLbl1", Author, TwipsRect(240, 2040, 0, 0).topLeft(), TahomaFont());
 
-    auto* light = new RuleLine(this, 120, 4320, 2640, 1, kWhite);
+    auto* light = new RuleLine(this, 120, 4320, 2640, 1, White);
     light->setObjectName(QStringLiteral("SLine0"));
 
     m_okBtn = CommandButton::Add(this, "OkBtn", QStringLiteral("&Aceptar"),
@@ -119,7 +119,7 @@ void AboutMeFrm::CentreOverOwner()
 
 void AboutMeFrm::Form_Load()
 {
-    m_headerLbl->setText(HeaderText(kVersionMajor, kVersionMinor, kVersionRevision));
+    m_headerLbl->setText(HeaderText(VersionMajor, VersionMinor, VersionRevision));
     m_headerLbl->adjustSize();
 }
 

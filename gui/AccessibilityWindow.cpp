@@ -66,20 +66,19 @@ struct LevelChoice
     double ratio;
 };
 
-constexpr LevelChoice kLevels[] = {{"AA, texto normal (4,5:1)", Contrast::NormalTextAa},
-                                   {"AAA, texto normal (7:1)", Contrast::NormalTextAaa},
-                                   {"AA, texto grande (3:1)", Contrast::LargeTextAa},
-                                   {"AAA, texto grande (4,5:1)", Contrast::LargeTextAaa},
-                                   {"Controles y gráficos (3:1)", Contrast::NonText}};
+constexpr LevelChoice Levels[] = {{"AA, texto normal (4,5:1)", Contrast::NormalTextAa},
+                                  {"AAA, texto normal (7:1)", Contrast::NormalTextAaa},
+                                  {"AA, texto grande (3:1)", Contrast::LargeTextAa},
+                                  {"AAA, texto grande (4,5:1)", Contrast::LargeTextAaa},
+                                  {"Controles y gráficos (3:1)", Contrast::NonText}};
 
-constexpr const char* kDeficiencies[] = {"Protanopía", "Deuteranopía", "Tritanopía",
-                                         "Acromatopsia"};
+constexpr const char* Deficiencies[] = {"Protanopía", "Deuteranopía", "Tritanopía", "Acromatopsia"};
 
 } // namespace
 
 AccessibilityWindow::AccessibilityWindow(EditorColour& edited, const MemoryColour& chosen,
                                          QWidget& main)
-    : QWidget(&main, kSmallWindowFlags), m_edited(edited), m_chosen(chosen), m_main(main)
+    : QWidget(&main, SmallWindowFlags), m_edited(edited), m_chosen(chosen), m_main(main)
 {
     SetUpWindow(this, "AccessibilityWindow", QStringLiteral("Accesibilidad"));
     auto* layout = new QVBoxLayout(this);
@@ -117,7 +116,7 @@ AccessibilityWindow::AccessibilityWindow(EditorColour& edited, const MemoryColou
     m_swap->setObjectName(QStringLiteral("SwapButton"));
     m_level = new QComboBox;
     m_level->setObjectName(QStringLiteral("Level"));
-    for (const LevelChoice& level : kLevels) {
+    for (const LevelChoice& level : Levels) {
         m_level->addItem(QString::fromUtf8(level.name), level.ratio);
     }
     m_level->setAccessibleName(QStringLiteral("Nivel que alcanzar"));
@@ -137,14 +136,14 @@ AccessibilityWindow::AccessibilityWindow(EditorColour& edited, const MemoryColou
     auto* vision = new QGroupBox(QStringLiteral("Visión del color"));
     auto* visionLayout = new QGridLayout(vision);
     for (int i = 0; i < 4; ++i) {
-        visionLayout->addWidget(new QLabel(QString::fromUtf8(kDeficiencies[i])), i, 0);
+        visionLayout->addWidget(new QLabel(QString::fromUtf8(Deficiencies[i])), i, 0);
         m_seen[i] = SampleLabel(QStringLiteral("Texto"), PixelFont(16, false),
-                                QString::fromUtf8(kDeficiencies[i]));
+                                QString::fromUtf8(Deficiencies[i]));
         visionLayout->addWidget(m_seen[i], i, 1);
         m_seenRatio[i] = new QLabel;
         m_seenRatio[i]->setFocusPolicy(Qt::StrongFocus);
         m_seenRatio[i]->setAccessibleName(QStringLiteral("Contraste con ") +
-                                          QString::fromUtf8(kDeficiencies[i]).toLower());
+                                          QString::fromUtf8(Deficiencies[i]).toLower());
         visionLayout->addWidget(m_seenRatio[i], i, 2);
     }
     layout->addWidget(vision);

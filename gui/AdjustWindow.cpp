@@ -28,7 +28,7 @@ struct SliderRange
 };
 
 // OKLCH chroma reaches about 0.32 in sRGB; 0.37 leaves room to ask for more.
-constexpr SliderRange kRows[6] = {
+constexpr SliderRange Rows[6] = {
     {"L", "Luminosidad OKLCH", 1, 3, 0.05}, {"C", "Croma OKLCH", 0.37, 3, 0.02},
     {"H", "Tono OKLCH", 360, 1, 15},        {"H", "Tono HSL", 360, 1, 15},
     {"S", "Saturación HSL", 100, 1, 5},     {"L", "Luminosidad HSL", 100, 1, 5},
@@ -37,7 +37,7 @@ constexpr SliderRange kRows[6] = {
 } // namespace
 
 AdjustWindow::AdjustWindow(EditorColour& edited, QWidget& main)
-    : QWidget(&main, kSmallWindowFlags), m_edited(edited), m_main(main)
+    : QWidget(&main, SmallWindowFlags), m_edited(edited), m_main(main)
 {
     SetUpWindow(this, "AdjustWindow", QStringLiteral("Ajustar color"));
 
@@ -50,7 +50,7 @@ AdjustWindow::AdjustWindow(EditorColour& edited, QWidget& main)
             grid = new QGridLayout(group);
             layout->addWidget(group);
         }
-        const SliderRange& range = kRows[i];
+        const SliderRange& range = Rows[i];
         Row& row = m_rows[i];
         row.scale = std::pow(10.0, range.decimals);
         auto* label = new QLabel(QString::fromUtf8(range.label));

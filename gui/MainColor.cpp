@@ -33,7 +33,7 @@
 #include <QScrollBar>
 #include <cstdio>
 
-MainColor::MainColor(QWidget* parent) : QWidget(parent, kSmallWindowFlags)
+MainColor::MainColor(QWidget* parent) : QWidget(parent, SmallWindowFlags)
 {
     AccessibleRoles::Install();
     SetUpFixedWindow(this, "MainColor", QStringLiteral("Tintaro"), 4845, 5055);
@@ -42,7 +42,7 @@ MainColor::MainColor(QWidget* parent) : QWidget(parent, kSmallWindowFlags)
     // from the bottom of the pile upwards. The etched separator is a
     // shadow line with a white line over it.
     new RuleLine(this, 120, 4680, 4440, 2, QPalette::Dark);
-    new RuleLine(this, 120, 4680, 4440, 1, kWhite);
+    new RuleLine(this, 120, 4680, 4440, 1, White);
     BuildSampleFrame(
         AddFrame("PrreviewFrme", QStringLiteral("Muestra:"), TwipsRect(120, 120, 2055, 2055)));
     BuildChannelFrame(
@@ -90,7 +90,7 @@ void MainColor::BuildSampleFrame(QGroupBox* frame)
     auto* preview = new ColourBox(frame);
     preview->setObjectName(QStringLiteral("Preview"));
     preview->setGeometry(TwipsRect(360, 240, 1335, 975));
-    preview->SetBackColour(kWhite);
+    preview->SetBackColour(White);
     m_channels.Preview = preview;
 
     auto* res = new TextBox(frame);

@@ -29,11 +29,6 @@ std::optional<PaletteFormat> PaletteFormatFromName(QStringView name)
     return std::nullopt;
 }
 
-QString PaletteFormatName(PaletteFormat format)
-{
-    return QString::fromUtf16(RowOf(format).name);
-}
-
 std::optional<PaletteFormat> PaletteFormatForFile(const QString& path, QStringView name)
 {
     if (!name.isEmpty())

@@ -48,7 +48,6 @@ static_assert(InPaletteFormatOrder(), "each PaletteFormat is the row at its plac
 
 // A format's name (PaletteFormats: "gpl", "css"...), in any case.
 std::optional<PaletteFormat> PaletteFormatFromName(QStringView name);
-QString PaletteFormatName(PaletteFormat format);
 
 // The format to write to path: the named one when name is given (nothing when
 // it names no format), else the one named as the file's extension, in any

@@ -18,10 +18,10 @@
 
 namespace {
 
-constexpr int kRadius = 7; // the magnifier shows 15 x 15 pixels
-constexpr int kCells = 2 * kRadius + 1;
-constexpr int kCell = 8;    // each drawn 8 x 8 (device-independent pixels)
-constexpr int kOffset = 20; // from the pointer to the magnifier
+constexpr int Radius = 7; // the magnifier shows 15 x 15 pixels
+constexpr int Cells = 2 * Radius + 1;
+constexpr int Cell = 8;    // each drawn 8 x 8 (device-independent pixels)
+constexpr int Offset = 20; // from the pointer to the magnifier
 
 // A screen's picture and where its pixels lie among all the screens' pixels.
 // Qt 6 keeps each screen's top-left corner at its place in device pixels
@@ -70,11 +70,11 @@ protected:
         }
         const QRect box = MagnifierRect();
         const QPoint centre = PixelAt(m_pointer);
-        QImage cells(kCells, kCells, QImage::Format_RGB32);
+        QImage cells(Cells, Cells, QImage::Format_RGB32);
         cells.fill(Qt::darkGray); // beyond every screen's edge
-        for (int y = 0; y < kCells; ++y) {
-            for (int x = 0; x < kCells; ++x) {
-                const QPoint at = centre + QPoint(x - kRadius, y - kRadius);
+        for (int y = 0; y < Cells; ++y) {
+            for (int x = 0; x < Cells; ++x) {
+                const QPoint at = centre + QPoint(x - Radius, y - Radius);
                 if (m_frozen.rect().contains(at)) {
                     cells.setPixel(x, y, m_frozen.pixel(at));
                     continue;
@@ -92,10 +92,9 @@ protected:
             }
         }
         p.fillRect(box, Qt::black);
-        const QRect grid(box.left() + 1, box.top() + 1, kCells * kCell, kCells * kCell);
+        const QRect grid(box.left() + 1, box.top() + 1, Cells * Cell, Cells * Cell);
         p.drawImage(grid, cells); // without smoothing: sharp squares
-        const QRect middle(grid.left() + kRadius * kCell, grid.top() + kRadius * kCell, kCell,
-                           kCell);
+        const QRect middle(grid.left() + Radius * Cell, grid.top() + Radius * Cell, Cell, Cell);
         p.setPen(Qt::black);
         p.drawRect(middle.adjusted(-1, -1, 0, 0));
         p.setPen(Qt::white);
@@ -145,16 +144,16 @@ private:
     // Below and right of the pointer, or on the other side near an edge.
     QRect MagnifierRect() const
     {
-        const int side = kCells * kCell + 2;
+        const int side = Cells * Cell + 2;
         const QSize size(side, side + 2 * fontMetrics().height() + 6);
         const QPoint at = m_pointer.toPoint();
-        int x = at.x() + kOffset;
-        int y = at.y() + kOffset;
+        int x = at.x() + Offset;
+        int y = at.y() + Offset;
         if (x + size.width() > width()) {
-            x = at.x() - kOffset - size.width();
+            x = at.x() - Offset - size.width();
         }
         if (y + size.height() > height()) {
-            y = at.y() - kOffset - size.height();
+            y = at.y() - Offset - size.height();
         }
         return {QPoint(std::max(x, 0), std::max(y, 0)), size};
     }

@@ -13,18 +13,18 @@
 
 namespace {
 
-const QString kService = QStringLiteral("org.freedesktop.portal.Desktop");
-const QString kRequest = QStringLiteral("org.freedesktop.portal.Request");
-const QString kUnavailable =
+const QString PortalService = QStringLiteral("org.freedesktop.portal.Desktop");
+const QString RequestInterface = QStringLiteral("org.freedesktop.portal.Request");
+const QString UnavailableText =
     QStringLiteral("Este escritorio no permite tomar un color de la pantalla.\n(%1)");
-const QString kMalformed =
+const QString MalformedText =
     QStringLiteral("El escritorio ha contestado con un color no válido: no se ha tomado ninguno.");
-const QString kGone = QStringLiteral(
+const QString GoneText = QStringLiteral(
     "El portal del escritorio se ha cerrado sin contestar: no se ha tomado ningún color.");
 
 // The user may take their time over the desktop's picking tool; a portal
 // that has not answered after this long is not going to.
-constexpr int kAnswerTimeoutMs = 5 * 60 * 1000;
+constexpr int AnswerTimeoutMs = 5 * 60 * 1000;
 
 QDBusConnection Bus()
 {
@@ -49,9 +49,9 @@ PortalPicker::PortalPicker(const QString& parentWindow, QObject* parent)
     m_timeout.setSingleShot(true);
     connect(&m_timeout, &QTimer::timeout, this, [this] {
         // Withdraw the question, so the desktop closes its tool.
-        Bus().asyncCall(QDBusMessage::createMethodCall(m_answerer.isEmpty() ? kService : m_answerer,
-                                                       m_request, kRequest,
-                                                       QStringLiteral("Close")));
+        Bus().asyncCall(
+            QDBusMessage::createMethodCall(m_answerer.isEmpty() ? PortalService : m_answerer,
+                                           m_request, RequestInterface, QStringLiteral("Close")));
         Fail(QStringLiteral("sin respuesta"));
     });
 }
@@ -68,7 +68,7 @@ void PortalPicker::Start()
     }
     QDBusConnection bus = Bus();
     if (!bus.isConnected()) {
-        emit Failed(kUnavailable.arg(QStringLiteral("no hay bus de sesión de D-Bus")));
+        emit Failed(UnavailableText.arg(QStringLiteral("no hay bus de sesión de D-Bus")));
         return;
     }
     m_running = true;
@@ -83,7 +83,7 @@ void PortalPicker::Start()
               QStringLiteral("/org/freedesktop/portal/desktop/request/%1/%2").arg(sender, token));
 
     QDBusMessage call = QDBusMessage::createMethodCall(
-        kService, QStringLiteral("/org/freedesktop/portal/desktop"),
+        PortalService, QStringLiteral("/org/freedesktop/portal/desktop"),
         QStringLiteral("org.freedesktop.portal.Screenshot"), QStringLiteral("PickColor"));
     call << m_parentWindow << QVariantMap{{QStringLiteral("handle_token"), token}};
     auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call), this);
@@ -99,7 +99,7 @@ void PortalPicker::Start()
         }
         Answered(reply.reply().service(), reply.value().path());
     });
-    m_timeout.start(kAnswerTimeoutMs);
+    m_timeout.start(AnswerTimeoutMs);
 }
 
 void PortalPicker::Answered(const QString& answerer, const QString& requestPath)
@@ -143,7 +143,7 @@ void PortalPicker::Subscribe(const QString& sender, const QString& requestPath)
     // arriving in between is lost; one that comes through both is taken once.
     // QDBusConnection::connect takes the slot by name only: there is no
     // overload for a member function pointer.
-    Bus().connect(sender, requestPath, kRequest, QStringLiteral("Response"), this,
+    Bus().connect(sender, requestPath, RequestInterface, QStringLiteral("Response"), this,
                   SLOT(OnResponse(QDBusMessage)));
     Unsubscribe();
     m_sender = sender;
@@ -153,7 +153,7 @@ void PortalPicker::Subscribe(const QString& sender, const QString& requestPath)
 void PortalPicker::Unsubscribe()
 {
     if (!m_request.isEmpty()) {
-        Bus().disconnect(m_sender, m_request, kRequest, QStringLiteral("Response"), this,
+        Bus().disconnect(m_sender, m_request, RequestInterface, QStringLiteral("Response"), this,
                          SLOT(OnResponse(QDBusMessage)));
         m_request.clear();
     }
@@ -175,7 +175,7 @@ void PortalPicker::OnResponse(const QDBusMessage& message)
     const QVariantList args = message.arguments();
     if (message.signature() != QLatin1String("ua{sv}")) {
         StopListening();
-        emit Failed(kMalformed);
+        emit Failed(MalformedText);
         return;
     }
     const uint response = args.at(0).toUInt();
@@ -204,7 +204,7 @@ void PortalPicker::OnResponse(const QDBusMessage& message)
     }
     if (rgb[0] < 0 || rgb[1] < 0 || rgb[2] < 0) {
         StopListening();
-        emit Failed(kMalformed);
+        emit Failed(MalformedText);
         return;
     }
     StopListening();
@@ -215,14 +215,14 @@ void PortalPicker::Gone()
 {
     if (m_running) {
         StopListening();
-        emit Failed(kGone);
+        emit Failed(GoneText);
     }
 }
 
 void PortalPicker::Fail(const QString& detail)
 {
     StopListening();
-    emit Failed(kUnavailable.arg(detail));
+    emit Failed(UnavailableText.arg(detail));
 }
 
 void PortalPicker::StopListening()

@@ -18,8 +18,8 @@ namespace {
 // the event loop reads it from the other.
 int g_signalEnd = -1;
 int g_loopEnd = -1;
-constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
-bool g_installed[std::size(kSignals)] = {};
+constexpr int Signals[] = {SIGTERM, SIGINT, SIGHUP};
+bool g_installed[std::size(Signals)] = {};
 
 extern "C" void OnSignal(int)
 {
@@ -57,11 +57,10 @@ CloseOnSignals::CloseOnSignals(QWidget* window) : m_window(window)
     action.sa_handler = OnSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (size_t i = 0; i < std::size(kSignals); ++i) {
+    for (size_t i = 0; i < std::size(Signals); ++i) {
         struct sigaction old = {};
-        g_installed[i] = ::sigaction(kSignals[i], nullptr, &old) == 0 &&
-                         old.sa_handler != SIG_IGN &&
-                         ::sigaction(kSignals[i], &action, nullptr) == 0;
+        g_installed[i] = ::sigaction(Signals[i], nullptr, &old) == 0 && old.sa_handler != SIG_IGN &&
+                         ::sigaction(Signals[i], &action, nullptr) == 0;
     }
 #endif
 }
@@ -72,9 +71,9 @@ CloseOnSignals::~CloseOnSignals()
     if (m_notifier != nullptr) {
         struct sigaction action = {};
         action.sa_handler = SIG_DFL;
-        for (size_t i = 0; i < std::size(kSignals); ++i) {
+        for (size_t i = 0; i < std::size(Signals); ++i) {
             if (g_installed[i]) {
-                ::sigaction(kSignals[i], &action, nullptr);
+                ::sigaction(Signals[i], &action, nullptr);
             }
         }
         ::close(g_signalEnd);

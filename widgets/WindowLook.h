@@ -11,13 +11,13 @@ class QWidget;
 
 // White, whatever the palette: the light half of an etched rule, and the
 // sample's colour at start.
-constexpr QColor kWhite(255, 255, 255);
+constexpr QColor White(255, 255, 255);
 
 // A small window of the program's own, with a title bar and a close box, no
 // buttons to minimise or maximise it.
-constexpr Qt::WindowFlags kSmallWindowFlags = Qt::Window | Qt::CustomizeWindowHint |
-                                              Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                                              Qt::WindowCloseButtonHint;
+constexpr Qt::WindowFlags SmallWindowFlags = Qt::Window | Qt::CustomizeWindowHint |
+                                             Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                             Qt::WindowCloseButtonHint;
 
 // The look every window shares: its name and title, the window font and
 // background.

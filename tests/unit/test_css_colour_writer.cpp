@@ -6,6 +6,7 @@
 #include "ColourSpaces.h"
 #include "CssColourReader.h"
 #include "CssColourWriter.h"
+#include "CssForms.h"
 
 #include <QRegularExpression>
 #include <QTest>
@@ -95,7 +96,8 @@ private slots:
     void formatNames()
     {
         for (int f = 0; f < 10; ++f) {
-            QCOMPARE(CssFormatFromName(CssFormatName(CssFormat(f)).toUpper()), CssFormat(f));
+            QCOMPARE(CssFormatFromName(QString::fromUtf16(CssForms::Rows[f].name).toUpper()),
+                     CssFormat(f));
         }
         QCOMPARE(CssFormatFromName(u"okl"), std::nullopt);
     }

@@ -233,7 +233,7 @@ private slots:
         // The texts listing the formats: the dialogs' and the unknown name's.
         QStringList types;
         for (const auto& [type, format] : PaletteSaveTypes())
-            types << type + '=' + PaletteFormatName(format);
+            types << type + '=' + QString::fromUtf16(PaletteFormats[std::size_t(format)].name);
         QCOMPARE(types.join(";;"), "Paleta de GIMP, Inkscape, Krita (*.gpl)=gpl;;Propiedades CSS "
                                    "(*.css)=css;;Tema de Tailwind CSS (*.css)=tailwind;;Variables "
                                    "SCSS (*.scss)=scss;;JSON (*.json)=json;;Texto, un color por "
