@@ -42,7 +42,7 @@ void BM_ReadMemoryFile(benchmark::State& state)
     const MemoryFile file(int(state.range(0)));
     for (auto _ : state) {
         QStringList lines;
-        IO_System::ReadMemoryFile(file.path, lines);
+        benchmark::DoNotOptimize(IO_System::ReadMemoryFile(file.path, lines));
         benchmark::DoNotOptimize(lines);
     }
 }
@@ -105,7 +105,7 @@ void StoreSave(benchmark::State& state, bool handEdit)
     MemoryFile file(int(state.range(0)));
     MemoryListModel list;
     MemoryStore store(list);
-    if (!store.Load(file.path).isEmpty())
+    if (!store.Load(file.path))
         std::abort();
     const QString code = QStringLiteral("#ABCDEG"); // never a generated code
     qint64 touch = 0;
@@ -120,8 +120,7 @@ void StoreSave(benchmark::State& state, bool handEdit)
             state.ResumeTiming();
         }
         const int index = int(list.Items().indexOf(code));
-        if ((index < 0 ? store.Add(code) : store.Remove(index)).result !=
-            MemoryStore::SaveResult::Saved)
+        if (!(index < 0 ? store.Add(code) : store.Remove(index)))
             state.SkipWithError("Save failed");
     }
 }
@@ -145,15 +144,14 @@ void ImportSave(benchmark::State& state, const QByteArray& top, const QByteArray
         MemoryListModel list;
         MemoryStore store(list);
         QFile disk(file.path);
-        if (!store.Load(file.path).isEmpty() || !disk.open(QIODevice::ReadWrite))
+        if (!store.Load(file.path) || !disk.open(QIODevice::ReadWrite))
             std::abort();
         const QByteArray edited = top + disk.readAll() + end;
         if (!disk.seek(0) || disk.write(edited) != edited.size())
             std::abort();
         disk.close();
         state.ResumeTiming();
-        if (store.Merge(palette).result != MemoryStore::SaveResult::Saved ||
-            list.Count() != 120000 + end.count('\n'))
+        if (!store.Merge(palette) || list.Count() != 120000 + end.count('\n'))
             state.SkipWithError("Save failed");
     }
 }

@@ -11,7 +11,6 @@
 #include <cstdlib>
 
 using namespace IO_System;
-using SafeFile::ReadStatus;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -27,11 +26,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     file.close();
     QStringList lines, again;
     MemoryListModel list;
-    if (ReadMemoryFile(file.fileName(), lines) == ReadStatus::Read)
+    if (ReadMemoryFile(file.fileName(), lines))
         FillMemoryList(lines, list);
     if (!WriteTextFile(file.fileName(), MemoryListText(list)) || !file.open(QIODevice::ReadOnly) ||
-        file.readAll() != expected || ReadMemoryFile(file.fileName(), again) != ReadStatus::Read ||
-        again != lines)
+        file.readAll() != expected || !ReadMemoryFile(file.fileName(), again) || again != lines)
         std::abort();
     return 0;
 }
