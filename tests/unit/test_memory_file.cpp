@@ -402,9 +402,11 @@ private slots:
             (void)Replace(m_path, "#FFFFFF\r\n", [] { return raise(SIGKILL) == 0; }), _exit(0);
         QVERIFY(wait(nullptr) > 0 && files().count(' ') == 1);
         QFile held(m_dir.filePath(".List.slc.tintaro-1")),
-            mine(m_dir.filePath(".List.slc.tintaro-Old"));
+            mine(m_dir.filePath(".List.slc.tintaro-Old")),
+            stale(m_dir.filePath(".List.slc.tintaro-09az")); // every kind of random character
         QVERIFY(mine.open(QIODevice::WriteOnly) && held.open(QIODevice::WriteOnly) &&
-                flock(held.handle(), LOCK_EX) == 0);
+                stale.open(QIODevice::WriteOnly) && flock(held.handle(), LOCK_EX) == 0);
+        stale.close();
         MemoryListModel list;
         MemoryStore store(list);
         QVERIFY(Replace(m_path, "#FFFFFF\r\n", [&] { return bool(store.Load(m_path)); }));

@@ -4,6 +4,7 @@
 #include "PaletteExport.h"
 #include "PaletteImport.h"
 #include "PaletteMerge.h"
+#include "UntrustedText.h"
 
 #include <QtTest>
 #include <unistd.h>
@@ -215,6 +216,15 @@ private slots:
             PaletteImport::ImportBytes("\x1B]0;x\x07" + QByteArray(4000, 'a') + "\n");
         QCOMPARE(result.Reason(),
                  "Línea 1: «\\x1B]0;x\\x07" + QString(34, 'a') + "…»: no es un color CSS.");
+        // Every control character, line or paragraph separator and direction
+        // mark is escaped at the ends of its range; its neighbours stay.
+        for (const char16_t c :
+             {0x00, 0x1F, 0x7F, 0x9F, 0x061C, 0x200E, 0x200F, 0x2028, 0x202E, 0x2066, 0x2069})
+            QVERIFY2(UntrustedText::Escaped(QStringView(&c, 1)).startsWith(u'\\'),
+                     qPrintable(QString::number(c, 16)));
+        for (const char16_t c :
+             {0x20, 0x7E, 0xA0, 0x061B, 0x061D, 0x200D, 0x2010, 0x2027, 0x202F, 0x2065, 0x206A})
+            QCOMPARE(UntrustedText::Escaped(QStringView(&c, 1)), QString(QChar(c)));
     }
 
     void formatForFile()

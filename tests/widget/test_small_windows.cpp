@@ -31,6 +31,8 @@ private slots:
         // 3.678: cut, never rounded up.
         QCOMPARE(label("Ratio")->text() + " " + label("Verdicts")->text().section('\n', 0, 0),
                  "3.67:1 Texto normal: AA no, AAA no");
+        QCOMPARE(label("Sample0")->accessibleName() + ", " + label("Sample2")->accessibleName(),
+                 "Texto normal, Texto grande en negrita");
         Click(swap); // the editor's colour is the background now
         QCOMPARE(ShownAt(a, label("Sample0")->mapTo(a, QPoint(1, 1))), QColor(0x3B82F6).rgb());
         Click(fix);
@@ -79,6 +81,7 @@ private slots:
         Click(c->CmdGo);
         box(0)->setValue(0.5);
         QCOMPARE(Editor(), "99=99 99=99 99=99 #636363 #636363");
+        QCOMPARE(slider(0)->value(), 500); // the box's slider follows it
         QCOMPARE(box(5)->value(), 38.8);
         // A main window change is followed: red is oklch(62.8% 0.2577 29.23).
         c->Edited->Apply({255, 0, 0});
