@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "CssColourReader.h"
+#include "CssValueReader.h"
 
 // Reads the colour functions of CSS Color 4: rgb(), rgba(), hsl() and hsla()
 // with commas (no none; in rgb() all numbers or all percentages) or with
@@ -12,7 +12,11 @@
 // oklch() chroma, 150 for lch() chroma.
 namespace CssFunctionReader {
 
-// input is "name(arguments)", open the index of its "(".
-Outcome<Colour::CssColour> Read(QStringView input, qsizetype open);
+// Whether name (any ASCII case) is a colour function this reader takes.
+bool IsColourFunction(QStringView name);
+
+// Reads the function whose token the cursor has just passed, up to and with
+// its ")".
+Outcome<CssValue> Read(CssValueReader::Cursor& cursor, const CssTokens::Token& function);
 
 } // namespace CssFunctionReader

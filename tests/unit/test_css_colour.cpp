@@ -153,6 +153,10 @@ private slots:
             {"color(srgb-linear 0.435 0.017 0.055)", "b02342", 1},
             {"color(SRGB 100% 50% 0 / 0.3)", "ff8000"}, {"color(srgb 1.5 -1 0.5)", "ff0080"},
             {"color(display-p3 0.4 0.4 0.4)", "666666"},
+            // Comments go as CSS tokenizes them; only CSS whitespace separates.
+            {"red /* brand */", "ff0000"}, {"#fff/**/", "ffffff"},
+            {"rgb(1 2 3 /* c */)", "010203"}, {"rgb(1/**/2/**/3)", "010203"},
+            {"/**/\f\r\nhsl(0/**/100%/**/50%) /* open", "ff0000"},
         };
         // clang-format on
         // The lab(), lch(), oklab() and oklch() examples, with their rgb() rounded.
@@ -222,7 +226,7 @@ private slots:
             {"hsl(30% 100% 50%)", "valor no válido «30%»"},
             {"lab(50deg 0 0)", "valor no válido «50deg»"},
             {"hsl(30px 1% 1%)", "valor no válido «30px»"},
-            {"rgb(1. 2 3)", "valor no válido «1.»"}, {"rgb(1e 2 3)", "valor no válido «1e»"},
+            {"rgb(1. 2 3)", "valor no válido «.»"}, {"rgb(1e 2 3)", "valor no válido «1e»"},
             {"rgb(1e999 2 3)", "valor fuera de rango «1e999»"},
             {"lab(1, 2, 3)", "lab() no admite comas"},
             {"rgb(calc(1) 2 3)", "no se admiten funciones anidadas"},
@@ -247,6 +251,26 @@ private slots:
         const Outcome<CssColour> result = ReadCssColour(text);
         QVERIFY(!result);
         QCOMPARE(result.Reason(), error);
+    }
+
+    // Only space, tab, line feed, carriage return and form feed are blanks, and
+    // names match in ASCII case only (not U+017F, long s, nor U+212A, Kelvin).
+    void refusesWhatCssDoesNotRead()
+    {
+        const char16_t* const rows[][2] = {{u"\u00A0red", u"no es un color CSS"},
+                                           {u"\u2003red", u"no es un color CSS"},
+                                           {u"red\u2009", u"no es un color CSS"},
+                                           {u"\u3000red", u"no es un color CSS"},
+                                           {u"\u1680red", u"no es un color CSS"},
+                                           {u"\u0085red", u"no es un color CSS"},
+                                           {u"\u000Bred", u"no es un color CSS"},
+                                           {u"h\u017Fl(0 100% 50%)", u"«h\u017Fl()»"},
+                                           {u"o\u212Alch(0.5 0.1 30)", u"«o\u212Alch()»"}};
+        for (const auto& [text, reason] : rows) {
+            const Outcome<CssColour> result = ReadCssColour(QString::fromUtf16(text));
+            QVERIFY2(!result && result.Reason().endsWith(QString::fromUtf16(reason)),
+                     qPrintable(result.Reason()));
+        }
     }
 
     void refusesHugeAndTinyNumbersSafely()
