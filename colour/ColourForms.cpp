@@ -17,15 +17,6 @@ using namespace ColourSpaces;
 constexpr double LchPowerlessChroma = 0.0015;
 constexpr double OklchPowerlessChroma = 0.000004;
 
-// rgb() numbers are rounded as they stand, so that 127.5 is exactly a half.
-int Level(double value)
-{
-    if (!(value > 0)) {
-        return 0;
-    }
-    return value >= 255 ? 255 : static_cast<int>(std::floor(value + 0.5));
-}
-
 Converted FromEncoded(const Triple& rgb)
 {
     return {{EightBit::FromSrgb(rgb[0]), EightBit::FromSrgb(rgb[1]), EightBit::FromSrgb(rgb[2])},
@@ -79,7 +70,9 @@ Converted ToRgb8(Form form, const Triple& v)
 {
     switch (form) {
     case Form::Rgb:
-        return {{Level(v[0]), Level(v[1]), Level(v[2])}, false};
+        // rgb() numbers are rounded as they stand, so that 127.5 is exactly a half.
+        return {{EightBit::FromLevel(v[0]), EightBit::FromLevel(v[1]), EightBit::FromLevel(v[2])},
+                false};
     case Form::Srgb:
         return FromEncoded(v);
     case Form::Hsl:

@@ -18,7 +18,7 @@ constexpr int Slices = 4096;
 struct Tables
 {
     std::array<double, 256> levels{};
-    // halfSteps[n] is the linear value of level n + 0.5.
+    // halfSteps[n] is the linear value of level n + 0.5 (less HalfTolerance).
     std::array<double, 255> halfSteps{};
     // The level at the start of each slice, to begin the comparisons there.
     std::array<unsigned char, Slices> sliceLevels{};
@@ -29,7 +29,7 @@ struct Tables
             levels[n] = ColourSpaces::SrgbToLinear(n / 255.0);
         }
         for (int n = 0; n < 255; ++n) {
-            halfSteps[n] = ColourSpaces::SrgbToLinear((n + 0.5) / 255.0);
+            halfSteps[n] = ColourSpaces::SrgbToLinear((n + 0.5 - HalfTolerance) / 255.0);
         }
         for (int k = 0; k < Slices; ++k) {
             const double start = double(k) / Slices;
@@ -47,12 +47,17 @@ const Tables& TheTables()
 
 } // namespace
 
-int FromSrgb(double encoded)
+int FromLevel(double level)
 {
-    if (!(encoded > 0)) {
+    if (!(level > 0)) {
         return 0;
     }
-    return encoded >= 1 ? 255 : static_cast<int>(std::floor(encoded * 255 + 0.5));
+    return level >= 255 ? 255 : static_cast<int>(std::floor(level + 0.5 + HalfTolerance));
+}
+
+int FromSrgb(double encoded)
+{
+    return FromLevel(encoded * 255);
 }
 
 int FromLinear(double linear)

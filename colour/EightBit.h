@@ -5,6 +5,16 @@
 // browsers store sRGB colours; and the linear-light value of each 8-bit level.
 namespace EightBit {
 
+// Halves round up whatever floating point did on the way: a value that
+// should be exactly n + 0.5 often arrives a few units of the last place short
+// (hwb(126 0% 0%)'s blue is 25.5 in exact arithmetic and 25.499999999999996
+// in doubles), so a level counts as a half from this far below it. No text
+// the writer gives lies that near a half (it keeps 1e-6 away).
+constexpr double HalfTolerance = 1e-9;
+
+// A channel on the 0 to 255 scale, unrounded. NaN gives 0.
+int FromLevel(double level);
+
 // A gamma-encoded channel, 0 to 1. NaN gives 0.
 int FromSrgb(double encoded);
 

@@ -128,6 +128,8 @@ private slots:
             {"hsl(120 -50% 50%)", "808080"}, {"hsl(none none 50%)", "808080"},
             // hwb(): the examples; white plus black of 100% or more is grey.
             {"hwb(150 20% 10%)", "33e68c"}, {"hwb(45 40% 80%)", "555555"},
+            // Blue is 25.5 exactly, a few ulps short in doubles: halves still round up.
+            {"hwb(126 0% 0%)", "00ff1a"}, {"hsl(238 100% 50%)", "0009ff"},
             // Far past 100%: white and black of 1e307% each are grey 0.5; hsl() clamps
             // only negative saturation, then clips (200% at 150% is 0.5, 2.5, 2.5).
             {"hwb(0 1e307% 1e307%)", "808080"}, {"hsl(0 100% 1e20%)", "ffffff"},
