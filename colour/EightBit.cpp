@@ -20,6 +20,9 @@ struct Tables
     std::array<double, 256> levels{};
     // halfSteps[n] is the linear value of level n + 0.5 (less HalfTolerance).
     std::array<double, 255> halfSteps{};
+    // The linear values 1e-6 of a step below and above each half step.
+    std::array<double, 255> belowHalf{};
+    std::array<double, 255> aboveHalf{};
     // The level at the start of each slice, to begin the comparisons there.
     std::array<unsigned char, Slices> sliceLevels{};
 
@@ -30,6 +33,8 @@ struct Tables
         }
         for (int n = 0; n < 255; ++n) {
             halfSteps[n] = ColourSpaces::SrgbToLinear((n + 0.5 - HalfTolerance) / 255.0);
+            belowHalf[n] = ColourSpaces::SrgbToLinear((n + 0.5 - NearHalfSteps) / 255.0);
+            aboveHalf[n] = ColourSpaces::SrgbToLinear((n + 0.5 + NearHalfSteps) / 255.0);
         }
         for (int k = 0; k < Slices; ++k) {
             const double start = double(k) / Slices;
@@ -74,6 +79,14 @@ int FromLinear(double linear)
         ++level;
     }
     return level;
+}
+
+bool NearHalf(double linear)
+{
+    const int level = FromLinear(linear);
+    const Tables& tables = TheTables();
+    return (level < 255 && linear > tables.belowHalf[level]) ||
+           (level > 0 && linear < tables.aboveHalf[level - 1]);
 }
 
 double ToLinear(int level)

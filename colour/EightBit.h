@@ -23,6 +23,12 @@ int FromSrgb(double encoded);
 // faster than encoding and gives both readers and writers one exact rule.
 int FromLinear(double linear);
 
+// How near a half step, in steps, a value has to lie for NearHalf.
+constexpr double NearHalfSteps = 1e-6;
+
+// Whether a linear-light channel lies within NearHalfSteps of a half step.
+bool NearHalf(double linear);
+
 // The linear-light value of an 8-bit level.
 double ToLinear(int level);
 

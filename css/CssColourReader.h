@@ -18,10 +18,14 @@ using CssColour = ColourForms::Converted;
 constexpr qsizetype MaxCssColourLength = 4096;
 QString TooLongText();
 
-// Reads a CSS Color 4 colour that sRGB can show: a named colour; #rgb, #rgba,
+// Reads a CSS Color 4 colour as sRGB shows it: a named colour; #rgb, #rgba,
 // #rrggbb, #rrggbbaa; rgb(), rgba(), hsl(), hsla() with commas or spaces;
-// hwb(), lab(), lch(), oklab(), oklch(); color(srgb | srgb-linear |
-// display-p3 ...). The text is taken apart as CSS tokenizes it (CssTokens):
+// hwb(), lab(), lch(), oklab(), oklch(); color() in every predefined space
+// (srgb, srgb-linear, display-p3, a98-rgb, prophoto-rgb, rec2020, xyz,
+// xyz-d50, xyz-d65). A colour outside sRGB is gamut mapped, whatever its
+// form, except rgb(), whose numbers CSS clamps as it reads them; the clipped
+// colour comes beside it. transparent is refused: with its alpha dropped it
+// would be black, a colour nobody saw. The text is taken apart as CSS tokenizes it (CssTokens):
 // comments are dropped, only CSS whitespace (space, tab, line feed, carriage
 // return, form feed) separates, and names match in any ASCII case. Alpha is
 // read and then ignored. Channels are rounded to 8 bits, halves up. A text that is

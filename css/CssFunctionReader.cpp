@@ -47,12 +47,19 @@ struct Space
     Form form;
 };
 
-constexpr std::array<Space, 3> Spaces{
-    {{u"srgb", Form::Srgb}, {u"srgb-linear", Form::SrgbLinear}, {u"display-p3", Form::DisplayP3}}};
+// The predefined spaces of CSS Color 4; xyz is xyz-d65.
+constexpr std::array<Space, 9> Spaces{{{u"srgb", Form::Srgb},
+                                       {u"srgb-linear", Form::SrgbLinear},
+                                       {u"display-p3", Form::DisplayP3},
+                                       {u"a98-rgb", Form::A98Rgb},
+                                       {u"prophoto-rgb", Form::ProphotoRgb},
+                                       {u"rec2020", Form::Rec2020},
+                                       {u"xyz", Form::Xyz},
+                                       {u"xyz-d50", Form::XyzD50},
+                                       {u"xyz-d65", Form::Xyz}}};
 
 // Other color() spaces of CSS: valid there, but not read here.
-constexpr std::array<const char16_t*, 7> OtherSpaces{
-    u"display-p3-linear", u"a98-rgb", u"prophoto-rgb", u"rec2020", u"xyz", u"xyz-d50", u"xyz-d65"};
+constexpr std::array<const char16_t*, 1> OtherSpaces{u"display-p3-linear"};
 
 // The colour function of that name, in any ASCII case: a row of CssForms or
 // color().

@@ -131,10 +131,11 @@ private slots:
             // Blue is 25.5 exactly, a few ulps short in doubles: halves still round up.
             {"hwb(126 0% 0%)", "00ff1a"}, {"hsl(238 100% 50%)", "0009ff"},
             // Far past 100%: white and black of 1e307% each are grey 0.5; hsl() clamps
-            // only negative saturation, then clips (200% at 150% is 0.5, 2.5, 2.5).
-            {"hwb(0 1e307% 1e307%)", "808080"}, {"hsl(0 100% 1e20%)", "ffffff"},
-            {"hsl(30 1e307% 50%)", "ff8000"}, {"hsl(0 200% 150%)", "80ffff"},
-            {"hsl(0 100% -1e20%)", "000000"}, {"rgb(1e308% 50% -1e308%)", "ff8000"},
+            // only negative saturation, then maps (200% at 150% is 0.5, 2.5, 2.5: Oklab
+            // lightness over 1, white); channels past any Oklab value are clipped.
+            {"hwb(0 1e307% 1e307%)", "808080"}, {"hsl(0 100% 1e20%)", "ffffff", 0, 1},
+            {"hsl(30 1e307% 50%)", "ff8000", 0, 1}, {"hsl(0 200% 150%)", "ffffff", 0, 1},
+            {"hsl(0 100% -1e20%)", "000000", 0, 1}, {"rgb(1e308% 50% -1e308%)", "ff8000"},
             // Its b, rounded from -0.1015 to -25% (-0.1), moves green by two steps.
             {"oklab(42.1% 41% -25%)", "800080", 2, -1},
             {"lab(29.567% 68.298 -112.0294)", "0000ff", 1, -1},
@@ -153,8 +154,20 @@ private slots:
             // color(): the same colour in srgb and srgb-linear; display-p3 grey.
             {"color(srgb 0.691 0.139 0.259)", "b02342"},
             {"color(srgb-linear 0.435 0.017 0.055)", "b02342", 1},
-            {"color(SRGB 100% 50% 0 / 0.3)", "ff8000"}, {"color(srgb 1.5 -1 0.5)", "ff0080"},
+            {"color(SRGB 100% 50% 0 / 0.3)", "ff8000"},
             {"color(display-p3 0.4 0.4 0.4)", "666666"},
+            // Every predefined space, inside sRGB and mapped into it, against
+            // colorjs.io 0.5 (toGamut, method "css"); srgb and srgb-linear are mapped
+            // too, not clipped.
+            {"color(srgb 0.5 2 0.2)", "ffffff", 0, 1}, {"color(srgb 1.2 0.3 -0.2)", "ff7e51", 1, 1},
+            {"color(srgb-linear 0.8 -0.05 0.3)", "dc0092", 1, 1},
+            {"color(srgb-linear 0.2 0.5 0.02)", "7cbc27"},
+            {"color(a98-rgb 0.5 0.4 0.3)", "89664a"}, {"color(a98-rgb 0.3 0.6 0.2)", "009a22", 1, 1},
+            {"color(prophoto-rgb 0.5 0.4 0.3)", "ab735a"},
+            {"color(prophoto-rgb 0.2 0.5 0.8)", "008fa6", 1, 1},
+            {"color(rec2020 0.5 0.3 0.7)", "9c51c1"}, {"color(rec2020 0.42053 0.97978 0.00579)", "00fc24", 1, 1},
+            {"color(xyz 0.3 0.25 0.2)", "ba7875"}, {"color(xyz-d65 0.2 0.3 0.4)", "00a7a4", 1, 1},
+            {"color(xyz-d50 0.5 0.4 0.1)", "f09052"}, {"color(xyz-d50 0.2 0.3 0.4)", "00a8bc", 1, 1},
             // Comments go as CSS tokenizes them; only CSS whitespace separates.
             {"red /* brand */", "ff0000"}, {"#fff/**/", "ffffff"},
             {"rgb(1 2 3 /* c */)", "010203"}, {"rgb(1/**/2/**/3)", "010203"},
@@ -234,7 +247,7 @@ private slots:
             {"rgb(calc(1) 2 3)", "no se admiten funciones anidadas"},
             {"colour(1 2 3)", "función no admitida «colour()»"},
             {"color(1 2 3)", "falta el espacio de color"},
-            {"color(rec2020 1 0 0)", "espacio de color no admitido «rec2020»"},
+            {"color(display-p3-linear 1 0 0)", "espacio de color no admitido «display-p3-linear»"},
             {"color(profoto-rgb 1 0 0)", "espacio de color desconocido «profoto-rgb»"},
         };
         // clang-format on
