@@ -191,14 +191,16 @@ Converted FromMapped(const GamutMap::Result& mapped, const Triple& linear)
     result.colour = {EightBit::FromLinear(mapped.linear[0]), EightBit::FromLinear(mapped.linear[1]),
                      EightBit::FromLinear(mapped.linear[2])};
     result.mapped = mapped.outside;
+    if (mapped.linear == linear) {
+        result.nearHalf = EightBit::NearHalf(linear[0], result.colour.red) ||
+                          EightBit::NearHalf(linear[1], result.colour.green) ||
+                          EightBit::NearHalf(linear[2], result.colour.blue);
+        return result;
+    }
     const Rgb8 clipped{EightBit::FromLinear(linear[0]), EightBit::FromLinear(linear[1]),
                        EightBit::FromLinear(linear[2])};
     if (!(clipped == result.colour)) {
         result.clipped = clipped;
-    }
-    if (InUnit(mapped.linear) && mapped.linear == linear) {
-        result.nearHalf = EightBit::NearHalf(linear[0]) || EightBit::NearHalf(linear[1]) ||
-                          EightBit::NearHalf(linear[2]);
     }
     return result;
 }
@@ -253,7 +255,11 @@ Converted ToRgb8(Form form, const Triple& values)
     case Form::Oklab:
     case Form::Oklch: {
         const Triple oklab = form == Form::Oklab ? v : FromPolar(v);
-        return FromMapped(GamutMap::FromOklab(oklab), OklabToLinearSrgb(oklab));
+        const Triple linear = OklabToLinearSrgb(oklab);
+        if (oklab[0] > 0 && oklab[0] < 1 && InUnit(linear)) {
+            return FromMapped({linear, false}, linear);
+        }
+        return FromMapped(GamutMap::FromOklab(oklab), linear);
     }
     default:
         return FromLinearSrgb(XyzToLinearSrgb(ToXyz(form, v)));

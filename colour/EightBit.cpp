@@ -81,9 +81,8 @@ int FromLinear(double linear)
     return level;
 }
 
-bool NearHalf(double linear)
+bool NearHalf(double linear, int level)
 {
-    const int level = FromLinear(linear);
     const Tables& tables = TheTables();
     return (level < 255 && linear > tables.belowHalf[level]) ||
            (level > 0 && linear < tables.aboveHalf[level - 1]);

@@ -26,8 +26,9 @@ int FromLinear(double linear);
 // How near a half step, in steps, a value has to lie for NearHalf.
 constexpr double NearHalfSteps = 1e-6;
 
-// Whether a linear-light channel lies within NearHalfSteps of a half step.
-bool NearHalf(double linear);
+// Whether a linear-light channel lies within NearHalfSteps of a half step;
+// level is its FromLinear.
+bool NearHalf(double linear, int level);
 
 // The linear-light value of an 8-bit level.
 double ToLinear(int level);

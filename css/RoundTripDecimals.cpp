@@ -33,7 +33,7 @@ Choice Choose(ColourForms::Form form, Colour::Rgb8 colour, const Colour::Triple&
     Colour::Triple trial{};
     const auto comesBack = [&] {
         const ColourForms::Converted back = ColourForms::ToRgb8(form, trial);
-        return back.colour == colour && !back.mapped;
+        return back.colour == colour && !back.mapped && !back.nearHalf;
     };
     const auto start = [&](const std::array<int, 3>& decimals) {
         for (int i = 0; i < 3; ++i) {
@@ -48,17 +48,26 @@ Choice Choose(ColourForms::Form form, Colour::Rgb8 colour, const Colour::Triple&
             return choice;
         }
     }
-    for (int i = 0; i < 3; ++i) {
-        for (int decimals = choice[i].decimals - 1; decimals >= 0; --decimals) {
-            const Decimal fewer = Round(exact[i], decimals, i == hueIndex);
-            const double kept = trial[i];
-            trial[i] = Value(fewer);
-            // The same value with fewer digits (0.60 for 0.600) needs no trial.
-            if (trial[i] != kept && !comesBack()) {
+    // Fewer decimals need not fail once more fail (0.74 may come back where
+    // 0.735 does not), so each number tries every count from none up and
+    // keeps the first that comes back. A later number rounded shorter can
+    // let an earlier one lose decimals too: the passes go on until one
+    // changes nothing.
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (int i = 0; i < 3; ++i) {
+            for (int decimals = 0; decimals < choice[i].decimals; ++decimals) {
+                const Decimal fewer = Round(exact[i], decimals, i == hueIndex);
+                const double kept = trial[i];
+                trial[i] = Value(fewer);
+                // The same value with fewer digits (0.60 for 0.600) needs no trial.
+                if (trial[i] == kept || comesBack()) {
+                    changed = changed || trial[i] != kept;
+                    choice[i] = fewer;
+                    break;
+                }
                 trial[i] = kept;
-                break;
             }
-            choice[i] = fewer;
         }
     }
     return choice;

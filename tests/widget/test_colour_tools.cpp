@@ -36,7 +36,7 @@ private slots:
         emit c->Res->customContextMenuRequested({});
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         QVERIFY(menu && menu->objectName() == "qt_edit_menu");
-        const QStringList copies = {"#FF8000", "rgb(255, 128, 0)", "hsl(30, 100%, 50%)"};
+        const QStringList copies = {"#FF8000", "rgb(255, 128, 0)", "hsl(30.1, 100%, 50%)"};
         menu->actions().at(menu->actions().size() - 3)->trigger();
         QCOMPARE(QGuiApplication::clipboard()->text(), copies[0]);
         // Every other form under "Copiar como", each reading back as the colour.
