@@ -152,6 +152,9 @@ Outcome<QVarLengthArray<Item, MaxItems>> ReadItems(Cursor& cursor)
             item.kind = Kind::Slash;
             break;
         case Type::Function:
+            if (auto page = CssValueReader::PageFunction(cursor, token)) {
+                return *page;
+            }
             return Fail(cursor.input, QStringLiteral("no se admiten funciones anidadas"));
         default:
             return Fail(cursor.input, u"valor no válido %1", token.text);

@@ -5,6 +5,9 @@
 #include "CssReadFailure.h"
 #include "NamedColours.h"
 
+#include <algorithm>
+#include <array>
+
 namespace CssValueReader {
 
 namespace {
@@ -25,6 +28,56 @@ int HexDigit(QChar c)
     }
     return -1;
 }
+
+QString DependsOnPage()
+{
+    return QStringLiteral("depende de la página");
+}
+
+// The system colours of CSS Color 4, those in use and those deprecated: each
+// is whatever the page's system shows.
+constexpr std::array<const char16_t*, 42> SystemColours{u"accentcolor",
+                                                        u"accentcolortext",
+                                                        u"activetext",
+                                                        u"buttonborder",
+                                                        u"buttonface",
+                                                        u"buttontext",
+                                                        u"canvas",
+                                                        u"canvastext",
+                                                        u"field",
+                                                        u"fieldtext",
+                                                        u"graytext",
+                                                        u"highlight",
+                                                        u"highlighttext",
+                                                        u"linktext",
+                                                        u"mark",
+                                                        u"marktext",
+                                                        u"selecteditem",
+                                                        u"selecteditemtext",
+                                                        u"visitedtext",
+                                                        u"activeborder",
+                                                        u"activecaption",
+                                                        u"appworkspace",
+                                                        u"background",
+                                                        u"buttonhighlight",
+                                                        u"buttonshadow",
+                                                        u"captiontext",
+                                                        u"inactiveborder",
+                                                        u"inactivecaption",
+                                                        u"inactivecaptiontext",
+                                                        u"infobackground",
+                                                        u"infotext",
+                                                        u"menu",
+                                                        u"menutext",
+                                                        u"scrollbar",
+                                                        u"threeddarkshadow",
+                                                        u"threedface",
+                                                        u"threedhighlight",
+                                                        u"threedlightshadow",
+                                                        u"threedshadow",
+                                                        u"window",
+                                                        u"windowframe",
+                                                        u"windowtext"};
 
 CssValue FromRgb8(Colour::Rgb8 colour)
 {
@@ -64,8 +117,10 @@ Outcome<CssValue> ReadName(QStringView input, const Token& token)
     if (Is(token.name, u"transparent")) {
         return Fail(input, QStringLiteral("es transparente, no un color"));
     }
-    if (Is(token.name, u"currentcolor")) {
-        return Fail(input, QStringLiteral("depende del elemento, no es un color fijo"));
+    const bool system = std::any_of(SystemColours.begin(), SystemColours.end(),
+                                    [&](const char16_t* name) { return Is(token.name, name); });
+    if (system || Is(token.name, u"currentcolor")) {
+        return Fail(token.text, DependsOnPage());
     }
     return Fail(input, QStringLiteral("no es un color CSS"));
 }
@@ -88,6 +143,9 @@ Outcome<CssValue> Read(Cursor& cursor)
         }
         return ReadName(cursor.input, token);
     case Type::Function:
+        if (auto page = PageFunction(cursor, token)) {
+            return *page;
+        }
         if (cursor.depth == MaxDepth) {
             return Fail(cursor.input, QStringLiteral("demasiadas funciones anidadas"));
         }
@@ -95,6 +153,23 @@ Outcome<CssValue> Read(Cursor& cursor)
     default:
         return Fail(cursor.input, QStringLiteral("no es un color CSS"));
     }
+}
+
+std::optional<Failure> PageFunction(Cursor& cursor, const Token& function)
+{
+    if (!Is(function.name, u"var") && !Is(function.name, u"env") && !Is(function.name, u"attr")) {
+        return std::nullopt;
+    }
+    int open = 1;
+    const QChar* end = cursor.input.data() + cursor.input.size();
+    while (!cursor.AtEnd() && open > 0) {
+        const Token& token = *cursor.at++;
+        open += (token.type == Type::Function || token.type == Type::Open) ? 1 : 0;
+        open -= token.type == Type::Close ? 1 : 0;
+        end = token.text.data() + token.text.size();
+    }
+    const QChar* start = function.text.data();
+    return Fail(QStringView(start, end - start), DependsOnPage());
 }
 
 } // namespace CssValueReader

@@ -5,6 +5,8 @@
 #include "CssValue.h"
 #include "Outcome.h"
 
+#include <optional>
+
 // Reads one colour from the tokens of a text: a hash, a name or a colour
 // function. Colours nest (a relative colour's origin, the colours of a mix),
 // so the function readers come back here for the colours inside them.
@@ -24,5 +26,10 @@ struct Cursor
 constexpr int MaxDepth = 32;
 
 Outcome<CssValue> Read(Cursor& cursor);
+
+// var(), env() and attr(), whose token the cursor has just passed, stand for
+// what only a page knows: the refusal, quoting the function whole, and the
+// cursor past its ")". None for any other function.
+std::optional<Failure> PageFunction(Cursor& cursor, const CssTokens::Token& function);
 
 } // namespace CssValueReader

@@ -224,7 +224,8 @@ private slots:
         const char* const rows[][2] = {
             {"oklch(0.7 0.1)", "faltan valores"}, {"verde", "no es un color CSS"},
             {"  ", "está vacío"}, {"transparent", "es transparente, no un color"},
-            {"currentColor", "depende del elemento, no es un color fijo"},
+            {"currentColor", "depende de la página"}, {"Canvas", "depende de la página"},
+            {"var(--x)", "depende de la página"}, {"env(a, var(--b))", "depende de la página"},
             {"#12345", "un color hexadecimal lleva 3, 4, 6 u 8 cifras"},
             {"#12g", "cifra hexadecimal no válida «g»"}, {"rgb(1 2 3 4)", "sobran valores"},
             {"rgb(1 2 3 / 1 2)", "sobran valores"},
@@ -272,15 +273,17 @@ private slots:
     // names match in ASCII case only (not U+017F, long s, nor U+212A, Kelvin).
     void refusesWhatCssDoesNotRead()
     {
-        const char16_t* const rows[][2] = {{u"\u00A0red", u"no es un color CSS"},
-                                           {u"\u2003red", u"no es un color CSS"},
-                                           {u"red\u2009", u"no es un color CSS"},
-                                           {u"\u3000red", u"no es un color CSS"},
-                                           {u"\u1680red", u"no es un color CSS"},
-                                           {u"\u0085red", u"no es un color CSS"},
-                                           {u"\u000Bred", u"no es un color CSS"},
-                                           {u"h\u017Fl(0 100% 50%)", u"«h\u017Fl()»"},
-                                           {u"o\u212Alch(0.5 0.1 30)", u"«o\u212Alch()»"}};
+        const char16_t* const rows[][2] = {
+            {u"\u00A0red", u"no es un color CSS"},
+            {u"\u2003red", u"no es un color CSS"},
+            {u"red\u2009", u"no es un color CSS"},
+            {u"\u3000red", u"no es un color CSS"},
+            {u"\u1680red", u"no es un color CSS"},
+            {u"\u0085red", u"no es un color CSS"},
+            {u"\u000Bred", u"no es un color CSS"},
+            {u"h\u017Fl(0 100% 50%)", u"«h\u017Fl()»"},
+            {u"o\u212Alch(0.5 0.1 30)", u"«o\u212Alch()»"},
+            {u"rgb(1 var(--g, 2) 3)", u"«var(--g, 2)»: depende de la página"}};
         for (const auto& [text, reason] : rows) {
             const Outcome<CssColour> result = ReadCssColour(QString::fromUtf16(text));
             QVERIFY2(!result && result.Reason().endsWith(QString::fromUtf16(reason)),
