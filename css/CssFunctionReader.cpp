@@ -2,6 +2,8 @@
 #include "CssFunctionReader.h"
 
 #include "ColourForms.h"
+#include "ColourSpaces.h"
+#include "CssCalc.h"
 #include "CssForms.h"
 #include "CssReadFailure.h"
 
@@ -12,6 +14,7 @@
 #include <limits>
 #include <numbers>
 #include <optional>
+#include <string_view>
 
 namespace CssFunctionReader {
 
@@ -90,27 +93,55 @@ struct Item
 // A colour function never needs more.
 constexpr qsizetype MaxItems = 12;
 
-std::optional<double> DegreesPer(QStringView unit)
+// The channel keywords of each form, in the order of its numbers.
+std::array<const char16_t*, 3> KeywordNames(Form form)
 {
-    if (Is(unit, u"deg")) {
-        return 1.0;
+    switch (form) {
+    case Form::Hsl:
+        return {u"h", u"s", u"l"};
+    case Form::Hwb:
+        return {u"h", u"w", u"b"};
+    case Form::Lab:
+    case Form::Oklab:
+        return {u"l", u"a", u"b"};
+    case Form::Lch:
+    case Form::Oklch:
+        return {u"l", u"c", u"h"};
+    case Form::Xyz:
+    case Form::XyzD50:
+        return {u"x", u"y", u"z"};
+    default:
+        return {u"r", u"g", u"b"};
     }
-    if (Is(unit, u"grad")) {
-        return 0.9;
-    }
-    if (Is(unit, u"rad")) {
-        return 180 / std::numbers::pi;
-    }
-    if (Is(unit, u"turn")) {
-        return 360.0;
-    }
-    return std::nullopt;
 }
 
-// Takes the arguments up to the function's ")" as items.
-Outcome<QVarLengthArray<Item, MaxItems>> ReadItems(Cursor& cursor)
+// A relative colour's keywords: the origin's numbers in the function's form
+// (none there counts as 0) and its alpha.
+CssCalc::Keywords KeywordsOf(const CssValue& origin, Form form)
+{
+    Triple numbers = origin.channels;
+    for (int i = 0; i < 3; ++i) {
+        numbers[i] = origin.missing[i] ? 0 : numbers[i];
+    }
+    const Triple converted = ColourForms::Convert(origin.form, numbers, form);
+    const std::array<const char16_t*, 3> names = KeywordNames(form);
+    CssCalc::Keywords keywords;
+    for (int i = 0; i < 3; ++i) {
+        const bool hue = std::u16string_view(names[i]) == u"h";
+        keywords.append({names[i], hue ? ColourSpaces::NormalHue(converted[i]) : converted[i]});
+    }
+    keywords.append({u"alpha", origin.alphaMissing ? 0 : origin.alpha});
+    return keywords;
+}
+
+// Takes the arguments up to the function's ")" as items: a math function
+// and a relative colour's keyword become the number they stand for.
+Outcome<QVarLengthArray<Item, MaxItems>>
+ReadItems(Cursor& cursor, const std::array<Channel, 3>& channels, const CssCalc::Keywords& keywords)
 {
     QVarLengthArray<Item, MaxItems> items;
+    int values = 0;
+    bool slash = false;
     while (true) {
         if (cursor.AtEnd()) {
             return Fail(cursor.input, QStringLiteral("falta «)»"));
@@ -130,7 +161,7 @@ Outcome<QVarLengthArray<Item, MaxItems>> ReadItems(Cursor& cursor)
             item.kind = Kind::Percentage;
             break;
         case Type::Dimension: {
-            const std::optional<double> factor = DegreesPer(token.name);
+            const std::optional<double> factor = CssCalc::DegreesPer(token.name);
             if (!factor) {
                 return Fail(cursor.input, u"valor no válido %1", token.text);
             }
@@ -142,23 +173,49 @@ Outcome<QVarLengthArray<Item, MaxItems>> ReadItems(Cursor& cursor)
             }
             break;
         }
-        case Type::Ident:
-            item.kind = Is(token.name, u"none") ? Kind::None : Kind::Name;
+        case Type::Ident: {
+            const auto keyword =
+                std::find_if(keywords.begin(), keywords.end(),
+                             [&](const CssCalc::Keyword& k) { return Is(token.name, k.name); });
+            if (keyword != keywords.end()) {
+                item.value = keyword->value;
+            } else {
+                item.kind = Is(token.name, u"none") ? Kind::None : Kind::Name;
+            }
             break;
+        }
         case Type::Comma:
             item.kind = Kind::Comma;
             break;
         case Type::Slash:
             item.kind = Kind::Slash;
+            slash = true;
             break;
-        case Type::Function:
+        case Type::Function: {
             if (auto page = CssValueReader::PageFunction(cursor, token)) {
                 return *page;
             }
-            return Fail(cursor.input, QStringLiteral("no se admiten funciones anidadas"));
+            if (!CssCalc::IsMathFunction(token.name)) {
+                return Fail(cursor.input, u"función no admitida %1",
+                            QString(token.text.toString() + u')'));
+            }
+            const Channel channel =
+                (slash || values >= 3) ? Channel{false, 1} : channels[std::size_t(values)];
+            const Outcome<CssCalc::Quantity> quantity =
+                CssCalc::Read(cursor, token, keywords, channel);
+            if (!quantity) {
+                return Failed(quantity.Reason());
+            }
+            constexpr Kind Kinds[] = {Kind::Number, Kind::Percentage, Kind::Angle};
+            item = {
+                Kinds[int(quantity->unit)], quantity->value,
+                QStringView(token.text.data(), cursor.at[-1].text.data() + 1 - token.text.data())};
+            break;
+        }
         default:
             return Fail(cursor.input, u"valor no válido %1", token.text);
         }
+        values += (item.kind == Kind::Comma || item.kind == Kind::Slash) ? 0 : 1;
         items.append(item);
     }
 }
@@ -199,31 +256,33 @@ bool ChannelValue(const Item& item, Channel channel, double& value)
     }
 }
 
-Outcome<CssValue> ReadArguments(QStringView input, const Function& function,
-                                QVarLengthArray<Item, MaxItems> items)
+// The space of color(), its name the next token.
+Outcome<Form> ReadSpace(Cursor& cursor)
 {
-    Form form = function.form;
-    if (function.form == Form::Srgb) {
-        if (items.isEmpty() || items[0].kind != Kind::Name) {
-            return Fail(input, QStringLiteral("falta el espacio de color"));
-        }
-        const QStringView name = items[0].text;
-        const auto space = std::find_if(Spaces.begin(), Spaces.end(),
-                                        [&](const Space& s) { return Is(name, s.name); });
-        if (space == Spaces.end()) {
-            const bool known = std::any_of(OtherSpaces.begin(), OtherSpaces.end(),
-                                           [&](const char16_t* other) { return Is(name, other); });
-            return Fail(input,
-                        known ? u"espacio de color no admitido %1"
-                              : u"espacio de color desconocido %1",
-                        name);
-        }
-        form = space->form;
-        items.remove(0);
+    if (cursor.AtEnd() || cursor.at->type != Type::Ident) {
+        return Fail(cursor.input, QStringLiteral("falta el espacio de color"));
     }
+    const QStringView name = cursor.at++->name;
+    const auto space = std::find_if(Spaces.begin(), Spaces.end(),
+                                    [&](const Space& s) { return Is(name, s.name); });
+    if (space == Spaces.end()) {
+        const bool known = std::any_of(OtherSpaces.begin(), OtherSpaces.end(),
+                                       [&](const char16_t* other) { return Is(name, other); });
+        return Fail(cursor.input,
+                    known ? u"espacio de color no admitido %1" : u"espacio de color desconocido %1",
+                    name);
+    }
+    return space->form;
+}
+
+// origin: a relative colour's, whose alpha is the default.
+Outcome<CssValue> ReadArguments(QStringView input, const Function& function, Form form,
+                                const QVarLengthArray<Item, MaxItems>& items,
+                                const std::optional<CssValue>& origin)
+{
     const bool commas = std::any_of(items.begin(), items.end(),
                                     [](const Item& t) { return t.kind == Kind::Comma; });
-    if (commas && !function.commasAllowed) {
+    if (commas && (!function.commasAllowed || origin)) {
         return Fail(input,
                     QString::fromUtf16(function.name) + QStringLiteral("() no admite comas"));
     }
@@ -280,6 +339,10 @@ Outcome<CssValue> ReadArguments(QStringView input, const Function& function,
     }
     CssValue value;
     value.form = form;
+    if (origin) {
+        value.alpha = origin->alpha;
+        value.alphaMissing = origin->alphaMissing;
+    }
     for (int i = 0; i < 3; ++i) {
         if (!ChannelValue(values[i], function.channels[i], value.channels[i])) {
             return Fail(input, u"valor no válido %1", values[i].text);
@@ -316,12 +379,30 @@ Outcome<CssValue> Read(Cursor& cursor, const Token& token)
         return Fail(cursor.input, u"función no admitida %1", QString(token.text.toString() + u')'));
     }
     ++cursor.depth;
-    const auto items = ReadItems(cursor);
+    std::optional<CssValue> origin;
+    if (!cursor.AtEnd() && cursor.at->type == Type::Ident && Is(cursor.at->name, u"from")) {
+        ++cursor.at;
+        Outcome<CssValue> read = CssValueReader::Read(cursor);
+        if (!read) {
+            return read;
+        }
+        origin = *read;
+    }
+    Form form = function->form;
+    if (function->form == Form::Srgb) {
+        const Outcome<Form> space = ReadSpace(cursor);
+        if (!space) {
+            return Failed(space.Reason());
+        }
+        form = *space;
+    }
+    const auto items = ReadItems(cursor, function->channels,
+                                 origin ? KeywordsOf(*origin, form) : CssCalc::Keywords{});
     --cursor.depth;
     if (!items) {
         return Failed(items.Reason());
     }
-    return ReadArguments(cursor.input, *function, *items);
+    return ReadArguments(cursor.input, *function, form, *items, origin);
 }
 
 } // namespace CssFunctionReader
