@@ -163,6 +163,8 @@ Triple FromXyz(Form form, const Triple& xyz)
     return {};
 }
 
+Converted FromMapped(const GamutMap::Result& mapped, const Triple& linear);
+
 // The 8-bit colour of gamma-encoded sRGB channels, mapped when outside.
 Converted FromSrgb(const Triple& rgb)
 {
@@ -173,11 +175,9 @@ Converted FromSrgb(const Triple& rgb)
         result.nearHalf = OnHalf(rgb[0] * 255) || OnHalf(rgb[1] * 255) || OnHalf(rgb[2] * 255);
         return result;
     }
-    const GamutMap::Result mapped = GamutMap::FromLinearSrgb(Each(rgb, SrgbToLinear));
     const Rgb8 clipped = result.colour;
-    result.colour = {EightBit::FromLinear(mapped.linear[0]), EightBit::FromLinear(mapped.linear[1]),
-                     EightBit::FromLinear(mapped.linear[2])};
-    result.mapped = mapped.outside;
+    result = FromMapped(GamutMap::FromLinearSrgb(Each(rgb, SrgbToLinear)), {});
+    result.clipped.reset();
     if (!(clipped == result.colour)) {
         result.clipped = clipped;
     }
@@ -191,10 +191,14 @@ Converted FromMapped(const GamutMap::Result& mapped, const Triple& linear)
     result.colour = {EightBit::FromLinear(mapped.linear[0]), EightBit::FromLinear(mapped.linear[1]),
                      EightBit::FromLinear(mapped.linear[2])};
     result.mapped = mapped.outside;
+    // A colour outside by less than half a step is clipped in place: its
+    // other channels count as they stand.
+    if (!result.mapped) {
+        result.nearHalf = EightBit::NearHalf(mapped.linear[0], result.colour.red) ||
+                          EightBit::NearHalf(mapped.linear[1], result.colour.green) ||
+                          EightBit::NearHalf(mapped.linear[2], result.colour.blue);
+    }
     if (mapped.linear == linear) {
-        result.nearHalf = EightBit::NearHalf(linear[0], result.colour.red) ||
-                          EightBit::NearHalf(linear[1], result.colour.green) ||
-                          EightBit::NearHalf(linear[2], result.colour.blue);
         return result;
     }
     const Rgb8 clipped{EightBit::FromLinear(linear[0]), EightBit::FromLinear(linear[1]),

@@ -78,6 +78,8 @@ private slots:
             {"ff8000", "rgb", "rgb(255, 128, 0)"}, {"ff8000", "hsl", "hsl(30.1, 100%, 50%)"},
             {"ff8000", "hwb", "hwb(30.1 0% 0%)"}, {"808080", "hsl", "hsl(0, 0%, 50.2%)"},
             {"0008ff", "hsl", "hsl(238.1, 100%, 50%)"}, {"0008ff", "hwb", "hwb(238.1 0% 0%)"},
+            // lch(56 88.3 28) has red a hair over 1 and green 36.5000005.
+            {"ff2545", "lch", "lch(56 88.3 28.1)"},
             {"808080", "oklch", "oklch(0.6 0 0)"}, {"808080", "name", "gray"},
             {"00ffff", "name", "aqua"}, {"ff00ff", "name", "fuchsia"},
             {"010101", "name", "≈ black"}, {"000000", "lab", "lab(0 0 0)"},
