@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "CssValueReader.h"
 
+#include "CssColourMix.h"
 #include "CssFunctionReader.h"
 #include "CssReadFailure.h"
 #include "NamedColours.h"
@@ -148,6 +149,9 @@ Outcome<CssValue> Read(Cursor& cursor)
         }
         if (cursor.depth == MaxDepth) {
             return Fail(cursor.input, QStringLiteral("demasiadas funciones anidadas"));
+        }
+        if (Is(token.name, u"color-mix")) {
+            return CssColourMix::Read(cursor);
         }
         return CssFunctionReader::Read(cursor, token);
     default:

@@ -215,9 +215,9 @@ private slots:
         }
     }
 
-    // The relative colours of CSS Color 5 and the colours its text gives
-    // them (some rounded there), within 1; calc() worked out by hand.
-    void readsRelativeColours()
+    // The relative colours and mixes of CSS Color 5 and the colours its text
+    // gives them (some rounded there), within 1; calc() worked out by hand.
+    void readsCssColour5()
     {
         const char* const rows[][2] = {
             {"rgb(from indianred 255 g b)", "rgb(255 92 92)"},
@@ -244,6 +244,35 @@ private slots:
             {"rgb(calc((1 + 2) * 3) max(4, 5%) clamp(0, 300, 255))", "rgb(9 13 255)"},
             // colorjs.io 0.5: 178.671 103.542 88.366.
             {"oklch(from tomato calc(l - 0.1) min(c, 0.1) h)", "rgb(178.671 103.542 88.366)"},
+            // color-mix(): CSS Color 5's examples; the hue methods by hand.
+            {"color-mix(in lch, purple 50%, plum 50%)", "rgb(68.51% 36.01% 68.29%)"},
+            {"color-mix(in lch, purple 50%, plum)", "rgb(68.51% 36.01% 68.29%)"},
+            {"color-mix(in lch, purple, plum 50%)", "rgb(68.51% 36.01% 68.29%)"},
+            {"color-mix(in lch, plum, purple)", "rgb(68.51% 36.01% 68.29%)"},
+            {"color-mix(in lch, 80% purple, plum 80%)", "rgb(68.51% 36.01% 68.29%)"},
+            {"color-mix(in lch, purple 30%, plum 30%)", "rgb(68.51% 36.01% 68.29%)"},
+            {"color-mix(in lch, peru 40%, palegoldenrod)", "rgb(87.416% 76.036% 47.637%)"},
+            {"color-mix(in lch, teal 65%, olive)", "rgb(7.7377% 52.5730% 37.3213%)"},
+            {"color-mix(in lch, white, black)", "rgb(47% 47% 47%)"},
+            {"color-mix(in xyz, white, black)", "rgb(74% 74% 74%)"},
+            {"color-mix(in srgb, white, black)", "rgb(50% 50% 50%)"},
+            {"color-mix(in xyz, rgb(82.02% 30.21% 35.02%) 75.23%, rgb(5.64% 55.94% 85.31%))",
+             "rgb(72.300% 38.639% 53.557%)"},
+            {"color-mix(in lch, white, blue)", "rgb(68.594% 53.794% 100%)"},
+            {"color-mix(in oklch, white, blue)", "rgb(45.304% 63.808% 100%)"},
+            {"color-mix(in srgb, white, blue)", "rgb(50% 50% 100%)"},
+            // The text maps display-p3 green to srgb 0 0.99797 0, an older mapping;
+            // colorjs.io 0.5 ("css") gives hsl(129.723 100% 49.288%), mixed by hand.
+            {"color-mix(in hsl, color(display-p3 0 1 0) 80%, yellow)",
+             "hsl(115.7784 100% 49.4305%)"},
+            {"color-mix(in srgb, rgb(100% 0% 0% / 0.7) 25%, rgb(0% 100% 0% / 0.2))",
+             "color(srgb 0.53846 0.46154 0)"},
+            {"color-mix(in srgb, rgb(100% 0% 0% / 0.7) 20%, rgb(0% 100% 0% / 0.2) 60%)",
+             "color(srgb 0.53846 0.46154 0)"},
+            {"color-mix(in hsl, hsl(10 100% 50%), hsl(350 100% 50%))", "red"},
+            {"color-mix(in hsl longer hue, hsl(10 100% 50%), hsl(350 100% 50%))", "cyan"},
+            {"color-mix(in hsl increasing hue, hsl(350 100% 50%), hsl(10 100% 50%))", "red"},
+            {"color-mix(in hwb decreasing hue, hwb(350 0% 0%), hwb(10 0% 0%))", "cyan"},
         };
         for (const auto& [text, stated] : rows) {
             const Outcome<CssColour> read = ReadCssColour(QString::fromUtf8(text));
@@ -289,6 +318,10 @@ private slots:
             {"rgb(calc(1 + 5deg) 2 3)", "valor no válido «+»"},
             {"hsl(calc(1 / 0) 50% 50%)", "valor fuera de rango «calc(1 / 0)»"},
             {"rgb(from red r g b, 1)", "rgb() no admite comas"},
+            {"color-mix(in srgb longer hue, red, blue)", "«srgb» no tiene tono que interpolar"},
+            {"color-mix(in srgb, red 0%, blue 0%)", "los dos porcentajes son 0%"},
+            {"color-mix(in srgb, red 150%, blue)", "porcentaje fuera de 0% a 100% «150%»"},
+            {"color-mix(in cmyk, red, blue)", "espacio de mezcla desconocido «cmyk»"},
             {"lab(from red l a x)", "valor no válido «x»"},
             {"colour(1 2 3)", "función no admitida «colour()»"},
             {"color(1 2 3)", "falta el espacio de color"},
