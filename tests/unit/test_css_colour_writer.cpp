@@ -100,6 +100,22 @@ private slots:
         QCOMPARE(WriteCssColour(Hex(colour), *CssFormatFromName(format)), expected);
     }
 
+    // A colour outside sRGB is also kept clipped, as browsers paint it today.
+    void writesBothColoursOutsideSrgb()
+    {
+        const char* const rows[][2] = {
+            {"oklch(0.7 0.4 150)", "CSS: #00C248, recortado como lo pintan hoy los navegadores: "
+                                   "#00D600"},
+            {"color(srgb 1.2 0.3 -0.2)", "CSS: #FF7E51, recortado como lo pintan hoy los "
+                                         "navegadores: #FF4D00"},
+            {"color(srgb 1.001 0.3 0.2)", ""},
+            {"rgb(300 0 0)", ""}};
+        for (const auto& [text, both] : rows) {
+            QCOMPARE(WriteBothColours(*ReadCssColour(QString::fromUtf8(text))),
+                     QString::fromUtf8(both));
+        }
+    }
+
     void roundTripsASampleOfTheCube()
     {
         QList<int> levels{0, 1, 2, 127, 128, 253, 254, 255};

@@ -160,6 +160,14 @@ private slots:
         QTest::keyClick(w.get(), Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
         QTRY_COMPARE(m_messages, QStringList{"Tintaro: «oklch(0.7 0.1)»: faltan valores"});
         QCOMPARE(Editor(), "255=255 99=99 71=71 #4763FF #ff6347");
+        // Outside sRGB: applied as CSS maps it, the clipped colour told beside.
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        QGuiApplication::clipboard()->setText("oklch(0.7 0.4 150)");
+        QTest::keyClick(w.get(), Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
+        QTRY_COMPARE(m_messages.last(), "Tintaro: CSS: #00C248, recortado como lo pintan hoy "
+                                        "los navegadores: #00D600");
+        QCOMPARE(Editor(), "0=0 194=194 72=72 #48C200 #00c248");
     }
 
     // A pick that fails ends, never from inside Start, and the next one is
