@@ -219,6 +219,8 @@ Converted FromLinearSrgb(const Triple& linear)
 Triple Clamped(Form form, const Triple& v)
 {
     switch (form) {
+    case Form::Rgb:
+        return {ClampNaN(v[0], 0, 255), ClampNaN(v[1], 0, 255), ClampNaN(v[2], 0, 255)};
     case Form::Hsl:
         return {v[0], std::max(v[1], 0.0), v[2]};
     case Form::Lab:

@@ -50,8 +50,9 @@ struct Converted
     Rgb8 Clipped() const { return clipped.value_or(colour); }
 };
 
-// The clamps CSS applies when it reads the numbers: negative saturation and
-// chroma to 0, lab() and lch() lightness to 0-100, oklab() and oklch() to 0-1.
+// The clamps CSS applies when it reads the numbers: rgb() to 0-255, negative
+// saturation and chroma to 0, lab() and lch() lightness to 0-100, oklab() and
+// oklch() to 0-1.
 Triple Clamped(Form form, const Triple& values);
 
 // Clamps (Clamped), then converts. rgb() numbers are clipped, as CSS clamps

@@ -238,6 +238,7 @@ private slots:
              "rgb(59% 59% 59%)"},
             {"rgb(from #f00 r g calc(b + 20))", "#ff0014"},
             {"hsl(from red h s l / 0.5)", "red"},
+            {"oklch(from rgb(300 -9 0) l c h)", "red"}, // rgb() clamps as it reads
             {"color(from green srgb r g b / 0.5)", "green"},
             {"color(from #336699 xyz-d50 x y z)", "#336699"},
             {"hwb(from #808080 h w calc(b - 10%))", "hwb(0 50.2% 39.8%)"},
