@@ -48,25 +48,24 @@ Choice Choose(ColourForms::Form form, Colour::Rgb8 colour, const Colour::Triple&
             return choice;
         }
     }
-    // Fewer decimals need not fail once more fail (0.74 may come back where
-    // 0.735 does not), so each number tries every count from none up and
-    // keeps the first that comes back. A later number rounded shorter can
-    // let an earlier one lose decimals too: the passes go on until one
-    // changes nothing.
+    // Number by number from the first, decimals go while the text still
+    // comes back. A later number rounded shorter can let an earlier one lose
+    // one more, so the passes go on until one changes nothing: then no
+    // number comes back with one decimal fewer.
     for (bool changed = true; changed;) {
         changed = false;
         for (int i = 0; i < 3; ++i) {
-            for (int decimals = 0; decimals < choice[i].decimals; ++decimals) {
+            for (int decimals = choice[i].decimals - 1; decimals >= 0; --decimals) {
                 const Decimal fewer = Round(exact[i], decimals, i == hueIndex);
                 const double kept = trial[i];
                 trial[i] = Value(fewer);
                 // The same value with fewer digits (0.60 for 0.600) needs no trial.
-                if (trial[i] == kept || comesBack()) {
-                    changed = changed || trial[i] != kept;
-                    choice[i] = fewer;
+                if (trial[i] != kept && !comesBack()) {
+                    trial[i] = kept;
                     break;
                 }
-                trial[i] = kept;
+                changed = changed || trial[i] != kept;
+                choice[i] = fewer;
             }
         }
     }

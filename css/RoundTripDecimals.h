@@ -6,8 +6,8 @@
 #include <array>
 
 // Chooses how many decimals each number of a colour function gets: for each
-// number the fewest such that the text, read back, gives the same 8-bit
-// colour, without the gamut mapping (a text that lies outside sRGB and only
+// number so few that one fewer would not do, the text read back giving the
+// same 8-bit colour without the gamut mapping (a text that lies outside sRGB and only
 // maps back onto the colour would show another colour where a browser clips
 // instead), and with no channel within 1e-6 of a step of a half (a browser
 // that rounds halves down, or computes in single precision, would get
