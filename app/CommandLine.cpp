@@ -18,11 +18,12 @@ namespace CommandLine {
 
 namespace {
 
-const QString Usage = QStringLiteral("Uso: tintaro [--pick [--format FORMATO]]\n"
-                                     "     tintaro --convert COLOR [--format FORMATO]\n"
-                                     "     tintaro --contrast TEXTO FONDO\n"
-                                     "     tintaro --export FORMATO [ARCHIVO]\n"
-                                     "     tintaro --import ARCHIVO\n");
+const QString Usage =
+    QStringLiteral("Uso: tintaro [--pick [--format FORMATO] [--gamut MODO]]\n"
+                   "     tintaro --convert COLOR [--format FORMATO] [--gamut MODO]\n"
+                   "     tintaro --contrast TEXTO FONDO\n"
+                   "     tintaro --export FORMATO [ARCHIVO]\n"
+                   "     tintaro --import ARCHIVO\n");
 
 // The options Qt's application objects take away from the command line,
 // with a value or without; they are read here only to be let through.
@@ -97,6 +98,13 @@ struct Options
                        "No necesita pantalla."),
         QStringLiteral("COLOR")};
     QCommandLineOption format{QStringLiteral("format"), FormatHelp(), QStringLiteral("FORMATO")};
+    QCommandLineOption gamut{
+        QStringLiteral("gamut"),
+        QStringLiteral("Con --pick y --convert, cómo se lleva a sRGB un color\n"
+                       "que cae fuera: css (por omisión), como manda CSS Color 4;\n"
+                       "clip, cada canal recortado, como lo pintan hoy los\n"
+                       "navegadores."),
+        QStringLiteral("MODO")};
     QCommandLineOption contrast{
         QStringLiteral("contrast"),
         QStringLiteral("Escribe el contraste de dos colores CSS, TEXTO sobre\n"
@@ -116,8 +124,8 @@ struct Options
                        "(paleta de GIMP, hoja de estilo, JSON o texto), si no\n"
                        "hay ningún Tintaro abierto con esa lista."),
         QStringLiteral("ARCHIVO")};
-    QList<const QCommandLineOption*> ours{&help,   &version,  &pick,          &convert,
-                                          &format, &contrast, &exportPalette, &importPalette};
+    QList<const QCommandLineOption*> ours{&help,  &version,  &pick,          &convert,      &format,
+                                          &gamut, &contrast, &exportPalette, &importPalette};
     QCommandLineParser parser;
 
     // Parses args; false on an unknown option or any argument.
@@ -238,10 +246,21 @@ Request Read(int argc, char** argv)
         }
         request.format = *format;
     }
+    if (o.parser.isSet(o.gamut)) {
+        const QString mode = o.parser.value(o.gamut);
+        const bool known = mode == u"css" || mode == u"clip";
+        if (!known || !(pick || o.parser.isSet(o.convert))) {
+            return Exit(Fail(2, (known ? QStringLiteral("--gamut va con --pick o --convert.\n")
+                                       : UntrustedText::Quoted(mode) +
+                                             QStringLiteral(" no es un modo: css o clip.\n")) +
+                                    Usage + QStringLiteral("Pruebe «tintaro --help».\n")));
+        }
+        request.clip = mode == u"clip";
+    }
     const int actions = int(pick) + int(o.parser.isSet(o.convert)) +
                         int(o.parser.isSet(o.contrast)) + int(o.parser.isSet(o.exportPalette)) +
                         int(o.parser.isSet(o.importPalette));
-    // --format goes only with --pick or --convert (told above), so with one
+    // --format and --gamut go only with --pick or --convert (told above), so with one
     // action at most every option left belongs to it.
     if (actions > 1) {
         return Exit(Fail(2, QStringLiteral("esas opciones no van juntas.\n") + Usage));

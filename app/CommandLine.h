@@ -8,7 +8,7 @@
 #include <optional>
 
 // The command line: -h/--help, -v/--version, --pick and --convert with
-// --format, --contrast, beside Qt's own options (-platform, -display, -style...).
+// --format and --gamut, --contrast, beside Qt's own options (-platform, -display, -style...).
 namespace CommandLine {
 
 enum class Action { Window, Pick, Convert, Contrast, Export, Import };
@@ -19,6 +19,7 @@ struct Request
     std::optional<int> exitStatus; // end at once with this status
     Action action = Action::Window;
     Colour::CssFormat format = Colour::CssFormat::Hex; // of --pick and --convert
+    bool clip = false;                                 // --gamut clip
     // The values: --convert's colour, --contrast's text and background,
     // --export's format and file, --import's file.
     QStringList values;

@@ -62,14 +62,17 @@ int Pick(Colour::CssFormat format)
     return QCoreApplication::exec();
 }
 
-int Convert(const QString& colour, Colour::CssFormat format)
+int Convert(const QString& colour, Colour::CssFormat format, bool clip)
 {
+    const auto chosen = [clip](const Colour::CssColour& read) {
+        return clip ? read.Clipped() : read.colour;
+    };
     if (colour != u'-') {
         const Outcome<Colour::CssColour> read = Colour::ReadCssColour(colour);
         if (!read) {
             return Fail(2, read.Reason() + QLatin1Char('\n'));
         }
-        return Print(Colour::WriteCssColour(read->colour, format) + QLatin1Char('\n'));
+        return Print(Colour::WriteCssColour(chosen(*read), format) + QLatin1Char('\n'));
     }
     // One colour a line; a line that is none leaves an empty line, so that
     // the output's lines stay beside the input's. A line is never held
@@ -94,7 +97,7 @@ int Convert(const QString& colour, Colour::CssFormat format)
             allRead = false;
             Fail(2, QStringLiteral("línea %1: %2\n").arg(number).arg(read.Reason()));
         }
-        if (Print(read ? Colour::WriteCssColour(read->colour, format) + QLatin1Char('\n')
+        if (Print(read ? Colour::WriteCssColour(chosen(*read), format) + QLatin1Char('\n')
                        : QStringLiteral("\n")) != 0) {
             return 2;
         }

@@ -25,7 +25,9 @@ int Pick(Colour::CssFormat format);
 // line for a line that is no colour, whose number and reason go to standard
 // error. Status 0, or 2 when a colour could not be read or written. Needs no
 // display, takes no lock, never touches the memory file.
-int Convert(const QString& colour, Colour::CssFormat format);
+// clip: a colour outside sRGB clipped, as browsers paint it today, instead
+// of gamut mapped as CSS Color 4 has it.
+int Convert(const QString& colour, Colour::CssFormat format, bool clip);
 
 // --contrast: one line on standard output, beginning with the WCAG 2 ratio
 // (two decimals, cut), then the verdicts and the APCA figure. Status 0 when

@@ -20,7 +20,7 @@ int main(int argc, char* argv[])
         return *request.exitStatus;
     }
     if (request.action == CommandLine::Action::Convert) {
-        return Commands::Convert(request.values.value(0), request.format);
+        return Commands::Convert(request.values.value(0), request.format, request.clip);
     }
     if (request.action == CommandLine::Action::Contrast) {
         return Commands::Contrast(request.values.value(0), request.values.value(1));

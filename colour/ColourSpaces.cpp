@@ -40,6 +40,36 @@ constexpr Matrix XyzToLinearP3Matrix{{
     {-14852.0 / 17905, 63121.0 / 35810, 423.0 / 17905},
     {11844.0 / 330415, -50337.0 / 660830, 316169.0 / 330415},
 }};
+constexpr Matrix LinearA98ToXyzMatrix{{
+    {573536.0 / 994567, 263643.0 / 1420810, 187206.0 / 994567},
+    {591459.0 / 1989134, 6239551.0 / 9945670, 374412.0 / 4972835},
+    {53769.0 / 1989134, 351524.0 / 4972835, 4929758.0 / 4972835},
+}};
+constexpr Matrix XyzToLinearA98Matrix{{
+    {1829569.0 / 896150, -506331.0 / 896150, -308931.0 / 896150},
+    {-851781.0 / 878810, 1648619.0 / 878810, 36519.0 / 878810},
+    {16779.0 / 1248040, -147721.0 / 1248040, 1266979.0 / 1248040},
+}};
+constexpr Matrix LinearProphotoToXyzD50Matrix{{
+    {0.79776664490064230, 0.13518129740053308, 0.03134773412839220},
+    {0.28807482881940130, 0.71183523424187300, 0.00008993693872564},
+    {0.0, 0.0, 0.82510460251046020},
+}};
+constexpr Matrix XyzD50ToLinearProphotoMatrix{{
+    {1.34578688164715830, -0.25557208737979464, -0.05110186497554526},
+    {-0.54463070512490190, 1.50824774284514680, 0.02052744743642139},
+    {0.0, 0.0, 1.21196754563894520},
+}};
+constexpr Matrix LinearRec2020ToXyzMatrix{{
+    {63426534.0 / 99577255, 20160776.0 / 139408157, 47086771.0 / 278816314},
+    {26158966.0 / 99577255, 472592308.0 / 697040785, 8267143.0 / 139408157},
+    {0.0, 19567812.0 / 697040785, 295819943.0 / 278816314},
+}};
+constexpr Matrix XyzToLinearRec2020Matrix{{
+    {30757411.0 / 17917100, -6372589.0 / 17917100, -4539589.0 / 17917100},
+    {-19765991.0 / 29648200, 47925759.0 / 29648200, 467509.0 / 29648200},
+    {792561.0 / 44930125, -1921689.0 / 44930125, 42328811.0 / 44930125},
+}};
 constexpr Matrix D65ToD50Matrix{{
     {1.0479297925449969, 0.022946870601609652, -0.05019226628920524},
     {0.02962780877005599, 0.9904344267538799, -0.017073799063418826},
@@ -96,6 +126,83 @@ double LinearToSrgb(double linear)
         return std::copysign(1.055 * std::pow(magnitude, 1 / 2.4) - 0.055, linear);
     }
     return 12.92 * linear;
+}
+
+double A98ToLinear(double encoded)
+{
+    return std::copysign(std::pow(std::abs(encoded), 563.0 / 256), encoded);
+}
+
+double LinearToA98(double linear)
+{
+    return std::copysign(std::pow(std::abs(linear), 256.0 / 563), linear);
+}
+
+double ProphotoToLinear(double encoded)
+{
+    const double magnitude = std::abs(encoded);
+    return magnitude <= 16.0 / 512 ? encoded / 16
+                                   : std::copysign(std::pow(magnitude, 1.8), encoded);
+}
+
+double LinearToProphoto(double linear)
+{
+    const double magnitude = std::abs(linear);
+    return magnitude >= 1.0 / 512 ? std::copysign(std::pow(magnitude, 1 / 1.8), linear)
+                                  : 16 * linear;
+}
+
+// The BT.2020 curve's constants, to the precision its 12-bit form needs.
+constexpr double Rec2020Alpha = 1.09929682680944;
+constexpr double Rec2020Beta = 0.018053968510807;
+
+double Rec2020ToLinear(double encoded)
+{
+    const double magnitude = std::abs(encoded);
+    if (magnitude < Rec2020Beta * 4.5) {
+        return encoded / 4.5;
+    }
+    return std::copysign(std::pow((magnitude + Rec2020Alpha - 1) / Rec2020Alpha, 1 / 0.45),
+                         encoded);
+}
+
+double LinearToRec2020(double linear)
+{
+    const double magnitude = std::abs(linear);
+    if (magnitude > Rec2020Beta) {
+        return std::copysign(Rec2020Alpha * std::pow(magnitude, 0.45) - (Rec2020Alpha - 1), linear);
+    }
+    return 4.5 * linear;
+}
+
+Triple LinearA98ToXyz(const Triple& rgb)
+{
+    return Multiply(LinearA98ToXyzMatrix, rgb);
+}
+
+Triple XyzToLinearA98(const Triple& xyz)
+{
+    return Multiply(XyzToLinearA98Matrix, xyz);
+}
+
+Triple LinearProphotoToXyzD50(const Triple& rgb)
+{
+    return Multiply(LinearProphotoToXyzD50Matrix, rgb);
+}
+
+Triple XyzD50ToLinearProphoto(const Triple& xyz)
+{
+    return Multiply(XyzD50ToLinearProphotoMatrix, xyz);
+}
+
+Triple LinearRec2020ToXyz(const Triple& rgb)
+{
+    return Multiply(LinearRec2020ToXyzMatrix, rgb);
+}
+
+Triple XyzToLinearRec2020(const Triple& xyz)
+{
+    return Multiply(XyzToLinearRec2020Matrix, xyz);
 }
 
 Triple LinearSrgbToXyz(const Triple& rgb)

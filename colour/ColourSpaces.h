@@ -21,6 +21,22 @@ Triple XyzToLinearSrgb(const Triple& xyz);
 Triple LinearP3ToXyz(const Triple& rgb);
 Triple XyzToLinearP3(const Triple& xyz);
 
+// a98-rgb: a pure 563/256 power curve; prophoto-rgb: a 1.8 power with a
+// linear toe, relative to D50; rec2020: the ITU-R BT.2020 curve. Each keeps
+// the sign of values outside 0-1.
+double A98ToLinear(double encoded);
+double LinearToA98(double linear);
+double ProphotoToLinear(double encoded);
+double LinearToProphoto(double linear);
+double Rec2020ToLinear(double encoded);
+double LinearToRec2020(double linear);
+Triple LinearA98ToXyz(const Triple& rgb);
+Triple XyzToLinearA98(const Triple& xyz);
+Triple LinearProphotoToXyzD50(const Triple& rgb);
+Triple XyzD50ToLinearProphoto(const Triple& xyz);
+Triple LinearRec2020ToXyz(const Triple& rgb);
+Triple XyzToLinearRec2020(const Triple& xyz);
+
 // Bradford chromatic adaptation between the D65 and D50 white points.
 Triple D65ToD50(const Triple& xyz);
 Triple D50ToD65(const Triple& xyz);

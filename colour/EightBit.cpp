@@ -18,8 +18,11 @@ constexpr int Slices = 4096;
 struct Tables
 {
     std::array<double, 256> levels{};
-    // halfSteps[n] is the linear value of level n + 0.5.
+    // halfSteps[n] is the linear value of level n + 0.5 (less HalfTolerance).
     std::array<double, 255> halfSteps{};
+    // The linear values 1e-6 of a step below and above each half step.
+    std::array<double, 255> belowHalf{};
+    std::array<double, 255> aboveHalf{};
     // The level at the start of each slice, to begin the comparisons there.
     std::array<unsigned char, Slices> sliceLevels{};
 
@@ -29,7 +32,9 @@ struct Tables
             levels[n] = ColourSpaces::SrgbToLinear(n / 255.0);
         }
         for (int n = 0; n < 255; ++n) {
-            halfSteps[n] = ColourSpaces::SrgbToLinear((n + 0.5) / 255.0);
+            halfSteps[n] = ColourSpaces::SrgbToLinear((n + 0.5 - HalfTolerance) / 255.0);
+            belowHalf[n] = ColourSpaces::SrgbToLinear((n + 0.5 - NearHalfSteps) / 255.0);
+            aboveHalf[n] = ColourSpaces::SrgbToLinear((n + 0.5 + NearHalfSteps) / 255.0);
         }
         for (int k = 0; k < Slices; ++k) {
             const double start = double(k) / Slices;
@@ -47,12 +52,17 @@ const Tables& TheTables()
 
 } // namespace
 
-int FromSrgb(double encoded)
+int FromLevel(double level)
 {
-    if (!(encoded > 0)) {
+    if (!(level > 0)) {
         return 0;
     }
-    return encoded >= 1 ? 255 : static_cast<int>(std::floor(encoded * 255 + 0.5));
+    return level >= 255 ? 255 : static_cast<int>(std::floor(level + 0.5 + HalfTolerance));
+}
+
+int FromSrgb(double encoded)
+{
+    return FromLevel(encoded * 255);
 }
 
 int FromLinear(double linear)
@@ -69,6 +79,13 @@ int FromLinear(double linear)
         ++level;
     }
     return level;
+}
+
+bool NearHalf(double linear, int level)
+{
+    const Tables& tables = TheTables();
+    return (level < 255 && linear > tables.belowHalf[level]) ||
+           (level > 0 && linear < tables.aboveHalf[level - 1]);
 }
 
 double ToLinear(int level)

@@ -60,6 +60,11 @@ Triple Search(const Triple& oklab, const Triple& linear)
 {
     using ColourSpaces::DeltaEOK;
     using ColourSpaces::LinearSrgbToOklab;
+    // A colour so far out that it has no Oklab value (channels near the
+    // largest double) has no lightness to keep: it is clipped.
+    if (std::isnan(oklab[0])) {
+        return Clip(linear);
+    }
     if (oklab[0] >= 1) {
         return {1, 1, 1};
     }

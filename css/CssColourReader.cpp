@@ -1,65 +1,27 @@
 // SPDX-License-Identifier: MIT
 #include "CssColourReader.h"
 
-#include "CssFunctionReader.h"
 #include "CssReadFailure.h"
-#include "NamedColours.h"
+#include "CssTokens.h"
+#include "CssValueReader.h"
 
 namespace Colour {
 
 namespace {
 
 using CssReadFailure::Fail;
+using CssTokens::Type;
 
-bool Is(QStringView text, const char16_t* name)
+// The text without the CSS whitespace around it, as messages quote it.
+QStringView Trimmed(QStringView text)
 {
-    return text.compare(QStringView(name), Qt::CaseInsensitive) == 0;
-}
-
-int HexDigit(QChar c)
-{
-    const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9') {
-        return u - u'0';
+    while (!text.isEmpty() && CssTokens::IsBlank(text.front())) {
+        text = text.sliced(1);
     }
-    if ((u | 0x20) >= u'a' && (u | 0x20) <= u'f') {
-        return (u | 0x20) - u'a' + 10;
+    while (!text.isEmpty() && CssTokens::IsBlank(text.back())) {
+        text.chop(1);
     }
-    return -1;
-}
-
-Outcome<CssColour> ReadHex(QStringView input)
-{
-    const QStringView digits = input.sliced(1);
-    for (QChar c : digits) {
-        if (HexDigit(c) < 0) {
-            return Fail(input, u"cifra hexadecimal no válida %1", QStringView(&c, 1));
-        }
-    }
-    const qsizetype n = digits.size();
-    if (n != 3 && n != 4 && n != 6 && n != 8) {
-        return Fail(input, QStringLiteral("un color hexadecimal lleva 3, 4, 6 u 8 cifras"));
-    }
-    const bool shortForm = n < 6;
-    const auto channel = [&](int i) {
-        return shortForm ? HexDigit(digits[i]) * 17
-                         : HexDigit(digits[2 * i]) * 16 + HexDigit(digits[2 * i + 1]);
-    };
-    return CssColour{{channel(0), channel(1), channel(2)}, false};
-}
-
-Outcome<CssColour> ReadName(QStringView input)
-{
-    if (const auto colour = NamedColours::Find(input)) {
-        return CssColour{*colour, false};
-    }
-    if (Is(input, u"transparent")) {
-        return Fail(input, QStringLiteral("es transparente, no un color"));
-    }
-    if (Is(input, u"currentcolor")) {
-        return Fail(input, QStringLiteral("depende del elemento, no es un color fijo"));
-    }
-    return Fail(input, QStringLiteral("no es un color CSS"));
+    return text;
 }
 
 } // namespace
@@ -75,21 +37,28 @@ Outcome<CssColour> ReadCssColour(QStringView text)
         const QString start = text.first(20).toString() + u'…';
         return Fail(start, TooLongText());
     }
-    const QStringView input = text.trimmed();
-    if (input.isEmpty()) {
+    const QStringView input = Trimmed(text);
+    const CssTokens::Tokens tokens = CssTokens::Split(input);
+    if (tokens.fault == CssTokens::Fault::OutOfRange) {
+        return Fail(input, u"valor fuera de rango %1", tokens.culprit);
+    }
+    if (tokens.list.isEmpty()) {
         return Fail(input, QStringLiteral("está vacío"));
     }
-    if (input[0] == u'#') {
-        return ReadHex(input);
+    CssValueReader::Cursor cursor{input, tokens.list.begin(), tokens.list.end()};
+    const bool function = tokens.list.front().type == Type::Function;
+    const Outcome<CssValue> value = CssValueReader::Read(cursor);
+    if (!value) {
+        return Failed(value.Reason());
     }
-    const qsizetype open = input.indexOf(u'(');
-    if (open > 0 && input[0].isLetter()) {
-        return CssFunctionReader::Read(input, open);
+    if (!cursor.AtEnd()) {
+        if (!function) {
+            return Fail(input, QStringLiteral("no es un color CSS"));
+        }
+        const QStringView rest = input.sliced(cursor.at->text.data() - input.data());
+        return Fail(input, u"sobra %1 tras «)»", rest);
     }
-    if (open >= 0) {
-        return Fail(input, QStringLiteral("no es un color CSS"));
-    }
-    return ReadName(input);
+    return ColourForms::ToRgb8(value->form, value->channels);
 }
 
 } // namespace Colour

@@ -123,6 +123,16 @@ QString WriteCssColour(Rgb8 colour, CssFormat format)
     return row.write ? row.write(colour) : WriteFunction(colour, row);
 }
 
+QString WriteBothColours(const ColourForms::Converted& colour)
+{
+    if (!colour.clipped) {
+        return {};
+    }
+    return QStringLiteral("CSS: %1, recortado como lo pintan hoy los navegadores: %2")
+        .arg(WriteCssColour(colour.colour, CssFormat::Hex),
+             WriteCssColour(*colour.clipped, CssFormat::Hex));
+}
+
 } // namespace Colour
 
 namespace CssForms {

@@ -27,4 +27,9 @@ std::optional<CssFormat> CssFormatFromName(QStringView name);
 // hue (a grey) is written 0.
 QString WriteCssColour(Rgb8 colour, CssFormat format);
 
+// Both colours of one outside sRGB whose clipped form differs from its
+// gamut mapped one: "CSS: #00C248, recortado como lo pintan hoy los
+// navegadores: #00FF00"; empty for any other.
+QString WriteBothColours(const ColourForms::Converted& colour);
+
 } // namespace Colour

@@ -33,7 +33,7 @@ Choice Choose(ColourForms::Form form, Colour::Rgb8 colour, const Colour::Triple&
     Colour::Triple trial{};
     const auto comesBack = [&] {
         const ColourForms::Converted back = ColourForms::ToRgb8(form, trial);
-        return back.colour == colour && !back.mapped;
+        return back.colour == colour && !back.mapped && !back.nearHalf;
     };
     const auto start = [&](const std::array<int, 3>& decimals) {
         for (int i = 0; i < 3; ++i) {
@@ -48,17 +48,25 @@ Choice Choose(ColourForms::Form form, Colour::Rgb8 colour, const Colour::Triple&
             return choice;
         }
     }
-    for (int i = 0; i < 3; ++i) {
-        for (int decimals = choice[i].decimals - 1; decimals >= 0; --decimals) {
-            const Decimal fewer = Round(exact[i], decimals, i == hueIndex);
-            const double kept = trial[i];
-            trial[i] = Value(fewer);
-            // The same value with fewer digits (0.60 for 0.600) needs no trial.
-            if (trial[i] != kept && !comesBack()) {
-                trial[i] = kept;
-                break;
+    // Number by number from the first, decimals go while the text still
+    // comes back. A later number rounded shorter can let an earlier one lose
+    // one more, so the passes go on until one changes nothing: then no
+    // number comes back with one decimal fewer.
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (int i = 0; i < 3; ++i) {
+            for (int decimals = choice[i].decimals - 1; decimals >= 0; --decimals) {
+                const Decimal fewer = Round(exact[i], decimals, i == hueIndex);
+                const double kept = trial[i];
+                trial[i] = Value(fewer);
+                // The same value with fewer digits (0.60 for 0.600) needs no trial.
+                if (trial[i] != kept && !comesBack()) {
+                    trial[i] = kept;
+                    break;
+                }
+                changed = changed || trial[i] != kept;
+                choice[i] = fewer;
             }
-            choice[i] = fewer;
         }
     }
     return choice;

@@ -5,14 +5,14 @@
 
 #include <array>
 
-// Chooses how many decimals each number of a colour function gets so that the
-// text, read back, gives the same 8-bit colour, and does so without the gamut
-// mapping: a text that lies outside sRGB and only maps back onto the colour
-// would show another colour where a browser clips instead. It starts from decimals that
-// come back exactly (more if those do not), then, number by number from the
-// first, takes decimals away while the text still comes back exactly. Each
-// trial converts the very doubles that reading the printed text yields, so
-// what is checked is what is written.
+// Chooses how many decimals each number of a colour function gets: for each
+// number so few that one fewer would not do, the text read back giving the
+// same 8-bit colour without the gamut mapping (a text that lies outside sRGB and only
+// maps back onto the colour would show another colour where a browser clips
+// instead), and with no channel within 1e-6 of a step of a half (a browser
+// that rounds halves down, or computes in single precision, would get
+// another colour). Each trial converts the very doubles that reading the
+// printed text yields, so what is checked is what is written.
 namespace RoundTripDecimals {
 
 // mantissa / 10^decimals; printed as such, it reads back as Value().

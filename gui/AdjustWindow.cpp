@@ -2,6 +2,7 @@
 #include "AdjustWindow.h"
 
 #include "ColourForms.h"
+#include "CssColourWriter.h"
 #include "EditorColour.h"
 #include "WindowFonts.h"
 #include "WindowLook.h"
@@ -33,6 +34,11 @@ constexpr SliderRange Rows[6] = {
     {"H", "Tono OKLCH", 360, 1, 15},        {"H", "Tono HSL", 360, 1, 15},
     {"S", "Saturación HSL", 100, 1, 5},     {"L", "Luminosidad HSL", 100, 1, 5},
 };
+
+QString MappedText()
+{
+    return QStringLiteral("Fuera de sRGB: se muestra el color más cercano.");
+}
 
 } // namespace
 
@@ -85,7 +91,7 @@ AdjustWindow::AdjustWindow(EditorColour& edited, QWidget& main)
             Moved(i);
         });
     }
-    m_mapped = new QLabel(QStringLiteral("Fuera de sRGB: se muestra el color más cercano."));
+    m_mapped = new QLabel(MappedText());
     m_mapped->setObjectName(QStringLiteral("MappedMark"));
     m_mapped->setVisible(false);
     layout->addWidget(m_mapped);
@@ -98,7 +104,8 @@ AdjustWindow::AdjustWindow(EditorColour& edited, QWidget& main)
 
     connect(&edited, &EditorColour::Changed, this, &AdjustWindow::Follow);
     Follow(edited.Value());
-    setFixedSize(sizeHint());
+    // The window takes its layout's size, also when the mark shows.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void AdjustWindow::ShowBeside()
@@ -116,6 +123,13 @@ void AdjustWindow::Moved(int row)
     const ColourForms::Converted result =
         ColourForms::ToRgb8(group == 0 ? Form::Oklch : Form::Hsl, asked);
     m_mapped->setVisible(group == 0 && result.mapped);
+    // Both colours, when clipping would give another: the one CSS shows, and
+    // the one browsers paint today.
+    QString both = Colour::WriteBothColours(result);
+    m_mapped->setText(both.isEmpty()
+                          ? MappedText()
+                          : QStringLiteral("Fuera de sRGB. ") +
+                                both.replace(QStringLiteral(", "), QStringLiteral(";\n")));
     m_moving = group;
     // As a pick is applied; the editor's Changed brings the other group up
     // to date (Follow), and leaves this one as asked.

@@ -249,6 +249,10 @@ void ColourTools::PasteCss()
         return;
     }
     m_edited.Apply(css->colour);
+    const QString both = Colour::WriteBothColours(*css);
+    if (!both.isEmpty()) {
+        Messages::Show(&m_window, QMessageBox::Information, QStringLiteral("Tintaro"), both);
+    }
 }
 
 void ColourTools::ShowAdjust()

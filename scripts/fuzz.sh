@@ -15,7 +15,7 @@ command -v clang++-14 >/dev/null || { echo "clang++-14 not found: run scripts/se
 
 # The product's own libraries, instrumented, and one program per target.
 build=build-fuzz
-targets=(fuzz_code fuzz_text_to_number fuzz_memory_file fuzz_css_colour)
+targets=(fuzz_code fuzz_text_to_number fuzz_memory_file fuzz_css_colour fuzz_css_grammar)
 CXX=clang++-14 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTINTARO_FUZZ=ON \
     -DTINTARO_WERROR=ON -DTINTARO_BUILD_TESTS=OFF -DTINTARO_BUILD_BENCH=OFF >/dev/null
 cmake --build "$build" -j "${JOBS:-2}" --target "${targets[@]}"

@@ -160,6 +160,12 @@ scenario_command_line() {
     e2e_expect "--convert - of colours only" "$(echo $out)" "#0000FF 0"
     out=$($none "$E2E_EXE" --convert 'oklch(0.7 0.4 150)' --format code 2>&1; echo "$?")
     e2e_expect "--convert outside sRGB to the program's code" "$(echo $out)" "#48C200 0"
+    out=$(printf 'oklch(0.7 0.4 150)\n' | $none "$E2E_EXE" --convert - --gamut clip 2>&1; echo "$?")
+    e2e_expect "--convert --gamut clip: as browsers paint it" "$(echo $out)" "#00D600 0"
+    out=$($none "$E2E_EXE" --convert red --gamut fit 2>&1 | head -1; $none "$E2E_EXE" --gamut css 2>&1 | head -1)
+    e2e_expect "--gamut: css or clip, with --pick or --convert" "$out" \
+        "tintaro: «fit» no es un modo: css o clip.
+tintaro: --gamut va con --pick o --convert."
     # --contrast: the ratio first; AA for normal text or not, or a colour not read.
     for case in "#767676 white|0 4.54:1" "white #3B82F6|1 3.67:1" "verde white|2 "; do
         IFS='|' read -r pair expected <<<"$case"

@@ -128,11 +128,14 @@ private slots:
             {"hsl(120 -50% 50%)", "808080"}, {"hsl(none none 50%)", "808080"},
             // hwb(): the examples; white plus black of 100% or more is grey.
             {"hwb(150 20% 10%)", "33e68c"}, {"hwb(45 40% 80%)", "555555"},
+            // Blue is 25.5 exactly, a few ulps short in doubles: halves still round up.
+            {"hwb(126 0% 0%)", "00ff1a"}, {"hsl(238 100% 50%)", "0009ff"},
             // Far past 100%: white and black of 1e307% each are grey 0.5; hsl() clamps
-            // only negative saturation, then clips (200% at 150% is 0.5, 2.5, 2.5).
-            {"hwb(0 1e307% 1e307%)", "808080"}, {"hsl(0 100% 1e20%)", "ffffff"},
-            {"hsl(30 1e307% 50%)", "ff8000"}, {"hsl(0 200% 150%)", "80ffff"},
-            {"hsl(0 100% -1e20%)", "000000"}, {"rgb(1e308% 50% -1e308%)", "ff8000"},
+            // only negative saturation, then maps (200% at 150% is 0.5, 2.5, 2.5: Oklab
+            // lightness over 1, white); channels past any Oklab value are clipped.
+            {"hwb(0 1e307% 1e307%)", "808080"}, {"hsl(0 100% 1e20%)", "ffffff", 0, 1},
+            {"hsl(30 1e307% 50%)", "ff8000", 0, 1}, {"hsl(0 200% 150%)", "ffffff", 0, 1},
+            {"hsl(0 100% -1e20%)", "000000", 0, 1}, {"rgb(1e308% 50% -1e308%)", "ff8000"},
             // Its b, rounded from -0.1015 to -25% (-0.1), moves green by two steps.
             {"oklab(42.1% 41% -25%)", "800080", 2, -1},
             {"lab(29.567% 68.298 -112.0294)", "0000ff", 1, -1},
@@ -151,8 +154,24 @@ private slots:
             // color(): the same colour in srgb and srgb-linear; display-p3 grey.
             {"color(srgb 0.691 0.139 0.259)", "b02342"},
             {"color(srgb-linear 0.435 0.017 0.055)", "b02342", 1},
-            {"color(SRGB 100% 50% 0 / 0.3)", "ff8000"}, {"color(srgb 1.5 -1 0.5)", "ff0080"},
+            {"color(SRGB 100% 50% 0 / 0.3)", "ff8000"},
             {"color(display-p3 0.4 0.4 0.4)", "666666"},
+            // Every predefined space, inside sRGB and mapped into it, against
+            // colorjs.io 0.5 (toGamut, method "css"); srgb and srgb-linear are mapped
+            // too, not clipped.
+            {"color(srgb 0.5 2 0.2)", "ffffff", 0, 1}, {"color(srgb 1.2 0.3 -0.2)", "ff7e51", 1, 1},
+            {"color(srgb-linear 0.8 -0.05 0.3)", "dc0092", 1, 1},
+            {"color(srgb-linear 0.2 0.5 0.02)", "7cbc27"},
+            {"color(a98-rgb 0.5 0.4 0.3)", "89664a"}, {"color(a98-rgb 0.3 0.6 0.2)", "009a22", 1, 1},
+            {"color(prophoto-rgb 0.5 0.4 0.3)", "ab735a"},
+            {"color(prophoto-rgb 0.2 0.5 0.8)", "008fa6", 1, 1},
+            {"color(rec2020 0.5 0.3 0.7)", "9c51c1"}, {"color(rec2020 0.42053 0.97978 0.00579)", "00fc24", 1, 1},
+            {"color(xyz 0.3 0.25 0.2)", "ba7875"}, {"color(xyz-d65 0.2 0.3 0.4)", "00a7a4", 1, 1},
+            {"color(xyz-d50 0.5 0.4 0.1)", "f09052"}, {"color(xyz-d50 0.2 0.3 0.4)", "00a8bc", 1, 1},
+            // Comments go as CSS tokenizes them; only CSS whitespace separates.
+            {"red /* brand */", "ff0000"}, {"#fff/**/", "ffffff"},
+            {"rgb(1 2 3 /* c */)", "010203"}, {"rgb(1/**/2/**/3)", "010203"},
+            {"/**/\f\r\nhsl(0/**/100%/**/50%) /* open", "ff0000"},
         };
         // clang-format on
         // The lab(), lch(), oklab() and oklch() examples, with their rgb() rounded.
@@ -196,6 +215,75 @@ private slots:
         }
     }
 
+    // The relative colours and mixes of CSS Color 5 and the colours its text
+    // gives them (some rounded there), within 1; calc() worked out by hand.
+    void readsCssColour5()
+    {
+        const char* const rows[][2] = {
+            {"rgb(from indianred 255 g b)", "rgb(255 92 92)"},
+            {"hsl(from lightseagreen calc(h + 180deg) s l)", "hsl(357deg 70% 41%)"},
+            // Its rgb() here, 57.58% 32.47% 3.82%, is not its lch() (colorjs.io agrees).
+            {"lch(from peru calc(l * 0.8) c h)", "lch(49.80256% 54.0114 63.6769)"},
+            {"LCH(from lightseagreen l c calc(h + 180deg))", "rgb(88.2814% 51.1047% 58.3039%)"},
+            {"lab(from orchid l 0 0)", "rgb(59.515% 59.515% 59.515%)"},
+            {"lch(from lch(from orchid l 0 h) l 30 h)", "rgb(72.710% 53.293% 71.224%)"},
+            // Mapped as colorjs.io 0.5 maps (method "css"); the text's 0.079% 69.282%
+            // 72.067% takes the chroma down to the edge, an older mapping.
+            {"oklch(from lch(60% 90 320) l c calc(h - 120))", "rgb(0 179.59 188.37)"},
+            {"rgb(from red calc(r * .3 + g * .59 + b * .11) calc(r * .3 + g * .59 + b * .11) "
+             "calc(r * .3 + g * .59 + b * .11))",
+             "rgb(30% 30% 30%)"},
+            {"rgb(from lime calc(r*.3 + g*.59 + b*.11) calc(r*.3 + g*.59 + b*.11) "
+             "calc(r*.3 + g*.59 + b*.11))",
+             "rgb(59% 59% 59%)"},
+            {"rgb(from #f00 r g calc(b + 20))", "#ff0014"},
+            {"hsl(from red h s l / 0.5)", "red"},
+            {"oklch(from rgb(300 -9 0) l c h)", "red"}, // rgb() clamps as it reads
+            {"color(from green srgb r g b / 0.5)", "green"},
+            {"color(from #336699 xyz-d50 x y z)", "#336699"},
+            {"hwb(from #808080 h w calc(b - 10%))", "hwb(0 50.2% 39.8%)"},
+            {"rgb(calc((1 + 2) * 3) max(4, 5%) clamp(0, 300, 255))", "rgb(9 13 255)"},
+            // colorjs.io 0.5: 178.671 103.542 88.366.
+            {"oklch(from tomato calc(l - 0.1) min(c, 0.1) h)", "rgb(178.671 103.542 88.366)"},
+            // color-mix(): CSS Color 5's examples; the hue methods by hand.
+            {"color-mix(in lch, purple 50%, plum 50%)", "rgb(68.51% 36.01% 68.29%)"},
+            {"color-mix(in lch, purple 50%, plum)", "rgb(68.51% 36.01% 68.29%)"},
+            {"color-mix(in lch, purple, plum 50%)", "rgb(68.51% 36.01% 68.29%)"},
+            {"color-mix(in lch, plum, purple)", "rgb(68.51% 36.01% 68.29%)"},
+            {"color-mix(in lch, 80% purple, plum 80%)", "rgb(68.51% 36.01% 68.29%)"},
+            {"color-mix(in lch, purple 30%, plum 30%)", "rgb(68.51% 36.01% 68.29%)"},
+            {"color-mix(in lch, peru 40%, palegoldenrod)", "rgb(87.416% 76.036% 47.637%)"},
+            {"color-mix(in lch, teal 65%, olive)", "rgb(7.7377% 52.5730% 37.3213%)"},
+            {"color-mix(in lch, white, black)", "rgb(47% 47% 47%)"},
+            {"color-mix(in xyz, white, black)", "rgb(74% 74% 74%)"},
+            {"color-mix(in srgb, white, black)", "rgb(50% 50% 50%)"},
+            {"color-mix(in xyz, rgb(82.02% 30.21% 35.02%) 75.23%, rgb(5.64% 55.94% 85.31%))",
+             "rgb(72.300% 38.639% 53.557%)"},
+            {"color-mix(in lch, white, blue)", "rgb(68.594% 53.794% 100%)"},
+            {"color-mix(in oklch, white, blue)", "rgb(45.304% 63.808% 100%)"},
+            {"color-mix(in srgb, white, blue)", "rgb(50% 50% 100%)"},
+            // The text maps display-p3 green to srgb 0 0.99797 0, an older mapping;
+            // colorjs.io 0.5 ("css") gives hsl(129.723 100% 49.288%), mixed by hand.
+            {"color-mix(in hsl, color(display-p3 0 1 0) 80%, yellow)",
+             "hsl(115.7784 100% 49.4305%)"},
+            {"color-mix(in srgb, rgb(100% 0% 0% / 0.7) 25%, rgb(0% 100% 0% / 0.2))",
+             "color(srgb 0.53846 0.46154 0)"},
+            {"color-mix(in srgb, rgb(100% 0% 0% / 0.7) 20%, rgb(0% 100% 0% / 0.2) 60%)",
+             "color(srgb 0.53846 0.46154 0)"},
+            {"color-mix(in hsl, hsl(10 100% 50%), hsl(350 100% 50%))", "red"},
+            {"color-mix(in hsl longer hue, hsl(10 100% 50%), hsl(350 100% 50%))", "cyan"},
+            {"color-mix(in hsl increasing hue, hsl(350 100% 50%), hsl(10 100% 50%))", "red"},
+            {"color-mix(in hwb decreasing hue, hwb(350 0% 0%), hwb(10 0% 0%))", "cyan"},
+        };
+        for (const auto& [text, stated] : rows) {
+            const Outcome<CssColour> read = ReadCssColour(QString::fromUtf8(text));
+            const Outcome<CssColour> expected = ReadCssColour(QString::fromUtf8(stated));
+            QVERIFY2(read && expected && Near(read->colour, expected->colour, 1),
+                     qPrintable(read.Reason() +
+                                WriteCssColour(read ? read->colour : Rgb8{}, CssFormat::Hex)));
+        }
+    }
+
     void refuses_data()
     {
         QTest::addColumn<QString>("text");
@@ -205,7 +293,8 @@ private slots:
         const char* const rows[][2] = {
             {"oklch(0.7 0.1)", "faltan valores"}, {"verde", "no es un color CSS"},
             {"  ", "está vacío"}, {"transparent", "es transparente, no un color"},
-            {"currentColor", "depende del elemento, no es un color fijo"},
+            {"currentColor", "depende de la página"}, {"Canvas", "depende de la página"},
+            {"var(--x)", "depende de la página"}, {"env(a, var(--b))", "depende de la página"},
             {"#12345", "un color hexadecimal lleva 3, 4, 6 u 8 cifras"},
             {"#12g", "cifra hexadecimal no válida «g»"}, {"rgb(1 2 3 4)", "sobran valores"},
             {"rgb(1 2 3 / 1 2)", "sobran valores"},
@@ -222,13 +311,22 @@ private slots:
             {"hsl(30% 100% 50%)", "valor no válido «30%»"},
             {"lab(50deg 0 0)", "valor no válido «50deg»"},
             {"hsl(30px 1% 1%)", "valor no válido «30px»"},
-            {"rgb(1. 2 3)", "valor no válido «1.»"}, {"rgb(1e 2 3)", "valor no válido «1e»"},
+            {"rgb(1. 2 3)", "valor no válido «.»"}, {"rgb(1e 2 3)", "valor no válido «1e»"},
             {"rgb(1e999 2 3)", "valor fuera de rango «1e999»"},
             {"lab(1, 2, 3)", "lab() no admite comas"},
-            {"rgb(calc(1) 2 3)", "no se admiten funciones anidadas"},
+            {"rgb(foo(1) 2 3)", "función no admitida «foo()»"},
+            {"rgb(calc(1 -2) 2 3)", "valor no válido «-2»"},
+            {"rgb(calc(1 + 5deg) 2 3)", "valor no válido «+»"},
+            {"hsl(calc(1 / 0) 50% 50%)", "valor fuera de rango «calc(1 / 0)»"},
+            {"rgb(from red r g b, 1)", "rgb() no admite comas"},
+            {"color-mix(in srgb longer hue, red, blue)", "«srgb» no tiene tono que interpolar"},
+            {"color-mix(in srgb, red 0%, blue 0%)", "los dos porcentajes son 0%"},
+            {"color-mix(in srgb, red 150%, blue)", "porcentaje fuera de 0% a 100% «150%»"},
+            {"color-mix(in cmyk, red, blue)", "espacio de mezcla desconocido «cmyk»"},
+            {"lab(from red l a x)", "valor no válido «x»"},
             {"colour(1 2 3)", "función no admitida «colour()»"},
             {"color(1 2 3)", "falta el espacio de color"},
-            {"color(rec2020 1 0 0)", "espacio de color no admitido «rec2020»"},
+            {"color(display-p3-linear 1 0 0)", "espacio de color no admitido «display-p3-linear»"},
             {"color(profoto-rgb 1 0 0)", "espacio de color desconocido «profoto-rgb»"},
         };
         // clang-format on
@@ -247,6 +345,28 @@ private slots:
         const Outcome<CssColour> result = ReadCssColour(text);
         QVERIFY(!result);
         QCOMPARE(result.Reason(), error);
+    }
+
+    // Only space, tab, line feed, carriage return and form feed are blanks, and
+    // names match in ASCII case only (not U+017F, long s, nor U+212A, Kelvin).
+    void refusesWhatCssDoesNotRead()
+    {
+        const char16_t* const rows[][2] = {
+            {u"\u00A0red", u"no es un color CSS"},
+            {u"\u2003red", u"no es un color CSS"},
+            {u"red\u2009", u"no es un color CSS"},
+            {u"\u3000red", u"no es un color CSS"},
+            {u"\u1680red", u"no es un color CSS"},
+            {u"\u0085red", u"no es un color CSS"},
+            {u"\u000Bred", u"no es un color CSS"},
+            {u"h\u017Fl(0 100% 50%)", u"«h\u017Fl()»"},
+            {u"o\u212Alch(0.5 0.1 30)", u"«o\u212Alch()»"},
+            {u"rgb(1 var(--g, 2) 3)", u"«var(--g, 2)»: depende de la página"}};
+        for (const auto& [text, reason] : rows) {
+            const Outcome<CssColour> result = ReadCssColour(QString::fromUtf16(text));
+            QVERIFY2(!result && result.Reason().endsWith(QString::fromUtf16(reason)),
+                     qPrintable(result.Reason()));
+        }
     }
 
     void refusesHugeAndTinyNumbersSafely()

@@ -29,6 +29,35 @@ const char* const Shapes[] = {"#[0-9A-F]{6}",       "rgb\\(\\d+, \\d+, \\d+\\)",
                               "oklab\\(N N N\\)",   "oklch\\(N N N\\)",
                               "(≈ )?[a-z]+",        "#[0-9A-F]{6}"};
 
+// Whether every number of a written function is as short as it can be: the
+// exact value with one decimal fewer, put in its place, reads back as
+// another colour, or lands within 1e-6 of a step of a half.
+bool NoNumberShorter(Rgb8 colour, CssFormat format, const QString& text)
+{
+    const CssForms::Row& row = CssForms::Rows[std::size_t(format)];
+    const Triple exact = ColourForms::FromRgb8(row.form, colour);
+    const QRegularExpression number(QStringLiteral("-?\\d+(\\.\\d+)?"));
+    auto match = number.globalMatch(text);
+    for (int i = 0; match.hasNext(); ++i) {
+        const QRegularExpressionMatch m = match.next();
+        const int decimals = int(m.capturedLength(1)) - 1;
+        if (decimals <= 0) {
+            continue;
+        }
+        double fewer =
+            std::round(exact[i] * std::pow(10, decimals - 1)) / std::pow(10, decimals - 1);
+        fewer = (i == CssForms::HueIndex(row) && fewer == 360) ? 0 : fewer;
+        QString shorter = text;
+        shorter.replace(m.capturedStart(), m.capturedLength(),
+                        QString::number(fewer, 'f', decimals - 1));
+        const Outcome<CssColour> back = ReadCssColour(shorter);
+        if (back && back->colour == colour && !back->mapped && !back->nearHalf) {
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 class TestCssColourWriter : public QObject
@@ -44,8 +73,13 @@ private slots:
         // clang-format off
         const char* const rows[][3] = {
             {"ff8000", "hex", "#FF8000"}, {"ff8000", "CODE", "#0080FF"},
-            {"ff8000", "rgb", "rgb(255, 128, 0)"}, {"ff8000", "hsl", "hsl(30, 100%, 50%)"},
-            {"ff8000", "hwb", "hwb(30 0% 0%)"}, {"808080", "hsl", "hsl(0, 0%, 50%)"},
+            // No channel on a half step: hsl(30, 100%, 50%) has green 127.5,
+            // hsl(238, 100%, 50%) green 8.5, hsl(0, 0%, 50%) grey 127.5.
+            {"ff8000", "rgb", "rgb(255, 128, 0)"}, {"ff8000", "hsl", "hsl(30.1, 100%, 50%)"},
+            {"ff8000", "hwb", "hwb(30.1 0% 0%)"}, {"808080", "hsl", "hsl(0, 0%, 50.2%)"},
+            {"0008ff", "hsl", "hsl(238.1, 100%, 50%)"}, {"0008ff", "hwb", "hwb(238.1 0% 0%)"},
+            // lch(56 88.3 28) has red a hair over 1 and green 36.5000005.
+            {"ff2545", "lch", "lch(56 88.3 28.1)"},
             {"808080", "oklch", "oklch(0.6 0 0)"}, {"808080", "name", "gray"},
             {"00ffff", "name", "aqua"}, {"ff00ff", "name", "fuchsia"},
             {"010101", "name", "≈ black"}, {"000000", "lab", "lab(0 0 0)"},
@@ -64,6 +98,22 @@ private slots:
         QFETCH(QString, format);
         QFETCH(QString, expected);
         QCOMPARE(WriteCssColour(Hex(colour), *CssFormatFromName(format)), expected);
+    }
+
+    // A colour outside sRGB is also kept clipped, as browsers paint it today.
+    void writesBothColoursOutsideSrgb()
+    {
+        const char* const rows[][2] = {
+            {"oklch(0.7 0.4 150)", "CSS: #00C248, recortado como lo pintan hoy los navegadores: "
+                                   "#00D600"},
+            {"color(srgb 1.2 0.3 -0.2)", "CSS: #FF7E51, recortado como lo pintan hoy los "
+                                         "navegadores: #FF4D00"},
+            {"color(srgb 1.001 0.3 0.2)", ""},
+            {"rgb(300 0 0)", ""}};
+        for (const auto& [text, both] : rows) {
+            QCOMPARE(WriteBothColours(*ReadCssColour(QString::fromUtf8(text))),
+                     QString::fromUtf8(both));
+        }
     }
 
     void roundTripsASampleOfTheCube()
@@ -86,7 +136,12 @@ private slots:
                             continue;
                         }
                         const Outcome<CssColour> back = ReadCssColour(text);
-                        QVERIFY2(back && back->colour == (Rgb8{r, g, b}), qPrintable(text));
+                        QVERIFY2(back && back->colour == (Rgb8{r, g, b}) && !back->nearHalf,
+                                 qPrintable(text));
+                        if (f >= int(CssFormat::Hsl) && (r + g + b) % 3 == 0) {
+                            QVERIFY2(NoNumberShorter({r, g, b}, CssFormat(f), text),
+                                     qPrintable(text));
+                        }
                     }
                 }
             }

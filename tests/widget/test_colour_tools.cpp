@@ -36,7 +36,7 @@ private slots:
         emit c->Res->customContextMenuRequested({});
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         QVERIFY(menu && menu->objectName() == "qt_edit_menu");
-        const QStringList copies = {"#FF8000", "rgb(255, 128, 0)", "hsl(30, 100%, 50%)"};
+        const QStringList copies = {"#FF8000", "rgb(255, 128, 0)", "hsl(30.1, 100%, 50%)"};
         menu->actions().at(menu->actions().size() - 3)->trigger();
         QCOMPARE(QGuiApplication::clipboard()->text(), copies[0]);
         // Every other form under "Copiar como", each reading back as the colour.
@@ -160,6 +160,14 @@ private slots:
         QTest::keyClick(w.get(), Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
         QTRY_COMPARE(m_messages, QStringList{"Tintaro: «oklch(0.7 0.1)»: faltan valores"});
         QCOMPARE(Editor(), "255=255 99=99 71=71 #4763FF #ff6347");
+        // Outside sRGB: applied as CSS maps it, the clipped colour told beside.
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        QGuiApplication::clipboard()->setText("oklch(0.7 0.4 150)");
+        QTest::keyClick(w.get(), Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
+        QTRY_COMPARE(m_messages.last(), "Tintaro: CSS: #00C248, recortado como lo pintan hoy "
+                                        "los navegadores: #00D600");
+        QCOMPARE(Editor(), "0=0 194=194 72=72 #48C200 #00c248");
     }
 
     // A pick that fails ends, never from inside Start, and the next one is

@@ -94,6 +94,14 @@ private slots:
         QTest::keyClick(slider(1), Qt::Key_PageUp);
         QCOMPARE(box(1)->value(), 0.298);
         QVERIFY(!mapped->isHidden() && c->CScroll[0]->value() == 255);
+        // Where clipping gives another colour, the mark shows both.
+        QVERIFY(!qobject_cast<QLabel*>(mapped)->text().contains("#"));
+        box(2)->setValue(150);
+        box(0)->setValue(0.7);
+        box(1)->setValue(0.37);
+        QCOMPARE(qobject_cast<QLabel*>(mapped)->text(),
+                 "Fuera de sRGB. CSS: #00C248;\nrecortado como lo pintan hoy los navegadores: "
+                 "#00D300");
     }
 
     // The About window: layout, names, look and keys; centred over the main
