@@ -169,14 +169,16 @@ std::function<void()> ColourTools::DropTaker(QObject* target, const QMimeData& d
     if (!data.hasText()) {
         return {};
     }
-    // The box keeps a text's first line only.
-    const QString text = data.text().section(u'\n', 0, 0).section(u'\r', 0, 0).trimmed();
+    // The box keeps a text's first line only. The CSS reader gets it as it
+    // came: only CSS whitespace may surround a colour.
+    const QString line = data.text().section(u'\n', 0, 0).section(u'\r', 0, 0);
+    const QString text = line.trimmed();
     // On the window or a value box, a colour as style sheets write it is
     // applied as a picked colour is. The code box keeps its own reading: a
     // "#" and six digits there is a code, blue first.
     const ChannelControls& c = m_window.Channels();
     if (target != c.Res) {
-        if (const Outcome<Colour::CssColour> css = Colour::ReadCssColour(text)) {
+        if (const Outcome<Colour::CssColour> css = Colour::ReadCssColour(line)) {
             return [this, colour = css->colour] { m_edited.Apply(colour); };
         }
     }
@@ -240,12 +242,13 @@ void ColourTools::ShowContrast()
 
 void ColourTools::PasteCss()
 {
-    const QString text = QGuiApplication::clipboard()->text().trimmed();
+    // As it came: only CSS whitespace may surround a colour.
+    const QString text = QGuiApplication::clipboard()->text();
     const Outcome<Colour::CssColour> css = Colour::ReadCssColour(text);
     if (!css) {
         Messages::Show(&m_window, QMessageBox::Information, QStringLiteral("Tintaro"),
-                       text.isEmpty() ? QStringLiteral("El portapapeles no tiene texto.")
-                                      : css.Reason());
+                       text.trimmed().isEmpty() ? QStringLiteral("El portapapeles no tiene texto.")
+                                                : css.Reason());
         return;
     }
     m_edited.Apply(css->colour);

@@ -159,6 +159,12 @@ private slots:
         QGuiApplication::clipboard()->setText("oklch(0.7 0.1)");
         QTest::keyClick(w.get(), Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
         QTRY_COMPARE(m_messages, QStringList{"Tintaro: «oklch(0.7 0.1)»: faltan valores"});
+        // A blank CSS does not count as whitespace is part of the text.
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        QGuiApplication::clipboard()->setText(QChar(0xA0) + QString("red"));
+        QTest::keyClick(w.get(), Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
+        QTRY_COMPARE(m_messages.size(), 2);
         QCOMPARE(Editor(), "255=255 99=99 71=71 #4763FF #ff6347");
         // Outside sRGB: applied as CSS maps it, the clipped colour told beside.
         w->activateWindow();
