@@ -8,9 +8,9 @@
 // itself (for a colour inside sRGB); every read ends within a bound.
 #include "CssColourReader.h"
 #include "CssTokens.h"
+#include "TimedRead.h"
 
 #include <QRegularExpression>
-#include <chrono>
 #include <clocale>
 #include <cmath>
 #include <cstddef>
@@ -18,24 +18,6 @@
 #include <cstdlib>
 
 namespace {
-
-// As fuzz_css_colour's bound: ten times the slowest read under the
-// sanitizers; nested texts here stay within a few reads.
-constexpr std::chrono::milliseconds Bound{10};
-
-Outcome<Colour::CssColour> TimedRead(const QString& text)
-{
-    for (int attempt = 1;; ++attempt) {
-        const auto start = std::chrono::steady_clock::now();
-        Outcome<Colour::CssColour> result = Colour::ReadCssColour(text);
-        if (std::chrono::steady_clock::now() - start <= Bound) {
-            return result;
-        }
-        if (attempt == 3) {
-            std::abort();
-        }
-    }
-}
 
 void CheckTokens(const QString& text)
 {
