@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "WindowLook.h"
 
+#include "ToolPlace.h"
 #include "Twips.h"
 #include "WindowFonts.h"
 
+#include <QApplication>
 #include <QIcon>
 #include <QImageReader>
 #include <QLabel>
@@ -67,19 +69,32 @@ QLabel* AddSizedLabel(QWidget* parent, const char* name, const QString& text, co
 
 void PlaceBeside(QWidget* window, const QWidget* owner)
 {
-    if (!window->isVisible()) {
-        const QRect frame = owner->frameGeometry();
-        QRect place(frame.topRight() + QPoint(8, 0), window->size());
-        if (const QScreen* screen = owner->screen(); screen != nullptr) {
-            const QRect room = screen->availableGeometry();
-            if (place.right() > room.right()) {
-                place.moveRight(frame.left() - 8);
-            }
-            place.moveLeft(qMax(place.left(), room.left()));
-            // Top-aligned on a screen too short for the window.
-            place.moveTop(qMax(room.top(), qMin(place.top(), room.bottom() - place.height())));
+    // Where the user moved it stays its place for the run; a window left
+    // where it was put is placed afresh, beside the owner where it is now.
+    const QVariant placedAt = window->property("placedAt");
+    if (!window->isVisible() && (!placedAt.isValid() || placedAt.toPoint() == window->pos())) {
+        // Sized now as showing it would size it, so that it is placed whole.
+        if (!window->testAttribute(Qt::WA_Resized)) {
+            window->adjustSize();
         }
-        window->move(place.topLeft());
+        // A window never shown has no frame yet: it gets the owner's.
+        const QRect frame = owner->frameGeometry();
+        const QSize size = window->size() + frame.size() - owner->size();
+        QList<QRect> others;
+        for (const QWidget* other : QApplication::topLevelWidgets()) {
+            const Qt::WindowType type = other->windowType();
+            if (other != window && other != owner && other->isVisible() &&
+                (type == Qt::Window || type == Qt::Dialog)) {
+                others << other->frameGeometry();
+            }
+        }
+        const QScreen* screen = owner->screen();
+        const QRect room = screen != nullptr ? screen->availableGeometry() : frame;
+        const QPoint at = ToolPlace(size, frame, others, room).topLeft();
+        window->move(at);
+        window->setProperty("placedAt", at);
+    }
+    if (!window->isVisible()) {
         window->show();
     }
     window->raise();

@@ -32,7 +32,8 @@ void SetUpFixedWindow(QWidget* window, const char* name, const QString& title, i
 QLabel* AddSizedLabel(QWidget* parent, const char* name, const QString& text, const QPoint& topLeft,
                       const QFont& font);
 
-// Shows a small window of the program's beside owner (right of it, else
-// left, inside the screen), or raises it when it shows already, and gives it
-// the keyboard.
+// Shows a small window of the program's beside owner (see ToolPlace: clear
+// of the program's other windows, on the owner's screen), or where the user
+// last put it during the run, or raises it when it shows already, and gives
+// it the keyboard.
 void PlaceBeside(QWidget* window, const QWidget* owner);

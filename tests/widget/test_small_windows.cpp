@@ -4,7 +4,16 @@
 #include "AdjustWindow.h"
 #include "EditorColour.h"
 #include "MemoryColour.h"
+#include "ToolPlace.h"
 #include "WindowFixture.h"
+
+// As much of r on the screen's room as fits there.
+static bool OnScreen(const QRect& r, const QRect& room)
+{
+    const QRect in = r & room;
+    return in.width() == qMin(r.width(), room.width()) &&
+           in.height() == qMin(r.height(), room.height());
+}
 
 // The small windows beside the main one, "Accesibilidad" and "Ajustar
 // color", and the About window over it.
@@ -102,6 +111,39 @@ private slots:
         QCOMPARE(qobject_cast<QLabel*>(mapped)->text(),
                  "Fuera de sRGB. CSS: #00C248;\nrecortado como lo pintan hoy los navegadores: "
                  "#00D300");
+    }
+
+    // Beside the main window where there is room, never over each other, as
+    // much on the main window's screen as fits: at 1× and 2× on 1024×768 and
+    // 1920×1080 (a 32-pixel panel), the main window centred or in a corner,
+    // also on a second monitor right of the first.
+    void toolPlaces()
+    {
+        const QSize main(325, 362), access(354, 484), adjust(330, 300);
+        for (const QRect& screen :
+             {QRect(0, 0, 1024, 768), QRect(0, 0, 1920, 1080), QRect(1920, 0, 1920, 1080)})
+            for (int scale : {1, 2})
+                for (int at : {0, 1, 2}) {
+                    const QRect room(screen.topLeft() / scale + QPoint(0, 32 / scale),
+                                     screen.size() / scale - QSize(0, 32 / scale));
+                    const QRect owner(room.topLeft() + QPoint(room.width() - main.width(),
+                                                              room.height() - main.height()) *
+                                                           at / 2,
+                                      main);
+                    const QRect first = ToolPlace(access, owner, {}, room);
+                    const QRect second = ToolPlace(adjust, owner, {first}, room);
+                    const bool roomy = scale == 1 && screen.width() > 1024;
+                    const bool apart = access.width() + adjust.width() < room.width() ||
+                                       access.height() + adjust.height() < room.height();
+                    QVERIFY2(!(apart && first.intersects(second)) && OnScreen(first, room) &&
+                                 OnScreen(second, room) &&
+                                 (!roomy || !(first.intersects(owner) || second.intersects(owner))),
+                             qPrintable(QString("%1x%2 @%3 %4")
+                                            .arg(screen.x())
+                                            .arg(screen.width())
+                                            .arg(scale)
+                                            .arg(at)));
+                }
     }
 
     // The About window: layout, names, look and keys; centred over the main
