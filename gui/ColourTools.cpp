@@ -8,6 +8,7 @@
 #include "Contrast.h"
 #include "CssColourReader.h"
 #include "CssForms.h"
+#include "EditHistory.h"
 #include "EditorColour.h"
 #include "MainColor.h"
 #include "MemoryColour.h"
@@ -64,11 +65,16 @@ ColourTools::ColourTools(MainColor& window, EditorColour& edited, const MemoryCo
         }
     }
     const QList<QAction*> copies = {web, forms->menuAction(), paste};
+    QAction* undo = window.History()->Undo();
+    QAction* redo = window.History()->Redo();
+    window.addActions({undo, redo});
 
     auto* separator = new QAction(this);
     separator->setSeparator(true);
     c.Preview->setContextMenuPolicy(Qt::ActionsContextMenu);
-    c.Preview->addActions({pick, adjust, access, separator});
+    auto* afterUndo = new QAction(this);
+    afterUndo->setSeparator(true);
+    c.Preview->addActions({pick, adjust, access, separator, undo, redo, afterUndo});
     c.Preview->addActions(copies);
 
     // The code box keeps its usual menu (undo, copy, paste...), with the

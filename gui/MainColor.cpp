@@ -7,6 +7,7 @@
 #include "ColourBox.h"
 #include "ColourTools.h"
 #include "CommandButton.h"
+#include "EditHistory.h"
 #include "EditorColour.h"
 #include "FocusListView.h"
 #include "IO_System.h"
@@ -65,7 +66,11 @@ MainColor::MainColor(QWidget* parent) : QWidget(parent, SmallWindowFlags)
     new ChannelEditor(m_channels, this);
     m_store = std::make_unique<MemoryStore>(*m_memoryControls.Entries);
     // The memory commands read the code box and apply the editor's colour.
-    new MemoryCommands(m_memoryControls, m_channels, *m_store, this);
+    auto* commands = new MemoryCommands(m_memoryControls, m_channels, *m_store, this);
+    // Every colour applied and every change of the list can be undone.
+    m_history = new EditHistory(*m_channels.Edited, *m_store, *m_memoryControls.Entries, *this);
+    connect(commands, &MemoryCommands::Removed, m_history, &EditHistory::Removed);
+    connect(commands, &MemoryCommands::Added, m_history, &EditHistory::Added);
     connect(m_aboutMe, &QPushButton::clicked, this, &MainColor::AboutMe_Click);
     new ColourTools(*this, *m_channels.Edited, *m_memoryControls.Chosen);
 }

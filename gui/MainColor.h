@@ -8,6 +8,7 @@
 #include <memory>
 
 class ColourBox;
+class EditHistory;
 class EditorColour;
 class MemoryColour;
 class MemoryListModel;
@@ -35,6 +36,7 @@ public:
     ColourBox* PreviewList() const { return m_memoryControls.PreviewList; }
     EditorColour* Edited() const { return m_channels.Edited; }
     MemoryColour* Chosen() const { return m_memoryControls.Chosen; }
+    EditHistory* History() const { return m_history; }
 
     // Places the window centred on its screen.
     void CentreOnScreen();
@@ -69,6 +71,7 @@ private:
     ChannelControls m_channels;
     MemoryControls m_memoryControls;
     QPushButton* m_aboutMe = nullptr;
+    EditHistory* m_history = nullptr;
     std::unique_ptr<MemoryStore> m_store; // keeps m_memoryControls.Entries
 
     std::unique_ptr<SingleCopyGuard> m_singleCopy;

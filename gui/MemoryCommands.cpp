@@ -21,6 +21,7 @@
 #include <QListView>
 #include <QMenu>
 #include <QPushButton>
+#include <QSet>
 
 namespace {
 
@@ -68,7 +69,12 @@ void MemoryCommands::Save2List_Click()
         return;
     }
     // The selection follows its entry when the new one sorts before it.
+    const bool held = m_c.Entries->Items().contains(code);
     const Outcome<StoreChange> added = m_store.Add(code);
+    // A failed save leaves the change in the list.
+    if (!held) {
+        emit Added(QString(), {code});
+    }
     if (!added) {
         TellFailure(added.Reason());
     } else if (added->skipped > 0) {
@@ -100,7 +106,10 @@ void MemoryCommands::DeleteFromList_Click()
     // Cleared first: a view moves the selection to a neighbour when the
     // selected row goes, and that would repaint the list sample.
     m_c.MemList->selectionModel()->clear();
-    if (const Outcome<StoreChange> removed = m_store.Remove(index); !removed) {
+    const QString code = m_c.Entries->Item(index);
+    const Outcome<StoreChange> removed = m_store.Remove(index);
+    emit Removed(index, code);
+    if (!removed) {
         TellFailure(removed.Reason());
     }
 }
@@ -164,7 +173,20 @@ void MemoryCommands::ImportPalette()
                                                   palette.Reason()));
         return;
     }
+    const QSet<QString> held(m_c.Entries->Items().cbegin(), m_c.Entries->Items().cend());
     const Outcome<StoreChange> merged = m_store.Merge(palette->codes);
+    // What went in: each code the list did not hold, once.
+    QStringList added;
+    QSet<QString> seen = held;
+    for (const QString& code : palette->codes) {
+        if (!seen.contains(code)) {
+            seen.insert(code);
+            added << code;
+        }
+    }
+    emit Added(added.size() == 1 ? QStringLiteral("Importar 1 color")
+                                 : QStringLiteral("Importar %1 colores").arg(added.size()),
+               added);
     if (!merged) {
         TellFailure(merged.Reason());
         return;

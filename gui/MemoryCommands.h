@@ -48,6 +48,13 @@ public:
     // Index of the selected entry, -1 when none is selected.
     int SelectedIndex() const;
 
+signals:
+    // "Borrar" took code out of the list at index.
+    void Removed(int index, const QString& code);
+    // "Guardar" (what: empty) or an import (what: its description) put
+    // codes into the list.
+    void Added(const QString& what, const QStringList& codes);
+
 private:
     // A failed save is told to the user; the list keeps the change.
     void TellFailure(const QString& reason);

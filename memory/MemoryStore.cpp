@@ -7,6 +7,7 @@
 #include "MemoryListModel.h"
 
 #include <QCryptographicHash>
+#include <QHash>
 
 namespace {
 
@@ -62,6 +63,37 @@ Outcome<StoreChange> MemoryStore::Merge(const QStringList& codes)
     const StoreChange change{int(added.size()), int(codes.size() - added.size())};
     // Nothing new, nothing saved.
     return added.isEmpty() ? change : SaveChange(change);
+}
+
+Outcome<StoreChange> MemoryStore::Insert(int index, const QString& code)
+{
+    m_list.InsertAt(index, code);
+    m_unsaved.Added(code);
+    return SaveChange({1, 0});
+}
+
+Outcome<StoreChange> MemoryStore::Drop(const QStringList& codes)
+{
+    // One pass over the list and one model reset, whatever the number of codes.
+    QHash<QString, int> left;
+    for (const QString& code : codes) {
+        ++left[code];
+    }
+    QStringList kept;
+    kept.reserve(m_list.Count());
+    for (const QString& entry : m_list.Items()) {
+        if (const auto found = left.find(entry); found != left.end() && *found > 0) {
+            --*found;
+            m_unsaved.Removed(entry);
+        } else {
+            kept << entry;
+        }
+    }
+    if (kept.size() == m_list.Count()) {
+        return StoreChange{};
+    }
+    m_list.SetItems(kept);
+    return SaveChange({});
 }
 
 Outcome<StoreChange> MemoryStore::SaveChange(StoreChange change)

@@ -44,6 +44,12 @@ public:
     // An import: adds each code the list does not hold as Add would (see
     // MemoryListModel::AddAllSorted) and saves once, when any went in.
     Outcome<StoreChange> Merge(const QStringList& codes);
+    // An entry put back where it was (index 0 to the list's count), as
+    // undoing "Borrar" does.
+    Outcome<StoreChange> Insert(int index, const QString& code);
+    // Takes out, for each of codes, the first entry equal to it, and saves
+    // once, as undoing "Guardar" or an import does.
+    Outcome<StoreChange> Drop(const QStringList& codes);
 
     // Writes the list to the file. When the file changed on disk since it
     // was last read or written, its entries become the list, and the changes

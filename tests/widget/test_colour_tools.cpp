@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "CssColourReader.h"
+#include "EditHistory.h"
 #include "EditorColour.h"
 #include "MemoryColour.h"
 #include "ScreenPicker.h"
@@ -174,6 +175,74 @@ private slots:
         QTRY_COMPARE(m_messages.last(), "Tintaro: CSS: #00C248, recortado como lo pintan hoy "
                                         "los navegadores: #00D600");
         QCOMPARE(Editor(), "0=0 194=194 72=72 #48C200 #00c248");
+    }
+
+    // Ctrl+Z and Ctrl+Mayús+Z step through every applied colour (a paste, a
+    // pick, "Corregir", a held thumb's moves as one) and the memory list's
+    // changes, each saved again: List.slc comes back byte for byte. The
+    // sample's menu says what they undo.
+    void undoRedo()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("List.slc");
+        const auto bytes = [&path] {
+            QFile file(path);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("none");
+        };
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("#0000FF\r\n#0080FF\r\n#00FF00\r\n"));
+        file.close();
+        QVERIFY(w->Form_Load(path));
+        QStringList states = {Editor()};
+        QGuiApplication::clipboard()->setText("tomato");
+        QTest::keyClick(w.get(), Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
+        states << Editor();
+        qputenv("WAYLAND_DISPLAY", "none"); // the portal, with no session bus, fails at once
+        const QByteArray bus = qgetenv("DBUS_SESSION_BUS_ADDRESS");
+        qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/proc/none");
+        QTest::keyClick(w.get(), Qt::Key_T, Qt::ControlModifier);
+        QTRY_COMPARE(m_messages.size(), 1);
+        qunsetenv("WAYLAND_DISPLAY");
+        qputenv("DBUS_SESSION_BUS_ADDRESS", bus);
+        emit w->findChild<ScreenPicker*>()->Picked(QColor(0xF59E0B));
+        states << Editor();
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        QTest::keyClick(w.get(), Qt::Key_K, Qt::ControlModifier);
+        Click(w->findChild<QPushButton*>("FixButton"));
+        states << Editor();
+        QCOMPARE(states.removeDuplicates(), 0);
+        c->CScroll[1]->setSliderDown(true);
+        for (int value : {10, 20, 30})
+            c->CScroll[1]->setValue(value);
+        c->CScroll[1]->setSliderDown(false);
+        states << Editor();
+        const QByteArray saved = bytes();
+        Click(list->viewport(), Row(1));
+        Click(Control("DeleteFromList"));
+        const QByteArray deleted = bytes();
+        QAction* undo = w->History()->Undo();
+        QAction* redo = w->History()->Redo();
+        QVERIFY(c->Preview->actions().contains(undo) && c->Preview->actions().contains(redo));
+        QCOMPARE(undo->text(), "Deshacer «Borrar #0080FF»");
+        Click(Control("Save2List"));
+        QVERIFY(bytes().size() == deleted.size() + 9 &&
+                bytes().contains(c->Res->text().toLatin1()));
+        undo->trigger();
+        QCOMPARE(bytes(), deleted);
+        undo->trigger();
+        QCOMPARE(bytes(), saved);
+        for (qsizetype i = states.size() - 2; i >= 0; --i) {
+            undo->trigger();
+            QCOMPARE(Editor(), states[i]);
+        }
+        QVERIFY(!undo->isEnabled() && redo->text() == "Rehacer «Color #4763FF»");
+        for (qsizetype i = 1; i < states.size(); ++i) {
+            redo->trigger();
+            QCOMPARE(Editor(), states[i]);
+        }
+        redo->trigger();
+        QCOMPARE(bytes(), deleted);
     }
 
     // A pick that fails ends, never from inside Start, and the next one is
