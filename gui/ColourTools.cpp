@@ -16,12 +16,14 @@
 #include "ScreenPicker.h"
 #include "TextBox.h"
 
+#include <QAbstractSpinBox>
 #include <QAction>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
 #include <QRegularExpression>
@@ -68,6 +70,7 @@ ColourTools::ColourTools(MainColor& window, EditorColour& edited, const MemoryCo
     QAction* undo = window.History()->Undo();
     QAction* redo = window.History()->Redo();
     window.addActions({undo, redo});
+    m_shortcuts = {pick, adjust, access, web, paste, undo, redo};
 
     auto* separator = new QAction(this);
     separator->setSeparator(true);
@@ -113,6 +116,28 @@ ColourTools::~ColourTools() = default;
 bool ColourTools::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
+    // A text box would take some of the program's shortcuts for itself
+    // (Ctrl+K deletes to the end of the line): the program's come first.
+    // A spin box asks its line edit directly, past the edit's filters.
+    const auto* spin = qobject_cast<QAbstractSpinBox*>(watched);
+    const QLineEdit* box =
+        spin != nullptr ? spin->findChild<QLineEdit*>() : qobject_cast<QLineEdit*>(watched);
+    if (type == QEvent::ShortcutOverride && box != nullptr) {
+        const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
+        // The box's own undo and redo while it has them: what was typed
+        // there goes first.
+        const EditHistory& history = *m_window.History();
+        const auto own = [box, &history](const QAction* action) {
+            return (action == history.Undo() && box->isUndoAvailable()) ||
+                   (action == history.Redo() && box->isRedoAvailable());
+        };
+        for (const QAction* action : std::as_const(m_shortcuts)) {
+            if (!own(action) && action->isEnabled() &&
+                action->shortcut().matches(pressed) == QKeySequence::ExactMatch) {
+                return true; // left unaccepted: the shortcut runs
+            }
+        }
+    }
     // Qt makes a keyboard menu event of the Menu key only: Shift+F10, which
     // no control takes, comes here and is made one for the focused control.
     if (type == QEvent::KeyPress && watched == &m_window) {
@@ -264,10 +289,22 @@ void ColourTools::PasteCss()
     }
 }
 
+void ColourTools::Equip(QWidget* tool)
+{
+    tool->addActions(m_shortcuts);
+    for (QLineEdit* box : tool->findChildren<QLineEdit*>()) {
+        box->installEventFilter(this);
+    }
+    for (QAbstractSpinBox* box : tool->findChildren<QAbstractSpinBox*>()) {
+        box->installEventFilter(this);
+    }
+}
+
 void ColourTools::ShowAdjust()
 {
     if (m_adjust == nullptr) {
         m_adjust = new AdjustWindow(m_edited, m_window);
+        Equip(m_adjust);
     }
     m_adjust->ShowBeside();
 }
@@ -276,6 +313,7 @@ void ColourTools::ShowAccessibility()
 {
     if (m_accessibility == nullptr) {
         m_accessibility = new AccessibilityWindow(m_edited, m_chosen, m_window);
+        Equip(m_accessibility);
     }
     m_accessibility->ShowBeside();
 }

@@ -3,6 +3,7 @@
 
 #include "CssColourWriter.h"
 
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -27,7 +28,8 @@ class ScreenPicker;
 // (Ctrl+L), the "Accesibilidad" window (Ctrl+K), dropping a dragged colour or CSS colour text onto
 // the window (or a number or code onto its box), the sample's CSS name in its tooltip, and the
 // contrast between the two samples in the list sample's tooltip. The
-// colours come from edited and chosen, whose changes it follows.
+// colours come from edited and chosen, whose changes it follows. The tool
+// windows take the same shortcuts, each acting on the editor's colour.
 class ColourTools : public QObject
 {
     Q_OBJECT
@@ -54,6 +56,9 @@ private:
     void ShowAccessibility();
     void ShowContrast();
     void ShowName();
+    // Gives a tool window the main window's shortcuts, so that each works
+    // wherever the keyboard is in the program.
+    void Equip(QWidget* tool);
 
     MainColor& m_window;
     EditorColour& m_edited;
@@ -61,6 +66,8 @@ private:
     ScreenPicker* m_picker = nullptr;
     AdjustWindow* m_adjust = nullptr;
     AccessibilityWindow* m_accessibility = nullptr;
+    // The shortcuts every window of the program takes.
+    QList<QAction*> m_shortcuts;
     // Not a child of the window: a menu is shown on its own.
     std::unique_ptr<QMenu> m_forms;
 };

@@ -113,6 +113,68 @@ private slots:
                  "#00D300");
     }
 
+    // The main window's shortcuts work from every window, the focus in a box
+    // there, on the editor's colour; the tool windows open clear of each
+    // other, on the main window's screen, and reopen where they were put.
+    void shortcutsEverywhere()
+    {
+        qputenv("WAYLAND_DISPLAY", "none"); // the portal, with no session bus, fails at once
+        const QByteArray bus = qgetenv("DBUS_SESSION_BUS_ADDRESS");
+        qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/proc/none");
+        QTest::keyClick(w.get(), Qt::Key_L, Qt::ControlModifier);
+        auto* adjust = w->findChild<AdjustWindow*>();
+        QVERIFY(adjust && QTest::qWaitForWindowActive(adjust));
+        QTest::keyClick(adjust, Qt::Key_K, Qt::ControlModifier);
+        auto* access = w->findChild<AccessibilityWindow*>();
+        QVERIFY(access && QTest::qWaitForWindowActive(access));
+        const QRect room = w->screen()->availableGeometry();
+        const QRect placed = access->frameGeometry();
+        const bool apart = placed.width() + adjust->width() < room.width(); // not at 2×
+        QVERIFY(!(apart && placed.intersects(adjust->frameGeometry())) && OnScreen(placed, room) &&
+                OnScreen(adjust->frameGeometry(), room));
+        const auto ctrl = Qt::ControlModifier, shift = Qt::ShiftModifier;
+        const QList<std::pair<Qt::Key, QWidget*>> tools = {{Qt::Key_L, adjust},
+                                                           {Qt::Key_K, access}};
+        for (QWidget* window : QList<QWidget*>{w.get(), adjust, access}) {
+            window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(window));
+            auto* box = window->findChild<QLineEdit*>();
+            QWidget* at = box ? box : window;
+            at->setFocus();
+            const QString before = Editor();
+            QGuiApplication::clipboard()->setText("#102030");
+            QTest::keyClick(at, Qt::Key_V, ctrl | shift);
+            QGuiApplication::clipboard()->clear();
+            QTest::keyClick(at, Qt::Key_C, ctrl | shift);
+            QCOMPARE(QGuiApplication::clipboard()->text(), "#102030");
+            QTest::keyClick(at, Qt::Key_Z, ctrl);
+            QCOMPARE(Editor(), before);
+            QTest::keyClick(at, Qt::Key_Z, ctrl | shift);
+            QCOMPARE(c->Preview->BackColour(), QColor(0x102030));
+            QTest::keyClick(at, Qt::Key_Z, ctrl);
+            for (auto [key, tool] : tools) {
+                QTest::keyClick(at, key, ctrl);
+                QVERIFY(QTest::qWaitForWindowActive(tool));
+                window->activateWindow();
+                QVERIFY(QTest::qWaitForWindowActive(window));
+            }
+            const qsizetype told = m_messages.size(); // a pick fails offscreen, and says so
+            QTest::keyClick(at, Qt::Key_T, ctrl);
+            QTRY_COMPARE(m_messages.size(), told + 1);
+        }
+        qunsetenv("WAYLAND_DISPLAY");
+        qputenv("DBUS_SESSION_BUS_ADDRESS", bus);
+        // Put elsewhere by the user, closed and opened again: where it was put.
+        const QPoint put = room.topLeft() + QPoint(3, 4);
+        access->move(put);
+        access->close();
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        QTest::keyClick(w.get(), Qt::Key_K, ctrl);
+        QVERIFY(QTest::qWaitForWindowActive(access));
+        QCOMPARE(access->pos(), put);
+    }
+
     // Beside the main window where there is room, never over each other, as
     // much on the main window's screen as fits: at 1× and 2× on 1024×768 and
     // 1920×1080 (a 32-pixel panel), the main window centred or in a corner,
