@@ -3,6 +3,7 @@
 
 #include "AccessibilityWindow.h"
 #include "AdjustWindow.h"
+#include "CodeBoxHints.h"
 #include "ColourAPI.h"
 #include "ColourBox.h"
 #include "Contrast.h"
@@ -104,6 +105,7 @@ ColourTools::ColourTools(MainColor& window, EditorColour& edited, const MemoryCo
         box->installEventFilter(this);
     }
 
+    new CodeBoxHints(*c.Res, edited, this);
     connect(&edited, &EditorColour::Changed, this, &ColourTools::ShowContrast);
     connect(&edited, &EditorColour::Changed, this, &ColourTools::ShowName);
     connect(&chosen, &MemoryColour::Changed, this, &ColourTools::ShowContrast);
@@ -321,6 +323,8 @@ void ColourTools::ShowAccessibility()
 void ColourTools::ShowName()
 {
     const QString name = Colour::WriteCssColour(m_edited.Value(), Colour::CssFormat::Name);
-    m_window.Channels().Preview->setToolTip(name.startsWith(u'≈') ? name
-                                                                  : QStringLiteral("= ") + name);
+    const QString css = Colour::WriteCssColour(m_edited.Value(), Colour::CssFormat::Hex);
+    m_window.Channels().Preview->setToolTip(
+        (name.startsWith(u'≈') ? name : QStringLiteral("= ") + name) + QStringLiteral("\nCSS: ") +
+        css);
 }

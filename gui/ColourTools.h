@@ -25,8 +25,9 @@ class ScreenPicker;
 // colour from the screen (Ctrl+T), copying the colour for style sheets in
 // every CSS form (Ctrl+Shift+C and the sample's and code box's context
 // menus), pasting a CSS colour (Ctrl+Shift+V), the "Ajustar color" window
-// (Ctrl+L), the "Accesibilidad" window (Ctrl+K), dropping a dragged colour or CSS colour text onto
-// the window (or a number or code onto its box), the sample's CSS name in its tooltip, and the
+// (Ctrl+L), the "Accesibilidad" window (Ctrl+K), undo and redo, dropping a
+// dragged colour or CSS colour text onto the window (or a number or code
+// onto its box), the sample's CSS name and code in its tooltip, and the
 // contrast between the two samples in the list sample's tooltip. The
 // colours come from edited and chosen, whose changes it follows. The tool
 // windows take the same shortcuts, each acting on the editor's colour.

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "CssColourReader.h"
+#include "CssColourWriter.h"
 #include "EditHistory.h"
 #include "EditorColour.h"
 #include "MemoryColour.h"
@@ -156,7 +157,7 @@ private slots:
         QGuiApplication::clipboard()->setText("  Tomato ");
         QTest::keyClick(w.get(), Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(Editor() + " " + c->Preview->toolTip(),
-                 "255=255 99=99 71=71 #4763FF #ff6347 = tomato");
+                 "255=255 99=99 71=71 #4763FF #ff6347 = tomato\nCSS: #FF6347");
         QGuiApplication::clipboard()->setText("oklch(0.7 0.1)");
         QTest::keyClick(w.get(), Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
         QTRY_COMPARE(m_messages, QStringList{"Tintaro: «oklch(0.7 0.1)»: faltan valores"});
@@ -180,7 +181,7 @@ private slots:
     // Ctrl+Z and Ctrl+Mayús+Z step through every applied colour (a paste, a
     // pick, "Corregir", a held thumb's moves as one) and the memory list's
     // changes, each saved again: List.slc comes back byte for byte. The
-    // sample's menu says what they undo.
+    // sample's menu says what they undo; the code box, what it holds.
     void undoRedo()
     {
         QTemporaryDir dir;
@@ -217,6 +218,10 @@ private slots:
             c->CScroll[1]->setValue(value);
         c->CScroll[1]->setSliderDown(false);
         states << Editor();
+        QCOMPARE(c->Res->accessibleDescription(),
+                 "Código de Tintaro (azul, verde, rojo). CSS: " +
+                     Colour::WriteCssColour(w->Edited()->Value(), Colour::CssFormat::Hex) +
+                     " — Ctrl+Mayús+C copia el código CSS");
         const QByteArray saved = bytes();
         Click(list->viewport(), Row(1));
         Click(Control("DeleteFromList"));
@@ -243,6 +248,11 @@ private slots:
         }
         redo->trigger();
         QCOMPARE(bytes(), deleted);
+        // A CSS colour typed in the code box that "Ver" cannot read: offered as a paste.
+        for (const char* text : {"tomato", "#F80", "#0080FF"}) {
+            c->Res->setText(text);
+            QCOMPARE(c->Res->toolTip().contains("Ctrl+Mayús+V"), text != QByteArray("#0080FF"));
+        }
     }
 
     // A pick that fails ends, never from inside Start, and the next one is
