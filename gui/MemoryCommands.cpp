@@ -54,6 +54,14 @@ MemoryCommands::MemoryCommands(const MemoryControls& controls, const ChannelCont
     connect(importPalette, &QAction::triggered, this, &MemoryCommands::ImportPalette);
     m_c.MemList->setContextMenuPolicy(Qt::ActionsContextMenu);
     m_c.MemList->addActions({exportPalette, importPalette});
+    // An empty memory has no palette to export.
+    const auto exportable = [exportPalette, entries = m_c.Entries] {
+        exportPalette->setEnabled(entries->Count() > 0);
+    };
+    connect(m_c.Entries, &QAbstractItemModel::rowsInserted, exportPalette, exportable);
+    connect(m_c.Entries, &QAbstractItemModel::rowsRemoved, exportPalette, exportable);
+    connect(m_c.Entries, &QAbstractItemModel::modelReset, exportPalette, exportable);
+    exportable();
 }
 
 int MemoryCommands::SelectedIndex() const

@@ -193,7 +193,11 @@ private slots:
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write("#0000FF\r\n#0080FF\r\n#00FF00\r\n"));
         file.close();
-        QVERIFY(w->Form_Load(path));
+        QAction* exportPalette = nullptr; // off while the memory is empty
+        for (QAction* action : list->actions())
+            exportPalette = action->text() == "Exportar paleta…" ? action : exportPalette;
+        QVERIFY(exportPalette && !exportPalette->isEnabled());
+        QVERIFY(w->Form_Load(path) && exportPalette->isEnabled());
         QStringList states = {Editor()};
         QGuiApplication::clipboard()->setText("tomato");
         QTest::keyClick(w.get(), Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
