@@ -78,10 +78,15 @@ std::optional<Outcome<ImportedPalette>> Read(QStringView text)
     // A name as CSS and SCSS write it: letters, digits, "-", "_", escapes
     // and any character beyond ASCII.
     static const QRegularExpression declaration(QStringLiteral(R"(^\s*(?:--|\$)[^\s:;{}()]+\s*:)"));
+    // A property as plain style sheets set one: "color: red".
+    static const QRegularExpression property(QStringLiteral(R"(^\s*[A-Za-z-]+\s*:)"));
     bool found = false;
+    bool properties = false;
     ImportedPalette result;
-    for (const QString& statement : Statements(text)) {
+    const QStringList statements = Statements(text);
+    for (const QString& statement : statements) {
         const QRegularExpressionMatch match = declaration.match(statement);
+        properties = properties || property.match(statement).hasMatch();
         if (!match.hasMatch())
             continue;
         found = true;
@@ -90,6 +95,11 @@ std::optional<Outcome<ImportedPalette>> Read(QStringView text)
         if (colour)
             result.codes.append(PaletteColours::CodeOf(colour->colour));
     }
+    // Rules with properties but no custom property: a style sheet all the
+    // same, whose colours have no names to keep.
+    if (!found && properties && statements.size() > 1)
+        return Failed(QStringLiteral(
+            "Es una hoja de estilo, pero no hay propiedades personalizadas (--nombre: color)."));
     if (!found)
         return std::nullopt;
     return result;

@@ -16,7 +16,8 @@ namespace StyleSheetReader {
 // selectors and at-rules are skipped. Comments /* */ are ignored, and so is
 // the rest of a line after // outside brackets and quotes (SCSS; in CSS it
 // holds no declaration anyway). Nothing when text holds no such declaration
-// at all: then it is no style sheet.
+// and no rule at all: then it is no style sheet. Rules of plain properties
+// without any custom property are refused as such.
 std::optional<Outcome<ImportedPalette>> Read(QStringView text);
 
 } // namespace StyleSheetReader

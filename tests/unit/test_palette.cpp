@@ -141,6 +141,8 @@ private slots:
             {"[{\"red\": 1, \"green\": 2}]", {}, "Elemento 1: no lleva ningún color"},
             {"", {}, "El archivo no tiene ningún color."},
             {":root { --gap: 4px; }", {}, "El archivo no tiene ningún color."},
+            {"a:hover {\n  color: red;\n}\n", {},
+             "Es una hoja de estilo, pero no hay propiedades personalizadas (--nombre: color)."},
             {"GIMP Palette\nName: vacía\n", {}, "El archivo no tiene ningún color."}};
         // clang-format on
         for (const auto& [bytes, codes, error] : cases) {
