@@ -81,6 +81,19 @@ QString FormatHelp()
     return text;
 }
 
+// The names --format takes, "hex, rgb, … o code".
+QString FormatNames()
+{
+    QStringList names;
+    for (const CssForms::Row& row : CssForms::Rows) {
+        if (row.formatOption) {
+            names << QString::fromUtf16(row.name);
+        }
+    }
+    const QString last = names.takeLast();
+    return names.join(QStringLiteral(", ")) + QStringLiteral(" o ") + last;
+}
+
 struct Options
 {
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
@@ -154,6 +167,35 @@ struct Options
     }
 };
 
+// What the command line lacks, named as --help names it ("--convert: falta
+// el COLOR"), else nothing: an option's value at its end, the colours of
+// --contrast (the text first, then the background it lies on).
+QString Missing(const Options& o, const QStringList& args)
+{
+    const QString last = args.size() > 1 ? args.last() : QString();
+    for (const QCommandLineOption* option : o.ours) {
+        for (const QString& name : option->names()) {
+            if (!option->valueName().isEmpty() && name.size() > 1 &&
+                (last == QStringLiteral("--") + name || last == u'-' + name)) {
+                return last + QStringLiteral(": falta el ") + option->valueName();
+            }
+        }
+    }
+    if (o.parser.unknownOptionNames().isEmpty() && o.parser.isSet(o.contrast)) {
+        switch (o.parser.positionalArguments().size()) {
+        case 0:
+            return QStringLiteral("--contrast: faltan el TEXTO y el FONDO (dos colores CSS)");
+        case 1:
+            return QStringLiteral(
+                       "--contrast: falta el FONDO, el color sobre el que va el TEXTO ") +
+                   UntrustedText::Quoted(o.parser.positionalArguments().front());
+        default:
+            break;
+        }
+    }
+    return {};
+}
+
 Request Exit(int status)
 {
     Request request;
@@ -180,8 +222,13 @@ QString HelpText(const Options& o)
         }
         QString description = option->description();
         description.replace(QLatin1Char('\n'), QStringLiteral("\n") + QString(19, u' '));
-        text += QStringLiteral("  %1 %2\n")
-                    .arg(names.join(QStringLiteral(", ")).leftJustified(16), description);
+        // A name too long for its column puts the description on the next
+        // line, in the same column as every other.
+        const QString name = names.join(QStringLiteral(", "));
+        text +=
+            QStringLiteral("  %1 %2\n")
+                .arg(name.size() > 16 ? name + u'\n' + QString(18, u' ') : name.leftJustified(16),
+                     description);
     }
     return text + QStringLiteral(
                       "\nCon --pick, un clic toma el color que hay bajo el puntero; Esc o el clic\n"
@@ -209,6 +256,10 @@ Request Read(int argc, char** argv)
     }
     Options o;
     if (!o.Parse(args)) {
+        if (const QString missing = Missing(o, args); !missing.isEmpty()) {
+            return Exit(Fail(2, missing + QStringLiteral(".\n") + Usage +
+                                    QStringLiteral("Pruebe «tintaro --help».\n")));
+        }
         // The unknown options as written, dashes and all.
         QStringList wrong;
         for (const QString& name : o.parser.unknownOptionNames()) {
@@ -241,7 +292,8 @@ Request Read(int argc, char** argv)
         if (!format || !(pick || o.parser.isSet(o.convert))) {
             return Exit(Fail(2, (format ? QStringLiteral("--format va con --pick o --convert.\n")
                                         : UntrustedText::Quoted(o.parser.value(o.format)) +
-                                              QStringLiteral(" no es un formato.\n")) +
+                                              QStringLiteral(" no es un formato: ") +
+                                              FormatNames() + QStringLiteral(".\n")) +
                                     Usage + QStringLiteral("Pruebe «tintaro --help».\n")));
         }
         request.format = *format;

@@ -109,10 +109,12 @@ int Contrast(const QString& text, const QString& background)
 {
     const Outcome<Colour::CssColour> first = Colour::ReadCssColour(text);
     const Outcome<Colour::CssColour> second = Colour::ReadCssColour(background);
-    for (const Outcome<Colour::CssColour>* read : {&first, &second}) {
-        if (!*read) {
-            return Fail(2, read->Reason() + QLatin1Char('\n'));
-        }
+    // Which of the two could not be read: the text, or the background it lies on.
+    if (!first) {
+        return Fail(2, QStringLiteral("TEXTO: ") + first.Reason() + QLatin1Char('\n'));
+    }
+    if (!second) {
+        return Fail(2, QStringLiteral("FONDO: ") + second.Reason() + QLatin1Char('\n'));
     }
     const ContrastLine::Report report = ContrastLine::Describe(first->colour, second->colour);
     const int written = Print(report.line + QLatin1Char('\n'));
@@ -134,6 +136,12 @@ int Export(const QString& formatName, const QString& file)
                     IO_System::UnreadableText(FileFailure::Layout::Line,
                                               MemoryFileLocation::ForDisplay(path), read.Reason()) +
                         QLatin1Char('\n'));
+    }
+    // An empty palette is refused rather than written: the window offers no
+    // export of an empty list either.
+    if (entries.isEmpty()) {
+        return Fail(2, QStringLiteral("la memoria está vacía: no hay colores que exportar "
+                                      "(guarde alguno con «Guardar» o «--import»).\n"));
     }
     if (!file.isEmpty() && file != u'-') {
         const Outcome<> exported = PaletteExport::ExportToFile(file, *format, entries, path);

@@ -136,7 +136,10 @@ scenario_command_line() {
         "$none|--bogus|2 tintaro: no se entiende «--bogus». $usage" "$none|-platform offscreen stray|2 tintaro: no se entiende «stray». $usage" \
         "$none|-display :0 -reverse --version >/dev/full|2 $full" "env|--help >/dev/full|2 $full" \
         "$none|--format hsl|2 tintaro: --format va con --pick o --convert. $usage" \
-        "$none|--convert red --format bogus|2 tintaro: «bogus» no es un formato. $usage"; do
+        "$none|--convert red --format bogus|2 tintaro: «bogus» no es un formato: hex, rgb, hsl, hwb, lab, lch, oklab, oklch, name o code. $usage" \
+        "$none|--convert|2 tintaro: --convert: falta el COLOR. $usage" \
+        "$none|--contrast red|2 tintaro: --contrast: falta el FONDO, el color sobre el que va el TEXTO «red». $usage" \
+        "$none|--contrast white verde|2 tintaro: FONDO: «verde»: no es un color CSS"; do
         IFS='|' read -r env args expected <<<"$case"
         (cd "$E2E_ROOT" && eval "exec timeout 10 $env \"\$E2E_EXE\" $args") >/dev/null 2>"$E2E_ROOT/err"
         # shellcheck disable=SC2046  # echo joins the status and the lines
@@ -148,7 +151,8 @@ scenario_command_line() {
                    lch, oklab, oklch, name (el nombre CSS, o el más
                    cercano tras «≈ ») o code (el código de Tintaro,
                    azul, verde y rojo).
-  --export FORMATO [ARCHIVO] Escribe la lista de la memoria como paleta en FORMATO
+  --export FORMATO [ARCHIVO]
+                   Escribe la lista de la memoria como paleta en FORMATO
                    (gpl, css, scss, tailwind, json o txt), en ARCHIVO o, sin
                    él (o con «-»), en la salida estándar. Nunca escribe List.slc."
     # --convert needs no display; with "-", a line out for each line in.
@@ -265,7 +269,11 @@ scenario_latin1_folder() {
 # from a session without the window's runtime folder (cron, su, ssh).
 scenario_palette() {
     local dir=$E2E_ROOT/program out
-    mkdir -p "$dir" && printf '#0000FF\r\n#0080FF\r\n' >"$dir/List.slc" && cp "$E2E_EXE" "$dir/tintaro"
+    mkdir -p "$dir" && : >"$dir/List.slc" && cp "$E2E_EXE" "$dir/tintaro"
+    out=$(cd "$dir" && env -u DISPLAY ./tintaro --export txt "$E2E_ROOT/e.txt" 2>&1; echo $?; test -e "$E2E_ROOT/e.txt" || echo none)
+    e2e_expect "--export of an empty memory: nothing written" "$(echo $out)" \
+        "tintaro: la memoria está vacía: no hay colores que exportar (guarde alguno con «Guardar» o «--import»). 2 none"
+    printf '#0000FF\r\n#0080FF\r\n' >"$dir/List.slc"
     out=$(cd "$dir" && env -u DISPLAY ./tintaro --export txt; echo $?)
     e2e_expect "--export txt" "$(echo $out)" "#FF0000 #FF8000 0"
     out=$(cd "$dir" && env -u DISPLAY ./tintaro --export css "$E2E_ROOT/p.css"; echo $?)
