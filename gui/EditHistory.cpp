@@ -103,6 +103,8 @@ EditHistory::EditHistory(EditorColour& edited, MemoryStore& store, const MemoryL
     : QObject(&window), m_edited(edited), m_store(store), m_list(list), m_window(window),
       m_last(edited.Value())
 {
+    // Enough for any session's work; an import's step holds all its codes.
+    m_stack.setUndoLimit(1000);
     m_undo = new QAction(QStringLiteral("Deshacer"), this);
     m_undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     m_redo = new QAction(QStringLiteral("Rehacer"), this);

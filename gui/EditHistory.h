@@ -22,7 +22,7 @@ class QWidget;
 // applied to the editor is a step (moves of a slider while its thumb is held
 // make one); so is each "Borrar", "Guardar" and import of the memory list,
 // undone and redone through the store, which saves each at once, so that
-// the memory file comes back byte for byte.
+// the memory file comes back byte for byte. The last 1000 steps are kept.
 class EditHistory : public QObject
 {
     Q_OBJECT
