@@ -36,8 +36,8 @@ public:
 
     // "Borrar" took code out of the list at index.
     void Removed(int index, const QString& code);
-    // "Guardar" (what: empty) or an import (what: its name) put codes into
-    // the list.
+    // "Guardar" (what: empty) or an import (what: how the step is named,
+    // "Importar 3 colores") put codes into the list.
     void Added(const QString& what, const QStringList& codes);
 
 private:
