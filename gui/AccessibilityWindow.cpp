@@ -156,7 +156,7 @@ AccessibilityWindow::AccessibilityWindow(EditorColour& edited, const MemoryColou
     m_fixNote->setWordWrap(true);
     m_fixNote->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     // Room for the longest note, so that nothing moves when one shows.
-    m_fixNote->setFixedHeight(m_fixNote->fontMetrics().lineSpacing() * 4);
+    m_fixNote->setFixedHeight(m_fixNote->fontMetrics().lineSpacing() * 3);
     m_fixNote->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     layout->addWidget(m_fixNote);
     auto* noteActions = new QHBoxLayout;
