@@ -46,6 +46,7 @@ try:
             if os.environ.get("ATSPI_BEFORE"):
                 time.sleep(0.5)
                 subprocess.run(["sh", "-c", os.environ["ATSPI_BEFORE"]], check=True)
+                time.sleep(0.5)  # the new windows registered
             time.sleep(0.5)  # every control in place
             for i in range(app.childCount):
                 walk(app.getChildAtIndex(i), 0)
