@@ -72,8 +72,14 @@ private slots:
         QVERIFY(
             label("FixNote")->text().startsWith(QString::fromUtf8("Ningún color alcanza 7:1")) &&
             Editor() == editor);
-        c->Edited->Apply({0x10, 0xB9, 0x81});
-        QVERIFY(label("FixNote")->text().isEmpty());
+        // No dark red reaches 7:1 on black without turning: the nearest colour
+        // that does is proposed, applied only when asked.
+        c->Edited->Apply({0x2D, 0x1E, 0x1E});
+        w->Chosen()->Set({0, 0, 0});
+        Click(fix);
+        QVERIFY(label("FixNote")->text().contains("es #A39190 (7,") && copy->isEnabled());
+        Click(a->findChild<QPushButton*>("UseProposalButton"));
+        QVERIFY(Editor().contains("#9091A3") && label("FixNote")->text().isEmpty());
         QWidget* at = swap;
         for (int i = 0; i < 12; ++i, at = at->nextInFocusChain())
             QVERIFY2(!(at->focusPolicy() & Qt::TabFocus) || !at->accessibleName().isEmpty() ||
