@@ -155,8 +155,9 @@ AccessibilityWindow::AccessibilityWindow(EditorColour& edited, const MemoryColou
     m_fixNote->setObjectName(QStringLiteral("FixNote"));
     m_fixNote->setWordWrap(true);
     m_fixNote->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    // Room for the longest note, so that nothing moves when one shows.
-    m_fixNote->setFixedHeight(m_fixNote->fontMetrics().lineSpacing() * 3);
+    // As wide as the window the other controls make; its height is set
+    // once they are laid out.
+    m_fixNote->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     m_fixNote->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     layout->addWidget(m_fixNote);
     auto* noteActions = new QHBoxLayout;
@@ -172,15 +173,19 @@ AccessibilityWindow::AccessibilityWindow(EditorColour& edited, const MemoryColou
     auto* vision = new QGroupBox(QStringLiteral("Visión del color"));
     auto* visionLayout = new QGridLayout(vision);
     for (int i = 0; i < 4; ++i) {
-        visionLayout->addWidget(new QLabel(QString::fromUtf8(Deficiencies[i])), i, 0);
+        // Two deficiencies a row, a gap between the pairs.
+        const int row = i / 2;
+        const int column = i % 2 * 4;
+        visionLayout->addWidget(new QLabel(QString::fromUtf8(Deficiencies[i])), row, column);
         m_seen[i] = SampleLabel(QStringLiteral("Texto"), PixelFont(16, false),
                                 QString::fromUtf8(Deficiencies[i]));
-        visionLayout->addWidget(m_seen[i], i, 1);
+        visionLayout->addWidget(m_seen[i], row, column + 1);
         m_seenRatio[i] = new QLabel;
         m_seenRatio[i]->setObjectName(QStringLiteral("SeenRatio%1").arg(i));
         m_seenRatio[i]->setFocusPolicy(Qt::StrongFocus);
-        visionLayout->addWidget(m_seenRatio[i], i, 2);
+        visionLayout->addWidget(m_seenRatio[i], row, column + 2);
     }
+    visionLayout->setColumnMinimumWidth(3, 12);
     layout->addWidget(vision);
 
     connect(m_swap, &QPushButton::clicked, this, [this] {
@@ -211,6 +216,8 @@ AccessibilityWindow::AccessibilityWindow(EditorColour& edited, const MemoryColou
     connect(&chosen, &MemoryColour::Changed, this, &AccessibilityWindow::Update);
     ClearNote();
     Update();
+    setFixedSize(sizeHint());
+    ReserveNoteRoom();
     setFixedSize(sizeHint());
 }
 
@@ -265,6 +272,28 @@ void AccessibilityWindow::Update()
                    QStringLiteral("Contraste con ") + QString::fromUtf8(Deficiencies[i]).toLower(),
                    Contrast::WindowRatio(Contrast::Ratio(seenText, seenBackground)));
     }
+}
+
+void AccessibilityWindow::ReserveNoteRoom()
+{
+    // The longest notes: a correction that also cuts chroma, and a proposal,
+    // with the widest figures each can hold.
+    ContrastFix::Result cut;
+    cut.kind = ContrastFix::Kind::Fixed;
+    cut.ratio = 20.88;
+    cut.from = {0.888, 0.288, 0};
+    cut.to = {0.888, 0.188, 0};
+    cut.chromaCut = true;
+    ContrastFix::Result proposal = cut;
+    proposal.kind = ContrastFix::Kind::Proposed;
+    layout()->activate();
+    int height = 0;
+    for (const ContrastFix::Result& longest : {cut, proposal}) {
+        m_fixNote->setText(ContrastFixNote::Text(longest, Contrast::NormalTextAa));
+        height = qMax(height, m_fixNote->heightForWidth(m_fixNote->width()));
+    }
+    m_fixNote->clear();
+    m_fixNote->setFixedHeight(height);
 }
 
 void AccessibilityWindow::ClearNote()

@@ -36,6 +36,9 @@ public:
 private:
     void Update();
     void Fix();
+    // Gives the note the height of the longest it can be, so that nothing
+    // moves when one shows.
+    void ReserveNoteRoom();
     // Empties the note and forgets the corrected or proposed colour.
     void ClearNote();
     // The memory sample's colour, white until an entry is chosen.
