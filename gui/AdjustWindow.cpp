@@ -47,9 +47,9 @@ constexpr SliderRange Rows[6] = {
 // Positions sampled along a track.
 constexpr int TrackSamples = 48;
 constexpr int Halvings = 20;
-// The note's lines: what is shown instead, and the two colours CSS and
-// clipping give.
-constexpr int NoteLines = 4;
+// OKLCH values whose note is among the longest: lightness, chroma and hue
+// all shown moved, and both colours.
+constexpr ColourForms::Triple LongNote = {0.7, 0.37, 150};
 
 QColor ToColor(Colour::Rgb8 c)
 {
@@ -60,6 +60,36 @@ QColor ToColor(Colour::Rgb8 c)
 QString Figure(double value, int row)
 {
     return Contrast::WithComma(QString::number(value, 'f', Rows[row].decimals));
+}
+
+// What the colour shown has instead of the OKLCH values asked for, when
+// they lie outside sRGB: the chroma, and lightness or hue where they moved
+// visibly too; and both colours when clipping would give another (the one
+// CSS shows, and the one browsers paint today). Empty inside sRGB.
+QString MappedNote(const ColourForms::Triple& asked, const ColourForms::Converted& result)
+{
+    if (!result.mapped) {
+        return {};
+    }
+    const ColourForms::Triple shown = ColourForms::FromRgb8(Form::Oklch, result.colour);
+    const char* names[] = {"L", "C", "H"};
+    const double visible[] = {0.005, 0, 1};
+    QStringList changes;
+    for (int i = 0; i < 3; ++i) {
+        const double gap = std::abs(shown[i] - asked[i]);
+        const double turn = i == 2 ? std::min(gap, 360 - gap) : gap;
+        if (i == 1 || turn > visible[i]) {
+            changes << QStringLiteral("%1 %2 → %3")
+                           .arg(QLatin1String(names[i]), Figure(asked[i], i), Figure(shown[i], i));
+        }
+    }
+    QString note =
+        QStringLiteral("Fuera de sRGB: %1 en sRGB.").arg(changes.join(QStringLiteral(", ")));
+    const QString both = Colour::WriteBothColours(result);
+    if (!both.isEmpty()) {
+        note += u'\n' + QString(both).replace(QStringLiteral(", "), QStringLiteral(";\n"));
+    }
+    return note;
 }
 
 } // namespace
@@ -119,8 +149,8 @@ AdjustWindow::AdjustWindow(EditorColour& edited, QWidget& main)
     m_mapped->setWordWrap(true);
     m_mapped->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_mapped->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    // Room for the note whether it shows or not: the rows never move.
-    m_mapped->setFixedHeight(m_mapped->fontMetrics().lineSpacing() * NoteLines);
+    // As wide as the rows make the window; its height is set below.
+    m_mapped->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     layout->addWidget(m_mapped);
     // Tab runs down the rows, slider then box.
     for (int i = 1; i < 6; ++i) {
@@ -133,6 +163,13 @@ AdjustWindow::AdjustWindow(EditorColour& edited, QWidget& main)
     Follow(edited.Value());
     // The window takes its layout's size.
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    // Room for the note whether it shows or not, and for a line more than
+    // the longest known: the rows never move.
+    layout->activate();
+    m_mapped->setText(MappedNote(LongNote, ColourForms::ToRgb8(Form::Oklch, LongNote)));
+    m_mapped->setFixedHeight(m_mapped->heightForWidth(m_mapped->width()) +
+                             m_mapped->fontMetrics().lineSpacing());
+    m_mapped->clear();
 }
 
 void AdjustWindow::ShowBeside()
@@ -149,33 +186,7 @@ void AdjustWindow::Moved(int row)
                                        m_rows[first + 2].box->value()};
     const ColourForms::Converted result =
         ColourForms::ToRgb8(group == 0 ? Form::Oklch : Form::Hsl, asked);
-    QString note;
-    if (group == 0 && result.mapped) {
-        // What the colour shown has instead of what was asked for: the
-        // chroma, and lightness or hue where they moved visibly too.
-        const ColourForms::Triple shown = ColourForms::FromRgb8(Form::Oklch, result.colour);
-        const char* names[] = {"L", "C", "H"};
-        const double visible[] = {0.005, 0, 1};
-        QStringList changes;
-        for (int i = 0; i < 3; ++i) {
-            const double turn = i == 2 ? std::min(std::abs(shown[i] - asked[i]),
-                                                  360 - std::abs(shown[i] - asked[i]))
-                                       : std::abs(shown[i] - asked[i]);
-            if (i == 1 || turn > visible[i]) {
-                changes << QStringLiteral("%1 %2 → %3")
-                               .arg(QLatin1String(names[i]), Figure(asked[i], i),
-                                    Figure(shown[i], i));
-            }
-        }
-        note = QStringLiteral("Fuera de sRGB: %1 en sRGB.").arg(changes.join(QStringLiteral(", ")));
-        // Both colours, when clipping would give another: the one CSS
-        // shows, and the one browsers paint today.
-        const QString both = Colour::WriteBothColours(result);
-        if (!both.isEmpty()) {
-            note += u'\n' + QString(both).replace(QStringLiteral(", "), QStringLiteral(";\n"));
-        }
-    }
-    m_mapped->setText(note);
+    m_mapped->setText(group == 0 ? MappedNote(asked, result) : QString());
     m_moving = group;
     // As a pick is applied; the editor's Changed brings the other group up
     // to date (Follow), and leaves this one as asked.
