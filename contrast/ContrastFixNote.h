@@ -6,8 +6,8 @@
 #include <QString>
 
 // What "Corregir" did or proposes, in a sentence for the window, numbers with
-// the decimal comma: "Corregido a #AB6A00 (4,52:1): luminosidad 0,769 → 0,575;
-// croma reducido de 0,165 a 0,130 para caber en sRGB; el tono se mantiene."
+// the decimal comma: "Corregido a #A76900 (4,50:1): luminosidad 0,769 → 0,575;
+// croma reducido de 0,165 a 0,125 para caber en sRGB; el tono se mantiene."
 namespace ContrastFixNote {
 
 // level: the ratio that was asked for.
