@@ -43,6 +43,16 @@ QString RatioFigure(double ratio)
     return QString::number(hundredths / 100.0, 'f', 2);
 }
 
+QString WithComma(QString figure)
+{
+    return figure.replace(u'.', u',');
+}
+
+QString WindowRatio(double ratio)
+{
+    return WithComma(RatioFigure(ratio)) + QStringLiteral(":1");
+}
+
 QString Summary(double ratio)
 {
     const Verdicts v = Judge(ratio);
@@ -50,7 +60,7 @@ QString Summary(double ratio)
                             : v.normalAa ? QStringLiteral("AA")
                             : v.largeAa  ? QStringLiteral("AA solo para texto grande")
                                          : QStringLiteral("insuficiente para texto");
-    return QStringLiteral("Contraste %1:1 — %2").arg(RatioFigure(ratio), verdict);
+    return QStringLiteral("Contraste %1 — %2").arg(WindowRatio(ratio), verdict);
 }
 
 } // namespace Contrast

@@ -45,7 +45,14 @@ Verdicts Judge(double ratio);
 // shows 21.00; a ratio below one of the levels never shows that level.
 QString RatioFigure(double ratio);
 
-// "Contraste 4.54:1 — AA": the figure as RatioFigure shows it and the verdict
+// A figure as the windows show it, with the Spanish decimal comma ("4,54");
+// the command line and CSS keep the point.
+QString WithComma(QString figure);
+
+// "4,54:1": RatioFigure with the decimal comma, as the windows show a ratio.
+QString WindowRatio(double ratio);
+
+// "Contraste 4,54:1 — AA": the ratio as WindowRatio shows it and the verdict
 // for normal text, both from the exact ratio: AAA from 7, AA from 4.5, large
 // text only from 3.
 QString Summary(double ratio);

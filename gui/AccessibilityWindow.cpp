@@ -5,14 +5,18 @@
 #include "ColourVision.h"
 #include "Contrast.h"
 #include "ContrastFix.h"
+#include "ContrastFixNote.h"
+#include "CssColourWriter.h"
 #include "EditorColour.h"
 #include "MemoryColour.h"
 #include "WindowFonts.h"
 #include "WindowLook.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <cmath>
@@ -55,6 +59,22 @@ QFont PixelFont(int pixels, bool bold)
     return font;
 }
 
+// A result's text, and the same for a screen reader after what it is: the
+// name changes with the text, so the figure is read, not only "Contraste".
+void ShowResult(QLabel* label, const QString& what, const QString& text)
+{
+    label->setText(text);
+    label->setAccessibleName(what.isEmpty()
+                                 ? QString(text).replace(u'\n', QStringLiteral("; "))
+                                 : what + QStringLiteral(": ") +
+                                       QString(text).replace(u'\n', QStringLiteral("; ")));
+}
+
+QString Code(Rgb8 colour)
+{
+    return Colour::WriteCssColour(colour, Colour::CssFormat::Hex);
+}
+
 QString YesNo(bool passes)
 {
     return passes ? QStringLiteral("sí") : QStringLiteral("no");
@@ -82,6 +102,10 @@ AccessibilityWindow::AccessibilityWindow(EditorColour& edited, const MemoryColou
 {
     SetUpWindow(this, "AccessibilityWindow", QStringLiteral("Accesibilidad"));
     auto* layout = new QVBoxLayout(this);
+    m_roles = new QLabel;
+    m_roles->setObjectName(QStringLiteral("Roles"));
+    m_roles->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    layout->addWidget(m_roles);
 
     const QString sample = QStringLiteral("Texto de ejemplo");
     m_samples = {
@@ -101,14 +125,12 @@ AccessibilityWindow::AccessibilityWindow(EditorColour& edited, const MemoryColou
     m_verdicts = new QLabel;
     m_verdicts->setObjectName(QStringLiteral("Verdicts"));
     m_apca = new QLabel;
+    m_apca->setObjectName(QStringLiteral("Apca"));
     for (QLabel* label : {m_ratio, m_verdicts, m_apca}) {
         label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
         label->setFocusPolicy(Qt::StrongFocus);
         wcagLayout->addWidget(label);
     }
-    m_ratio->setAccessibleName(QStringLiteral("Contraste"));
-    m_verdicts->setAccessibleName(QStringLiteral("Niveles WCAG"));
-    m_apca->setAccessibleName(QStringLiteral("APCA"));
     layout->addWidget(wcag);
 
     auto* actions = new QHBoxLayout;
@@ -122,8 +144,9 @@ AccessibilityWindow::AccessibilityWindow(EditorColour& edited, const MemoryColou
     m_level->setAccessibleName(QStringLiteral("Nivel que alcanzar"));
     m_fix = new QPushButton(QStringLiteral("C&orregir"));
     m_fix->setObjectName(QStringLiteral("FixButton"));
-    m_fix->setToolTip(QStringLiteral("Cambia solo la luminosidad (OKLCH) del color del editor, "
-                                     "hasta el nivel elegido"));
+    m_fix->setToolTip(QStringLiteral("Cambia la luminosidad (OKLCH) del color del editor hasta "
+                                     "el nivel elegido y conserva su tono; el croma baja solo "
+                                     "donde sRGB no lo admite"));
     actions->addWidget(m_swap);
     actions->addWidget(m_level, 1);
     actions->addWidget(m_fix);
@@ -131,21 +154,38 @@ AccessibilityWindow::AccessibilityWindow(EditorColour& edited, const MemoryColou
     m_fixNote = new QLabel;
     m_fixNote->setObjectName(QStringLiteral("FixNote"));
     m_fixNote->setWordWrap(true);
+    m_fixNote->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    // As wide as the window the other controls make; its height is set
+    // once they are laid out.
+    m_fixNote->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    m_fixNote->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     layout->addWidget(m_fixNote);
+    auto* noteActions = new QHBoxLayout;
+    m_useProposal = new QPushButton(QStringLiteral("&Usar la propuesta"));
+    m_useProposal->setObjectName(QStringLiteral("UseProposalButton"));
+    m_copy = new QPushButton(QStringLiteral("Co&piar CSS"));
+    m_copy->setObjectName(QStringLiteral("CopyFixButton"));
+    noteActions->addStretch(1);
+    noteActions->addWidget(m_useProposal);
+    noteActions->addWidget(m_copy);
+    layout->addLayout(noteActions);
 
     auto* vision = new QGroupBox(QStringLiteral("Visión del color"));
     auto* visionLayout = new QGridLayout(vision);
     for (int i = 0; i < 4; ++i) {
-        visionLayout->addWidget(new QLabel(QString::fromUtf8(Deficiencies[i])), i, 0);
+        // Two deficiencies a row, a gap between the pairs.
+        const int row = i / 2;
+        const int column = i % 2 * 4;
+        visionLayout->addWidget(new QLabel(QString::fromUtf8(Deficiencies[i])), row, column);
         m_seen[i] = SampleLabel(QStringLiteral("Texto"), PixelFont(16, false),
                                 QString::fromUtf8(Deficiencies[i]));
-        visionLayout->addWidget(m_seen[i], i, 1);
+        visionLayout->addWidget(m_seen[i], row, column + 1);
         m_seenRatio[i] = new QLabel;
+        m_seenRatio[i]->setObjectName(QStringLiteral("SeenRatio%1").arg(i));
         m_seenRatio[i]->setFocusPolicy(Qt::StrongFocus);
-        m_seenRatio[i]->setAccessibleName(QStringLiteral("Contraste con ") +
-                                          QString::fromUtf8(Deficiencies[i]).toLower());
-        visionLayout->addWidget(m_seenRatio[i], i, 2);
+        visionLayout->addWidget(m_seenRatio[i], row, column + 2);
     }
+    visionLayout->setColumnMinimumWidth(3, 12);
     layout->addWidget(vision);
 
     connect(m_swap, &QPushButton::clicked, this, [this] {
@@ -153,10 +193,31 @@ AccessibilityWindow::AccessibilityWindow(EditorColour& edited, const MemoryColou
         Update();
     });
     connect(m_fix, &QPushButton::clicked, this, &AccessibilityWindow::Fix);
-    connect(m_level, &QComboBox::currentIndexChanged, this, [this] { m_fixNote->clear(); });
+    connect(m_useProposal, &QPushButton::clicked, this, [this] {
+        if (m_noted) {
+            m_edited.Apply(*m_noted);
+        }
+    });
+    connect(m_copy, &QPushButton::clicked, this, [this] {
+        if (!m_noted) {
+            return;
+        }
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        clipboard->setText(Code(*m_noted));
+        if (clipboard->supportsSelection()) {
+            clipboard->setText(Code(*m_noted), QClipboard::Selection);
+        }
+    });
+    // The note speaks of the colours it was written for: any change ends it.
+    connect(m_level, &QComboBox::currentIndexChanged, this, &AccessibilityWindow::ClearNote);
+    connect(&edited, &EditorColour::Changed, this, &AccessibilityWindow::ClearNote);
+    connect(&chosen, &MemoryColour::Changed, this, &AccessibilityWindow::ClearNote);
     connect(&edited, &EditorColour::Changed, this, &AccessibilityWindow::Update);
     connect(&chosen, &MemoryColour::Changed, this, &AccessibilityWindow::Update);
+    ClearNote();
     Update();
+    setFixedSize(sizeHint());
+    ReserveNoteRoom();
     setFixedSize(sizeHint());
 }
 
@@ -178,34 +239,85 @@ void AccessibilityWindow::Update()
     for (QLabel* label : m_samples) {
         Paint(label, text, background);
     }
+    m_roles->setText(QStringLiteral("Texto: %1 (%2) · Fondo: %3 (%4)")
+                         .arg(Code(text),
+                              m_swapped ? QStringLiteral("memoria") : QStringLiteral("editor"),
+                              Code(background),
+                              m_swapped ? QStringLiteral("editor") : QStringLiteral("memoria")));
+    const QString swapTip = m_swapped ? QStringLiteral("Ahora el color del editor es el fondo y el "
+                                                       "de la memoria el texto: pulse para "
+                                                       "cambiarlos de papel")
+                                      : QStringLiteral("Ahora el color del editor es el texto y el "
+                                                       "de la memoria el fondo: pulse para "
+                                                       "cambiarlos de papel");
+    m_swap->setToolTip(swapTip);
+    m_swap->setAccessibleDescription(swapTip);
     const double ratio = Contrast::Ratio(text, background);
     const Contrast::Verdicts v = Contrast::Judge(ratio);
-    m_ratio->setText(Contrast::RatioFigure(ratio) + QStringLiteral(":1"));
-    m_verdicts->setText(QStringLiteral("Texto normal: AA %1, AAA %2\nTexto grande: AA %3, AAA %4\n"
-                                       "Controles y gráficos (1.4.11): %5")
-                            .arg(YesNo(v.normalAa), YesNo(v.normalAaa), YesNo(v.largeAa),
-                                 YesNo(v.largeAaa), YesNo(v.nonText)));
-    m_apca->setText(QStringLiteral("APCA Lc %1 (orientativo: borrador de WCAG 3)")
-                        .arg(Apca::Figure(Apca::Lc(text, background))));
+    ShowResult(m_ratio, QStringLiteral("Contraste"), Contrast::WindowRatio(ratio));
+    ShowResult(m_verdicts, QStringLiteral("Niveles WCAG"),
+               QStringLiteral("Texto normal: AA %1, AAA %2\nTexto grande: AA %3, AAA %4\n"
+                              "Controles y gráficos (1.4.11): %5")
+                   .arg(YesNo(v.normalAa), YesNo(v.normalAaa), YesNo(v.largeAa), YesNo(v.largeAaa),
+                        YesNo(v.nonText)));
+    ShowResult(m_apca, QString(),
+               QStringLiteral("APCA Lc %1 (orientativo: borrador de WCAG 3)")
+                   .arg(Contrast::WithComma(Apca::Figure(Apca::Lc(text, background)))));
     for (int i = 0; i < 4; ++i) {
         const auto deficiency = static_cast<ColourVision::Deficiency>(i);
         const Rgb8 seenText = ColourVision::Simulate(deficiency, text);
         const Rgb8 seenBackground = ColourVision::Simulate(deficiency, background);
         Paint(m_seen[i], seenText, seenBackground);
-        m_seenRatio[i]->setText(Contrast::RatioFigure(Contrast::Ratio(seenText, seenBackground)) +
-                                QStringLiteral(":1"));
+        ShowResult(m_seenRatio[i],
+                   QStringLiteral("Contraste con ") + QString::fromUtf8(Deficiencies[i]).toLower(),
+                   Contrast::WindowRatio(Contrast::Ratio(seenText, seenBackground)));
     }
+}
+
+void AccessibilityWindow::ReserveNoteRoom()
+{
+    // The longest notes: a correction that also cuts chroma, and a proposal,
+    // with the widest figures each can hold.
+    ContrastFix::Result cut;
+    cut.kind = ContrastFix::Kind::Fixed;
+    cut.ratio = 20.88;
+    cut.from = {0.888, 0.288, 0};
+    cut.to = {0.888, 0.188, 0};
+    cut.chromaCut = true;
+    ContrastFix::Result proposal = cut;
+    proposal.kind = ContrastFix::Kind::Proposed;
+    layout()->activate();
+    int height = 0;
+    for (const ContrastFix::Result& longest : {cut, proposal}) {
+        m_fixNote->setText(ContrastFixNote::Text(longest, Contrast::NormalTextAa));
+        height = qMax(height, m_fixNote->heightForWidth(m_fixNote->width()));
+    }
+    m_fixNote->clear();
+    m_fixNote->setFixedHeight(height);
+}
+
+void AccessibilityWindow::ClearNote()
+{
+    m_noted.reset();
+    m_fixNote->clear();
+    m_useProposal->setEnabled(false);
+    m_copy->setEnabled(false);
+    m_copy->setToolTip(QString());
 }
 
 void AccessibilityWindow::Fix()
 {
     const double level = m_level->currentData().toDouble();
-    const std::optional<Rgb8> fixed = ContrastFix::Fix(m_edited.Value(), ChosenOrWhite(), level);
-    if (!fixed) {
-        m_fixNote->setText(QStringLiteral("Ninguna luminosidad de este tono alcanza ese nivel "
-                                          "con este fondo: no se ha cambiado nada."));
-        return;
+    const ContrastFix::Result result = ContrastFix::Find(m_edited.Value(), ChosenOrWhite(), level);
+    // Applying the colour clears the note; it is written after.
+    if (result.kind == ContrastFix::Kind::Fixed) {
+        m_edited.Apply(result.colour);
     }
-    m_fixNote->clear();
-    m_edited.Apply(*fixed);
+    m_fixNote->setText(ContrastFixNote::Text(result, level)); // read as its text
+    if (result.kind == ContrastFix::Kind::Fixed || result.kind == ContrastFix::Kind::Proposed) {
+        m_noted = result.colour;
+        m_copy->setEnabled(true);
+        m_copy->setToolTip(QStringLiteral("Copia %1 como código CSS").arg(Code(result.colour)));
+    }
+    m_useProposal->setEnabled(result.kind == ContrastFix::Kind::Proposed);
 }

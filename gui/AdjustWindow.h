@@ -6,17 +6,20 @@
 #include <QWidget>
 #include <array>
 
+class DecimalBox;
 class EditorColour;
-class QDoubleSpinBox;
 class QLabel;
-class QSlider;
+class ValueSlider;
 
 // "Ajustar color": the editor's colour as OKLCH lightness, chroma and hue,
 // and as HSL hue, saturation and lightness, each a slider with a number box.
 // Moving any of them applies the colour they make to the editor, and the
 // other group follows the colour that results; the group moved keeps the
-// values asked for. OKLCH values outside sRGB are brought in as CSS does
-// (the chroma reduced), and a mark says so. A small window of its own,
+// values asked for. Each slider's track shows the colours its positions give
+// with the other two values kept; on the OKLCH chroma track the part outside
+// sRGB is shaded. OKLCH values outside sRGB are brought in as CSS does (the
+// chroma reduced), and a note says what is shown instead of what was asked
+// for, in room kept for it so that nothing moves. A small window of its own,
 // beside the main one, made when first asked for.
 class AdjustWindow : public QWidget
 {
@@ -31,15 +34,16 @@ public:
 private:
     struct Row
     {
-        QSlider* slider = nullptr;
-        QDoubleSpinBox* box = nullptr;
-        double scale = 1; // slider steps per unit
+        ValueSlider* slider = nullptr;
+        DecimalBox* box = nullptr;
     };
 
     // Rows 0 to 2 are OKLCH, 3 to 5 HSL.
     void Moved(int row);
     void Follow(Colour::Rgb8 colour);
     void SetRows(int first, const std::array<double, 3>& values);
+    // Paints each track from the values the boxes hold.
+    void PaintTracks();
 
     EditorColour& m_edited;
     QWidget& m_main;

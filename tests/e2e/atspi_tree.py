@@ -2,8 +2,10 @@
 # SPDX-License-Identifier: MIT
 # Starts the program given and prints what a screen reader reads of its
 # windows, one line an object, indented by depth: its AT-SPI role and name,
-# as Orca gets them through pyatspi. Run it on a private session bus
-# (dbus-run-session); it ends the program when done.
+# as Orca gets them through pyatspi, and a slider's value after "=". Run it on
+# a private session bus (dbus-run-session); it ends the program when done.
+# ATSPI_BEFORE, when set, is a shell command run once the program answers and
+# before its windows are read (keys to open more windows).
 #
 #   atspi_tree.py <program> [arguments...]
 import os
@@ -15,7 +17,10 @@ import pyatspi
 
 
 def walk(node, depth):
-    print("  " * depth + node.getRoleName() + " " + (node.name or ""))
+    line = "  " * depth + node.getRoleName() + " " + (node.name or "")
+    if node.getRoleName() == "slider":
+        line += " = %g" % node.queryValue().currentValue
+    print(line)
     for i in range(node.childCount):
         walk(node.getChildAtIndex(i), depth + 1)
 
@@ -38,6 +43,10 @@ try:
     for _ in range(150):
         app = application(name)
         if app is not None:
+            if os.environ.get("ATSPI_BEFORE"):
+                time.sleep(0.5)
+                subprocess.run(["sh", "-c", os.environ["ATSPI_BEFORE"]], check=True)
+                time.sleep(0.5)  # the new windows registered
             time.sleep(0.5)  # every control in place
             for i in range(app.childCount):
                 walk(app.getChildAtIndex(i), 0)

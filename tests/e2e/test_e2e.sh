@@ -360,3 +360,28 @@ scenario_screen_reader() {
     e2e_expect "the tree a screen reader reads" "$tree" "$expected"
     [ -n "$tree" ] || cat "$E2E_ROOT/atspi.log"
 }
+
+# What a screen reader reads of the tool windows: the ratio, the verdicts and
+# the APCA figure of "Accesibilidad" as numbers in their names, and the value
+# of "Ajustar color"'s sliders as a person reads it (0.623, not 623).
+scenario_screen_reader_tools() {
+    local dir=$E2E_ROOT/program here tree
+    mkdir -p "$dir" && cp "$E2E_EXE" "$dir/tintaro"
+    here=$(dirname "$(realpath "${BASH_SOURCE[0]}")")
+    # #3B82F6 (blue first in the code box), then Ctrl+L and Ctrl+K from the main window.
+    local main="xdotool search --sync --onlyvisible --name '^Tintaro\$' | head -1"
+    tree=$(cd "$dir" && ATSPI_BEFORE="w=\$($main) && xdotool windowfocus --sync \$w &&
+        xdotool mousemove --window \$w $CODE_X $CODE_Y click 1 && xdotool type '#F6823B' &&
+        xdotool key alt+v ctrl+l && sleep 0.5 && xdotool windowfocus --sync \$w key ctrl+k && sleep 0.5" \
+        dbus-run-session -- /usr/bin/python3 "$here/atspi_tree.py" ./tintaro 2>"$E2E_ROOT/atspi.log" |
+        grep -E "label (Contraste|Niveles|APCA)|slider")
+    local expected='label Contraste: 3,67:1
+label Niveles WCAG: Texto normal: AA no, AAA no; Texto grande: AA sí, AAA no; Controles y gráficos (1.4.11): sí
+label APCA Lc 63,8 (orientativo: borrador de WCAG 3)
+label Contraste con protanopía: 3,'
+    e2e_expect "the results a screen reader reads" \
+        "$(echo "$tree" | sed 's/^ *//' | grep -E "^label" | head -4 | sed '4s/,[0-9][0-9]:1$/,/')" "$expected"
+    e2e_expect "the sliders' values" "$(echo "$tree" | sed -n 's/^ *slider \(.*\)$/\1/p' | head -3 | tr '\n' '|')" \
+        "Luminosidad OKLCH = 0.623|Croma OKLCH = 0.188|Tono OKLCH = 259.8|"
+    [ -n "$tree" ] || cat "$E2E_ROOT/atspi.log"
+}

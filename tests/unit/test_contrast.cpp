@@ -11,6 +11,7 @@
 #include "ColourVision.h"
 #include "Contrast.h"
 #include "ContrastFix.h"
+#include "ContrastFixNote.h"
 #include "ContrastLine.h"
 
 #include <QTest>
@@ -77,12 +78,13 @@ private slots:
             }
             QCOMPARE(shown, QByteArray(expected));
         }
-        // The list sample's tooltip: the same figure, the verdict for normal text.
+        // The list sample's tooltip: the same figure with the window's comma, the
+        // verdict for normal text.
         const std::pair<const char*, const char*> tips[] = {
-            {"2671E5 060201", "4.49:1 — AA solo para texto grande"},
-            {"6AAE58 05102B", "6.99:1 — AA"},
-            {"1C5F98 190102", "2.99:1 — insuficiente para texto"},
-            {"000000 FFFFFF", "21.00:1 — AAA"}};
+            {"2671E5 060201", "4,49:1 — AA solo para texto grande"},
+            {"6AAE58 05102B", "6,99:1 — AA"},
+            {"1C5F98 190102", "2,99:1 — insuficiente para texto"},
+            {"000000 FFFFFF", "21,00:1 — AAA"}};
         for (const auto& [pair, tip] : tips) {
             QCOMPARE(Contrast::Summary(of(pair)),
                      QString::fromUtf8(QByteArray("Contraste ") + tip));
@@ -138,7 +140,8 @@ private slots:
         }
     }
 
-    // Text, background, level: the fixed colour, or none.
+    // Text, background, level: the fixed colour; "?" and the colour proposed
+    // when none of the text's hue reaches the level; "-" when none at all does.
     void fix()
     {
         const std::tuple<const char*, double, const char*> rows[] = {
@@ -146,35 +149,68 @@ private slots:
             {"777777 FFFFFF", 7, "595959"},
             {"707070 000000", 4.5, "757575"}, // lighter
             {"767676 FFFFFF", 4.5, "767676"}, // already enough
-            // Both ways reach it; the nearer in lightness wins: 0.431 lighter
-            // against 0.459 darker; 0.268 darker against 0.301 lighter.
+            // Both ways reach it; the nearer wins: 0.431 lighter against
+            // 0.459 darker; 0.268 darker against 0.301 lighter.
             {"767676 767676", 4.5, "fefefe"},
             {"777777 777777", 3, "2e2e2e"},
             {"777777 777777", 4.5, "060606"}, // only darker
-            {"3B82F6 777777", 7, ""},         // white 4.48, black 4.69
-            {"000000 808080", 21, ""},
+            {"FFFF00 FFFFFF", 21, "?000000"}, // black has no hue
+            {"3B82F6 777777", 7, "-"},        // white 4.48, black 4.69
+            {"000000 808080", 21, "-"},
         };
         for (const auto& [pair, level, expected] : rows) {
             const auto [text, background] = Pair(pair);
-            const std::optional<Rgb8> fixed = ContrastFix::Fix(text, background, level);
-            QCOMPARE(pair + (fixed ? ' ' + Hex(*fixed) : QByteArray()),
-                     pair + (*expected ? ' ' + QByteArray(expected) : QByteArray()));
+            const ContrastFix::Result r = ContrastFix::Find(text, background, level);
+            using enum ContrastFix::Kind;
+            const QByteArray shown = r.kind == Unreachable ? "-"
+                                     : r.kind == Proposed  ? '?' + Hex(r.colour)
+                                                           : Hex(r.colour);
+            QCOMPARE(QByteArray(pair) + ' ' + shown, QByteArray(pair) + ' ' + expected);
+            QVERIFY((r.kind == Reached) == (Hex(text) == expected));
         }
     }
 
-    // A coloured text keeps its hue: #3B82F6 (3.68:1 on white) made darker.
+    // Coloured texts on white keep their OKLCH hue within a degree and reach
+    // the level; chroma goes only where sRGB cannot hold it at the new
+    // lightness (the light, saturated orange and green), and the note says so.
     void fixKeepsHue()
     {
-        const auto [blue, white] = Pair("3B82F6 FFFFFF");
-        for (const double level : {4.5, 7.0}) {
-            const std::optional<Rgb8> fixed = ContrastFix::Fix(blue, white, level);
-            QVERIFY(fixed && Contrast::Ratio(*fixed, white) >= level);
-            const auto hue = [](Rgb8 c) {
-                return ColourForms::FromRgb8(ColourForms::Form::Oklch, c)[2];
-            };
-            const double turn = hue(*fixed) - hue(blue);
-            QVERIFY2(std::abs(turn) < 1, qPrintable(QString::number(turn)));
-        }
+        const auto lch = [](Rgb8 c) { return ColourForms::FromRgb8(ColourForms::Form::Oklch, c); };
+        const std::pair<const char*, bool> texts[] = {
+            {"F59E0B", true}, {"10B981", true}, {"3B82F6", false}, {"F0503D", false}};
+        for (const auto& [hex, cut] : texts)
+            for (const double level : {4.5, 7.0}) {
+                const auto [text, white] = Pair(QByteArray(hex) + " FFFFFF");
+                const ContrastFix::Result r = ContrastFix::Find(text, white, level);
+                const double turn = std::abs(lch(r.colour)[2] - lch(text)[2]);
+                const double chromaLost = lch(text)[1] - lch(r.colour)[1];
+                QVERIFY2(r.kind == ContrastFix::Kind::Fixed && r.ratio >= level &&
+                             Contrast::Ratio(r.colour, white) == r.ratio && turn <= 1 &&
+                             (level == 7 || cut == (chromaLost > 0.005)) && chromaLost > -0.005,
+                         QByteArray(QByteArray(hex) + ' ' + QByteArray::number(level) + " gave " +
+                                    Hex(r.colour) + " turned " + QByteArray::number(turn) +
+                                    " chroma lost " + QByteArray::number(chromaLost))
+                             .constData());
+            }
+        const auto note = [](const char* pair, double level) {
+            const auto [text, background] = Pair(pair);
+            return ContrastFixNote::Text(ContrastFix::Find(text, background, level), level);
+        };
+        const std::tuple<const char*, double, const char*> notes[] = {
+            {"F59E0B FFFFFF", 4.5,
+             "Corregido a #A76900 (4,50:1): luminosidad 0,769 → 0,575; croma reducido de 0,165 a "
+             "0,125 para caber en sRGB; el tono se mantiene."},
+            {"3B82F6 FFFFFF", 4.5,
+             "Corregido a #2D72E5 (4,51:1): luminosidad 0,623 → 0,574; croma y tono se mantienen."},
+            {"FFFF00 FFFFFF", 21,
+             "Ningún color de este tono alcanza 21:1 con este fondo. El más cercano que lo alcanza "
+             "es #000000 (21,00:1): «Usar la propuesta» lo aplica."},
+            {"3B82F6 777777", 7,
+             "Ningún color alcanza 7:1 con este fondo (el mejor da 4,68:1): no se ha cambiado "
+             "nada."},
+            {"767676 FFFFFF", 4.5, "El color ya alcanza 4,5:1 (4,54:1): no se ha cambiado nada."}};
+        for (const auto& [pair, level, expected] : notes)
+            QCOMPARE(note(pair, level), QString::fromUtf8(expected));
     }
 };
 

@@ -127,11 +127,11 @@ private slots:
         // 4.4999999999921 is not AA, whatever a figure rounded up would say.
         c->Edited->Apply({0x26, 0x71, 0xE5});
         w->Chosen()->Set({0x06, 0x02, 0x01});
-        QCOMPARE(w->PreviewList()->toolTip(), "Contraste 4.49:1 — AA solo para texto grande");
+        QCOMPARE(w->PreviewList()->toolTip(), "Contraste 4,49:1 — AA solo para texto grande");
         TypeInto(c->Res, "#000000");
         Click(c->CmdGo);
         w->Chosen()->Set({255, 255, 255});
-        QCOMPARE(w->PreviewList()->toolTip(), "Contraste 21.00:1 — AAA");
+        QCOMPARE(w->PreviewList()->toolTip(), "Contraste 21,00:1 — AAA");
     }
 
     // The Menu key opens the sample's menu where the focus is, but for the

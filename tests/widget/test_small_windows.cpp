@@ -5,6 +5,7 @@
 #include "EditorColour.h"
 #include "MemoryColour.h"
 #include "ToolPlace.h"
+#include "ValueSlider.h"
 #include "WindowFixture.h"
 
 // As much of r on the screen's room as fits there.
@@ -24,8 +25,10 @@ private slots:
     void initTestCase() { AnswerMessages(); }
     void init() { OpenMainWindow(); }
 
-    // "Accesibilidad" follows both samples, swaps them, and corrects the
-    // editor's colour to the level chosen, or says none reaches it; every
+    // "Accesibilidad" follows both samples, says which is text and which
+    // background, swaps them, and corrects the editor's colour to the level
+    // chosen with a note of what changed (kept until a colour changes), or
+    // says none reaches it; every result is read with its figure, and every
     // control the keyboard reaches has a name.
     void accessibilityWindow()
     {
@@ -35,24 +38,57 @@ private slots:
         auto* a = w->findChild<AccessibilityWindow*>();
         QVERIFY(a && QTest::qWaitForWindowActive(a));
         const auto label = [a](const char* name) { return a->findChild<QLabel*>(name); };
+        const auto spoken = [&label](const char* name) {
+            return QAccessible::queryAccessibleInterface(label(name))->text(QAccessible::Name);
+        };
         QWidget* swap = a->findChild<QPushButton*>("SwapButton");
         QWidget* fix = a->findChild<QPushButton*>("FixButton");
-        // 3.678: cut, never rounded up.
+        QWidget* copy = a->findChild<QPushButton*>("CopyFixButton");
+        // 3.678: cut, never rounded up; the decimal comma of the windows.
         QCOMPARE(label("Ratio")->text() + " " + label("Verdicts")->text().section('\n', 0, 0),
-                 "3.67:1 Texto normal: AA no, AAA no");
+                 "3,67:1 Texto normal: AA no, AAA no");
+        QCOMPARE(spoken("Ratio") + " | " + spoken("Verdicts") + " | " + spoken("Apca") + " | " +
+                     spoken("SeenRatio3"),
+                 QString::fromUtf8("Contraste: 3,67:1 | Niveles WCAG: Texto normal: AA no, AAA no; "
+                                   "Texto grande: AA sí, AAA no; Controles y gráficos (1.4.11): sí "
+                                   "| APCA Lc 63,8 (orientativo: borrador de WCAG 3) | Contraste "
+                                   "con acromatopsia: 3,69:1"));
         QCOMPARE(label("Sample0")->accessibleName() + ", " + label("Sample2")->accessibleName(),
                  "Texto normal, Texto grande en negrita");
+        QCOMPARE(label("Roles")->text(),
+                 QString::fromUtf8("Texto: #3B82F6 (editor) · Fondo: #FFFFFF (memoria)"));
         Click(swap); // the editor's colour is the background now
         QCOMPARE(ShownAt(a, label("Sample0")->mapTo(a, QPoint(1, 1))), QColor(0x3B82F6).rgb());
+        QVERIFY(label("Roles")->text().startsWith("Texto: #FFFFFF (memoria)") &&
+                swap->toolTip().contains("editor es el fondo"));
+        const QList<QRect> before = {fix->geometry(), copy->geometry(),
+                                     label("SeenRatio3")->geometry()};
         Click(fix);
         QCOMPARE(label("Verdicts")->text().section('\n', 0, 0), "Texto normal: AA sí, AAA no");
-        QVERIFY(label("FixNote")->text().isEmpty() && c->Preview->BackColour() != QColor(0x3B82F6));
-        w->Chosen()->Set({0x77, 0x77, 0x77});
-        const QString before = Editor();
-        // AAA for normal text, 7:1: no lightness reaches it.
+        QCOMPARE(label("FixNote")->text(),
+                 QString::fromUtf8("Corregido a #2D72E5 (4,51:1): luminosidad 0,623 → 0,574; "
+                                   "croma y tono se mantienen."));
+        QCOMPARE(QList<QRect>({fix->geometry(), copy->geometry(), label("SeenRatio3")->geometry()}),
+                 before); // the note had its room
+        Click(copy);
+        QCOMPARE(QGuiApplication::clipboard()->text(), "#2D72E5");
+        w->Chosen()->Set({0x77, 0x77, 0x77}); // another colour: the note goes
+        QVERIFY(label("FixNote")->text().isEmpty() && !copy->isEnabled());
+        const QString editor = Editor();
+        // AAA for normal text, 7:1: no colour reaches it.
         a->findChild<QComboBox*>("Level")->setCurrentIndex(1);
         Click(fix);
-        QVERIFY(!label("FixNote")->text().isEmpty() && Editor() == before);
+        QVERIFY(
+            label("FixNote")->text().startsWith(QString::fromUtf8("Ningún color alcanza 7:1")) &&
+            Editor() == editor);
+        // No dark red reaches 7:1 on black without turning: the nearest colour
+        // that does is proposed, applied only when asked.
+        c->Edited->Apply({0x2D, 0x1E, 0x1E});
+        w->Chosen()->Set({0, 0, 0});
+        Click(fix);
+        QVERIFY(label("FixNote")->text().contains("es #A39190 (7,") && copy->isEnabled());
+        Click(a->findChild<QPushButton*>("UseProposalButton"));
+        QVERIFY(Editor().contains("#9091A3") && label("FixNote")->text().isEmpty());
         QWidget* at = swap;
         for (int i = 0; i < 12; ++i, at = at->nextInFocusChain())
             QVERIFY2(!(at->focusPolicy() & Qt::TabFocus) || !at->accessibleName().isEmpty() ||
@@ -70,12 +106,12 @@ private slots:
         auto* adjust = w->findChild<AdjustWindow*>();
         QVERIFY(adjust && QTest::qWaitForWindowActive(adjust));
         const auto slider = [adjust](int i) {
-            return adjust->findChild<QSlider*>(QString("Slider%1").arg(i));
+            return adjust->findChild<ValueSlider*>(QString("Slider%1").arg(i));
         };
         const auto box = [adjust](int i) {
             return adjust->findChild<QDoubleSpinBox*>(QString("Box%1").arg(i));
         };
-        QWidget* mapped = adjust->findChild<QLabel*>("MappedMark");
+        auto* mapped = adjust->findChild<QLabel*>("MappedMark");
         // Tab runs down the rows, each slider then its box, each with a name of its own.
         QList<QWidget*> expected, seen;
         QSet<QString> names;
@@ -92,25 +128,42 @@ private slots:
         QCOMPARE(Editor(), "99=99 99=99 99=99 #636363 #636363");
         QCOMPARE(slider(0)->value(), 500); // the box's slider follows it
         QCOMPARE(box(5)->value(), 38.8);
+        // Read as a person reads it, with the decimal comma; a typed point is the comma.
+        QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(slider(0));
+        QCOMPARE(spoken->valueInterface()->currentValue().toString() + " " +
+                     spoken->text(QAccessible::Value) + " " + box(0)->text(),
+                 "0.5 0,500 0,500");
+        box(2)->selectAll();
+        QTest::keyClicks(box(2), "12.5");
+        QTest::keyClick(box(2), Qt::Key_Return);
+        QCOMPARE(box(2)->value(), 12.5);
         // A main window change is followed: red is oklch(62.8% 0.2577 29.23).
         c->Edited->Apply({255, 0, 0});
         QCOMPARE(
             QList<double>({box(0)->value(), box(1)->value(), box(2)->value(), box(4)->value()}),
             QList<double>({0.628, 0.258, 29.2, 100}));
-        // Beyond sRGB: mapped, marked, and the chroma asked for kept.
-        QVERIFY(mapped->isHidden());
+        // Beyond sRGB: mapped, marked with the chroma shown, the chroma asked
+        // for kept, the track shaded from sRGB's edge, and nothing moved.
+        // Red lies at sRGB's edge: the track is shaded from its chroma on.
+        const auto edge = [&slider] { return qRound(slider(1)->Reachable() * 0.37 * 1000); };
+        QVERIFY(mapped->text().isEmpty() && edge() == 258);
+        const QList<QRect> before = {adjust->geometry(), slider(5)->geometry(), box(5)->geometry()};
         QTest::keyClick(slider(1), Qt::Key_PageUp);
         QTest::keyClick(slider(1), Qt::Key_PageUp);
         QCOMPARE(box(1)->value(), 0.298);
-        QVERIFY(!mapped->isHidden() && c->CScroll[0]->value() == 255);
+        QCOMPARE(mapped->text(), QString::fromUtf8("Fuera de sRGB: C 0,298 → 0,258 en sRGB."));
+        QVERIFY(c->CScroll[0]->value() == 255 && edge() == 258);
+        QCOMPARE(QList<QRect>({adjust->geometry(), slider(5)->geometry(), box(5)->geometry()}),
+                 before);
         // Where clipping gives another colour, the mark shows both.
-        QVERIFY(!qobject_cast<QLabel*>(mapped)->text().contains("#"));
         box(2)->setValue(150);
         box(0)->setValue(0.7);
         box(1)->setValue(0.37);
-        QCOMPARE(qobject_cast<QLabel*>(mapped)->text(),
-                 "Fuera de sRGB. CSS: #00C248;\nrecortado como lo pintan hoy los navegadores: "
-                 "#00D300");
+        QCOMPARE(mapped->text(),
+                 QString::fromUtf8("Fuera de sRGB: L 0,700 → 0,709, C 0,370 → 0,210, "
+                                   "H 150,0 → 147,1 en sRGB.\nCSS: "
+                                   "#00C248;\nrecortado como lo pintan hoy los "
+                                   "navegadores: #00D300"));
     }
 
     // The main window's shortcuts work from every window, the focus in a box
@@ -181,7 +234,7 @@ private slots:
     // also on a second monitor right of the first.
     void toolPlaces()
     {
-        const QSize main(325, 362), access(354, 484), adjust(330, 300);
+        const QSize main(325, 362), access(377, 496), adjust(386, 366);
         for (const QRect& screen :
              {QRect(0, 0, 1024, 768), QRect(0, 0, 1920, 1080), QRect(1920, 0, 1920, 1080)})
             for (int scale : {1, 2})
