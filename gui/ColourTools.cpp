@@ -12,6 +12,7 @@
 #include "MainColor.h"
 #include "MemoryColour.h"
 #include "Messages.h"
+#include "ScaleWindow.h"
 #include "ScreenPicker.h"
 #include "TextBox.h"
 
@@ -44,6 +45,8 @@ ColourTools::ColourTools(MainColor& window, EditorColour& edited, const MemoryCo
                               QKeySequence(Qt::CTRL | Qt::Key_T), [this] { Pick(); });
     QAction* adjust = AddAction(QStringLiteral("Ajustar color…"),
                                 QKeySequence(Qt::CTRL | Qt::Key_L), [this] { ShowAdjust(); });
+    QAction* scale = AddAction(QStringLiteral("Escala…"), QKeySequence(Qt::CTRL | Qt::Key_E),
+                               [this] { ShowScale(); });
     QAction* access =
         AddAction(QStringLiteral("Accesibilidad…"), QKeySequence(Qt::CTRL | Qt::Key_K),
                   [this] { ShowAccessibility(); });
@@ -68,7 +71,7 @@ ColourTools::ColourTools(MainColor& window, EditorColour& edited, const MemoryCo
     auto* separator = new QAction(this);
     separator->setSeparator(true);
     c.Preview->setContextMenuPolicy(Qt::ActionsContextMenu);
-    c.Preview->addActions({pick, adjust, access, separator});
+    c.Preview->addActions({pick, adjust, scale, access, separator});
     c.Preview->addActions(copies);
 
     // The code box keeps its usual menu (undo, copy, paste...), with the
@@ -264,6 +267,15 @@ void ColourTools::ShowAdjust()
         m_adjust = new AdjustWindow(m_edited, m_window);
     }
     m_adjust->ShowBeside();
+}
+
+void ColourTools::ShowScale()
+{
+    if (m_scale == nullptr) {
+        m_scale = new ScaleWindow(m_edited, m_window);
+        connect(m_scale, &ScaleWindow::AddToMemory, this, &ColourTools::AddToMemory);
+    }
+    m_scale->ShowBeside();
 }
 
 void ColourTools::ShowAccessibility()

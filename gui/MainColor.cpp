@@ -65,9 +65,10 @@ MainColor::MainColor(QWidget* parent) : QWidget(parent, SmallWindowFlags)
     new ChannelEditor(m_channels, this);
     m_store = std::make_unique<MemoryStore>(*m_memoryControls.Entries);
     // The memory commands read the code box and apply the editor's colour.
-    new MemoryCommands(m_memoryControls, m_channels, *m_store, this);
+    auto* commands = new MemoryCommands(m_memoryControls, m_channels, *m_store, this);
     connect(m_aboutMe, &QPushButton::clicked, this, &MainColor::AboutMe_Click);
-    new ColourTools(*this, *m_channels.Edited, *m_memoryControls.Chosen);
+    auto* tools = new ColourTools(*this, *m_channels.Edited, *m_memoryControls.Chosen);
+    connect(tools, &ColourTools::AddToMemory, commands, &MemoryCommands::AddNamedColours);
 }
 
 MainColor::~MainColor() = default;

@@ -148,6 +148,21 @@ void MemoryCommands::ExportPalette()
     }
 }
 
+void MemoryCommands::AddNamedColours(const QList<PaletteColours::NamedColour>& colours)
+{
+    QStringList codes;
+    for (const PaletteColours::NamedColour& colour : colours) {
+        codes << colour.code;
+    }
+    const Outcome<StoreChange> merged = m_store.Merge(codes);
+    if (!merged) {
+        TellFailure(merged.Reason());
+        return;
+    }
+    Messages::Show(m_c.MemList->window(), QMessageBox::Information, QStringLiteral("Tintaro"),
+                   PaletteMerge::MergeMessage(merged->added, merged->skipped));
+}
+
 void MemoryCommands::ImportPalette()
 {
     const QString path = QFileDialog::getOpenFileName(
