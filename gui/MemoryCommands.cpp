@@ -133,11 +133,18 @@ void MemoryCommands::ExportPalette()
     if (path.isEmpty()) {
         return;
     }
-    // The file type chosen, unless the name's extension says otherwise.
+    // The file type chosen, unless the name's extension says otherwise: it
+    // names another format's, or a longer one ("a.tokens.json" with JSON
+    // chosen). Design tokens chosen and written to "a.json" stay tokens.
     PaletteFormat format = kinds[qMax(0, types.indexOf(chosen))].second;
-    if (const auto byName = PaletteFormatForFile(path);
-        byName && PaletteFormatExtension(*byName) != PaletteFormatExtension(format)) {
-        format = *byName;
+    if (const auto byName = PaletteFormatForFile(path); byName) {
+        const QString named = PaletteFormatExtension(*byName);
+        const QString chosenExtension = PaletteFormatExtension(format);
+        if (named != chosenExtension &&
+            (named.size() > chosenExtension.size() ||
+             !path.endsWith(u'.' + chosenExtension.section(u'.', -1), Qt::CaseInsensitive))) {
+            format = *byName;
+        }
     }
     const Outcome<> exported =
         PaletteExport::ExportToFile(path, format, m_c.Entries->Items(), m_store.Path());
