@@ -60,7 +60,8 @@ Outcome<> Collect(const QJsonObject& group, const QString& path, const QString& 
 {
     const QString groupType = group.value(QLatin1String("$type")).toString(type);
     for (auto member = group.begin(); member != group.end(); ++member) {
-        if (member.key().startsWith(u'$'))
+        // A group's "$root" is the token named as the group itself.
+        if (member.key().startsWith(u'$') && (member.key() != u"$root" || path.isEmpty()))
             continue;
         const QString memberPath = path.isEmpty() ? member.key() : path + u'.' + member.key();
         if (!member.value().isObject())
@@ -159,7 +160,8 @@ std::optional<Outcome<ImportedPalette>> Read(const QByteArray& bytes)
         if (!colour)
             return Failed(Quoted(token.path) + QStringLiteral(": ") + colour.Reason());
         result.codes.append(PaletteColours::CodeOf(*colour));
-        result.names.append(QString(token.path).replace(u'.', u'-'));
+        result.names.append(
+            QString(token.path).remove(QLatin1String(".$root")).replace(u'.', u'-'));
     }
     return result;
 }

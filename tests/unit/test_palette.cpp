@@ -159,7 +159,7 @@ private slots:
     {
         // clang-format off
         const struct { QByteArray json; QString colours, error; } cases[] = {
-            {R"({"$description": "x", "brand": {"$type": "color",
+            {R"({"$description": "x", "brand": {"$type": "color", "$root": {"$value": "{css}"},
                  "500": {"$value": {"colorSpace": "srgb", "components": [1, 0.5, 0]}},
                  "dark": {"$value": {"colorSpace": "oklch", "components": [0, "none", 30]}},
                  "hsl": {"$value": {"colorSpace": "hsl", "components": [120, 100, 25]}},
@@ -168,7 +168,7 @@ private slots:
                "text": {"$value": "{link}", "$description": "alias of an alias"},
                "link": {"$value": "{brand.500}"}, "css": {"$type": "color", "$value": "rebeccapurple"},
                "size": {"$value": "{brand.gap}"}})",
-             "#0080FF brand-500 #000000 brand-dark #008000 brand-hsl #FFFF00 brand-p3 "
+             "#993366 brand #0080FF brand-500 #000000 brand-dark #008000 brand-hsl #FFFF00 brand-p3 "
              "#993366 css #0080FF link #0080FF text", ""},
             {R"({"a": {"$value": "{b}"}, "b": {"$value": "{a}"}})", "", "«a»: sus alias forman un círculo."},
             {R"({"g": {"a": {"$type": "color", "$value": "{g.b}"}}})", "", "«g.a»: el alias «{g.b}» no lleva"},
