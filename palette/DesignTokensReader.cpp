@@ -116,6 +116,62 @@ Outcome<Colour::Rgb8> ReadColour(const QJsonValue& value)
                                                            "y no lleva «hex»."));
 }
 
+// Where each token's aliases lead: the token whose value it takes (itself
+// when its value is no alias), and its type (its own, else the first met on
+// the way). Each chain is walked once, so a file of long chains is read in
+// time proportional to its tokens.
+struct Resolved
+{
+    qsizetype target = -1;
+    QString type;
+};
+
+Outcome<QList<Resolved>> Resolve(const QList<Token>& tokens)
+{
+    static const QRegularExpression alias(QStringLiteral("^\\{([^{}]+)\\}$"));
+    QHash<QString, qsizetype> byPath;
+    for (qsizetype i = 0; i < tokens.size(); ++i)
+        byPath.insert(tokens[i].path, i);
+    QList<Resolved> resolved(tokens.size());
+    QList<qsizetype> next(tokens.size(), -1); // the token an alias names
+    enum : char { NotYet, OnTheWay, Done };
+    QList<char> state(tokens.size(), NotYet);
+    for (qsizetype first = 0; first < tokens.size(); ++first) {
+        QList<qsizetype> chain;
+        qsizetype at = first;
+        while (state[at] == NotYet) {
+            state[at] = OnTheWay;
+            chain.append(at);
+            const QJsonValue& value = tokens[at].value;
+            const QRegularExpressionMatch match = alias.match(value.toString());
+            if (!value.isString() || !match.hasMatch()) {
+                resolved[at] = {at, tokens[at].type};
+                state[at] = Done;
+                break;
+            }
+            const auto found = byPath.constFind(match.captured(1));
+            if (found == byPath.cend())
+                return Failed(Quoted(tokens[at].path) + QStringLiteral(": el alias ") +
+                              Quoted(match.captured(0)) +
+                              QStringLiteral(" no lleva a ningún token."));
+            next[at] = *found;
+            at = *found;
+        }
+        if (state[at] == OnTheWay)
+            return Failed(Quoted(tokens[first].path) +
+                          QStringLiteral(": sus alias forman un círculo."));
+        for (qsizetype i = chain.size() - 1; i >= 0; --i) {
+            const qsizetype t = chain[i];
+            if (state[t] == Done)
+                continue;
+            const Resolved& after = resolved[next[t]];
+            resolved[t] = {after.target, tokens[t].type.isEmpty() ? after.type : tokens[t].type};
+            state[t] = Done;
+        }
+    }
+    return resolved;
+}
+
 } // namespace
 
 std::optional<Outcome<ImportedPalette>> Read(const QByteArray& bytes)
@@ -127,41 +183,20 @@ std::optional<Outcome<ImportedPalette>> Read(const QByteArray& bytes)
     QList<Token> tokens;
     if (const Outcome<> collected = Collect(document.object(), {}, {}, tokens); !collected)
         return Failed(collected.Reason());
-    QHash<QString, qsizetype> byPath;
-    for (qsizetype i = 0; i < tokens.size(); ++i)
-        byPath.insert(tokens[i].path, i);
-
-    static const QRegularExpression alias(QStringLiteral("^\\{([^{}]+)\\}$"));
+    const Outcome<QList<Resolved>> resolved = Resolve(tokens);
+    if (!resolved)
+        return Failed(resolved.Reason());
     ImportedPalette result;
-    for (const Token& token : std::as_const(tokens)) {
-        // An alias takes the type and value of the token it leads to; a
-        // chain longer than the tokens are many goes round in a circle.
-        const Token* reached = &token;
-        QString type = token.type;
-        for (qsizetype hops = 0;; ++hops) {
-            const QRegularExpressionMatch match = alias.match(reached->value.toString());
-            if (!reached->value.isString() || !match.hasMatch())
-                break;
-            const auto found = byPath.constFind(match.captured(1));
-            if (found == byPath.cend())
-                return Failed(Quoted(token.path) + QStringLiteral(": el alias ") +
-                              Quoted(match.captured(0)) +
-                              QStringLiteral(" no lleva a ningún token."));
-            if (hops == tokens.size())
-                return Failed(Quoted(token.path) +
-                              QStringLiteral(": sus alias forman un círculo."));
-            reached = &tokens[*found];
-            if (type.isEmpty())
-                type = reached->type;
-        }
+    for (qsizetype i = 0; i < tokens.size(); ++i) {
+        const auto& [target, type] = resolved->at(i);
         if (type != u"color")
             continue;
-        const Outcome<Colour::Rgb8> colour = ReadColour(reached->value);
+        const Outcome<Colour::Rgb8> colour = ReadColour(tokens[target].value);
         if (!colour)
-            return Failed(Quoted(token.path) + QStringLiteral(": ") + colour.Reason());
+            return Failed(Quoted(tokens[i].path) + QStringLiteral(": ") + colour.Reason());
         result.codes.append(PaletteColours::CodeOf(*colour));
         result.names.append(
-            QString(token.path).remove(QLatin1String(".$root")).replace(u'.', u'-'));
+            QString(tokens[i].path).remove(QLatin1String(".$root")).replace(u'.', u'-'));
     }
     return result;
 }
