@@ -23,7 +23,8 @@ const QString Usage =
                    "     tintaro --convert COLOR [--format FORMATO] [--gamut MODO]\n"
                    "     tintaro --contrast TEXTO FONDO\n"
                    "     tintaro --export FORMATO [ARCHIVO]\n"
-                   "     tintaro --import ARCHIVO\n");
+                   "     tintaro --import ARCHIVO\n"
+                   "     tintaro --scale COLOR [--name NOMBRE] [--format FORMATO]\n");
 
 // The options Qt's application objects take away from the command line,
 // with a value or without; they are read here only to be let through.
@@ -128,17 +129,32 @@ struct Options
         QStringLiteral("export"),
         QStringLiteral("Escribe la lista de la memoria como paleta en FORMATO\n(") +
             PaletteFormatList(u"o") +
-            QStringLiteral("), en ARCHIVO o, sin\n"
-                           "él (o con «-»), en la salida estándar. Nunca escribe List.slc."),
+            QStringLiteral("),\nen ARCHIVO o, sin él (o con «-»), en la salida\n"
+                           "estándar. Nunca escribe List.slc."),
         QStringLiteral("FORMATO")};
     QCommandLineOption importPalette{
         QStringLiteral("import"),
         QStringLiteral("Añade a la lista de la memoria los colores de ARCHIVO\n"
-                       "(paleta de GIMP, hoja de estilo, JSON o texto), si no\n"
-                       "hay ningún Tintaro abierto con esa lista."),
+                       "(paleta de GIMP, hoja de estilo, JSON, tokens de diseño\n"
+                       "o texto), si no hay ningún Tintaro abierto con esa lista."),
         QStringLiteral("ARCHIVO")};
-    QList<const QCommandLineOption*> ours{&help,  &version,  &pick,          &convert,      &format,
-                                          &gamut, &contrast, &exportPalette, &importPalette};
+    QCommandLineOption scale{
+        QStringLiteral("scale"),
+        QStringLiteral("Escribe la escala de tintes y sombras del COLOR CSS,\n"
+                       "de 50 (el más claro) a 950 (el más oscuro), con los\n"
+                       "nombres NOMBRE-50 … NOMBRE-950, como paleta en FORMATO\n"
+                       "(tailwind si no se indica; los de --export). No\n"
+                       "necesita pantalla."),
+        QStringLiteral("COLOR")};
+    // Qt's -name (the X11 resource name) when it comes without --scale.
+    QCommandLineOption name{QStringLiteral("name"),
+                            QStringLiteral("Con --scale, el nombre de la escala (si no, el del\n"
+                                           "color CSS más cercano): una letra, luego letras,\n"
+                                           "cifras, «-» o «_»."),
+                            QStringLiteral("NOMBRE")};
+    QList<const QCommandLineOption*> ours{&help,          &version, &pick,     &convert,
+                                          &format,        &gamut,   &contrast, &exportPalette,
+                                          &importPalette, &scale,   &name};
     QCommandLineParser parser;
 
     // Parses args; false on an unknown option or any argument.
@@ -149,9 +165,11 @@ struct Options
         for (const QCommandLineOption* option : ours) {
             parser.addOption(*option);
         }
-        for (const char* name : QtValueOptions) {
-            parser.addOption(
-                QCommandLineOption(QString::fromLatin1(name), {}, QStringLiteral("x")));
+        for (const char* qtName : QtValueOptions) {
+            if (qstrcmp(qtName, "name") != 0) { // ours, which lets Qt's through
+                parser.addOption(
+                    QCommandLineOption(QString::fromLatin1(qtName), {}, QStringLiteral("x")));
+            }
         }
         for (const char* name : QtFlagOptions) {
             parser.addOption(QCommandLineOption(QString::fromLatin1(name)));
@@ -287,7 +305,9 @@ Request Read(int argc, char** argv)
     }
     const bool pick = o.parser.isSet(o.pick);
     Request request;
-    if (o.parser.isSet(o.format)) {
+    const bool scale = o.parser.isSet(o.scale);
+    // With --scale, --format names a palette format, which Commands::Scale reads.
+    if (o.parser.isSet(o.format) && !scale) {
         const auto format = Colour::CssFormatFromName(o.parser.value(o.format));
         if (!format || !(pick || o.parser.isSet(o.convert))) {
             return Exit(Fail(2, (format ? QStringLiteral("--format va con --pick o --convert.\n")
@@ -311,7 +331,7 @@ Request Read(int argc, char** argv)
     }
     const int actions = int(pick) + int(o.parser.isSet(o.convert)) +
                         int(o.parser.isSet(o.contrast)) + int(o.parser.isSet(o.exportPalette)) +
-                        int(o.parser.isSet(o.importPalette));
+                        int(o.parser.isSet(o.importPalette)) + int(scale);
     // --format and --gamut go only with --pick or --convert (told above), so with one
     // action at most every option left belongs to it.
     if (actions > 1) {
@@ -323,6 +343,12 @@ Request Read(int argc, char** argv)
         request.values = exporting ? QStringList{o.parser.value(o.exportPalette)} +
                                          o.parser.positionalArguments()
                                    : QStringList{o.parser.value(o.importPalette)};
+        return request;
+    }
+    if (scale) {
+        request.action = Action::Scale;
+        request.values = {o.parser.value(o.scale), o.parser.value(o.name),
+                          o.parser.value(o.format)};
         return request;
     }
     if (o.parser.isSet(o.contrast)) {

@@ -8,10 +8,11 @@
 #include <optional>
 
 // The command line: -h/--help, -v/--version, --pick and --convert with
-// --format and --gamut, --contrast, beside Qt's own options (-platform, -display, -style...).
+// --format and --gamut, --contrast, --export, --import, --scale with --name
+// and --format, beside Qt's own options (-platform, -display, -style...).
 namespace CommandLine {
 
-enum class Action { Window, Pick, Convert, Contrast, Export, Import };
+enum class Action { Window, Pick, Convert, Contrast, Export, Import, Scale };
 
 // What the command line asks for.
 struct Request
@@ -21,7 +22,8 @@ struct Request
     Colour::CssFormat format = Colour::CssFormat::Hex; // of --pick and --convert
     bool clip = false;                                 // --gamut clip
     // The values: --convert's colour, --contrast's text and background,
-    // --export's format and file, --import's file.
+    // --export's format and file, --import's file, --scale's colour, name
+    // and palette format (each empty when not given).
     QStringList values;
 };
 

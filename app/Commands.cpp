@@ -12,6 +12,7 @@
 #include "PaletteExport.h"
 #include "PaletteImport.h"
 #include "PaletteMerge.h"
+#include "ScalePalette.h"
 #include "ScreenPicker.h"
 #include "SingleCopyGuard.h"
 #include "StandardStreams.h"
@@ -181,6 +182,26 @@ int Import(const QString& file)
     }
     return Print(palette->note + PaletteMerge::MergeMessage(merged->added, merged->skipped) +
                  QLatin1Char('\n'));
+}
+
+int Scale(const QString& colour, const QString& name, const QString& formatName)
+{
+    const Outcome<Colour::CssColour> read = Colour::ReadCssColour(colour);
+    if (!read) {
+        return Fail(2, read.Reason() + QLatin1Char('\n'));
+    }
+    const auto format = formatName.isEmpty() ? std::optional(PaletteFormat::Tailwind)
+                                             : PaletteFormatFromName(formatName);
+    if (!format) {
+        return Fail(2, UnknownPaletteFormatText(formatName) + QLatin1Char('\n'));
+    }
+    const Outcome<QString> checked =
+        ScalePalette::CheckedName(name.isEmpty() ? ScalePalette::DefaultName(read->colour) : name);
+    if (!checked) {
+        return Fail(2, checked.Reason() + QLatin1Char('\n'));
+    }
+    return Print(QString::fromUtf8(
+        PaletteExport::NamedBytes(*format, ScalePalette::Steps(read->colour, *checked), *checked)));
 }
 
 } // namespace Commands

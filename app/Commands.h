@@ -49,4 +49,11 @@ int Export(const QString& formatName, const QString& file);
 // added; status 0, or 2 with the reason on standard error.
 int Import(const QString& file);
 
+// --scale: the eleven steps of the CSS colour's scale of tints and shades
+// (ColourScale), named NAME-50 ... NAME-950, as a palette in the named format
+// (tailwind when formatName is empty) on standard output. name empty: the
+// nearest CSS name. Status 0, or 2 with the reason on standard error. Needs
+// no display, takes no lock, never touches the memory file.
+int Scale(const QString& colour, const QString& name, const QString& formatName);
+
 } // namespace Commands

@@ -22,6 +22,10 @@ int main(int argc, char* argv[])
     if (request.action == CommandLine::Action::Convert) {
         return Commands::Convert(request.values.value(0), request.format, request.clip);
     }
+    if (request.action == CommandLine::Action::Scale) {
+        return Commands::Scale(request.values.value(0), request.values.value(1),
+                               request.values.value(2));
+    }
     if (request.action == CommandLine::Action::Contrast) {
         return Commands::Contrast(request.values.value(0), request.values.value(1));
     }

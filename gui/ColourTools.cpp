@@ -14,6 +14,7 @@
 #include "MainColor.h"
 #include "MemoryColour.h"
 #include "Messages.h"
+#include "ScaleWindow.h"
 #include "ScreenPicker.h"
 #include "TextBox.h"
 
@@ -48,6 +49,8 @@ ColourTools::ColourTools(MainColor& window, EditorColour& edited, const MemoryCo
                               QKeySequence(Qt::CTRL | Qt::Key_T), [this] { Pick(); });
     QAction* adjust = AddAction(QStringLiteral("Ajustar color…"),
                                 QKeySequence(Qt::CTRL | Qt::Key_L), [this] { ShowAdjust(); });
+    QAction* scale = AddAction(QStringLiteral("Escala…"), QKeySequence(Qt::CTRL | Qt::Key_E),
+                               [this] { ShowScale(); });
     QAction* access =
         AddAction(QStringLiteral("Accesibilidad…"), QKeySequence(Qt::CTRL | Qt::Key_K),
                   [this] { ShowAccessibility(); });
@@ -78,7 +81,7 @@ ColourTools::ColourTools(MainColor& window, EditorColour& edited, const MemoryCo
     c.Preview->setContextMenuPolicy(Qt::ActionsContextMenu);
     auto* afterUndo = new QAction(this);
     afterUndo->setSeparator(true);
-    c.Preview->addActions({pick, adjust, access, separator, undo, redo, afterUndo});
+    c.Preview->addActions({pick, adjust, scale, access, separator, undo, redo, afterUndo});
     c.Preview->addActions(copies);
 
     // The code box keeps its usual menu (undo, copy, paste...), with the
@@ -309,6 +312,16 @@ void ColourTools::ShowAdjust()
         Equip(m_adjust);
     }
     m_adjust->ShowBeside();
+}
+
+void ColourTools::ShowScale()
+{
+    if (m_scale == nullptr) {
+        m_scale = new ScaleWindow(m_edited, m_window);
+        connect(m_scale, &ScaleWindow::AddToMemory, this, &ColourTools::AddToMemory);
+        Equip(m_scale);
+    }
+    m_scale->ShowBeside();
 }
 
 void ColourTools::ShowAccessibility()

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "CssColourWriter.h"
+#include "PaletteColours.h"
 
 #include <QList>
 #include <QObject>
@@ -11,6 +12,7 @@
 
 class AccessibilityWindow;
 class AdjustWindow;
+class ScaleWindow;
 class EditorColour;
 class MemoryColour;
 class QMenu;
@@ -25,7 +27,8 @@ class ScreenPicker;
 // colour from the screen (Ctrl+T), copying the colour for style sheets in
 // every CSS form (Ctrl+Shift+C and the sample's and code box's context
 // menus), pasting a CSS colour (Ctrl+Shift+V), the "Ajustar color" window
-// (Ctrl+L), the "Accesibilidad" window (Ctrl+K), undo and redo, dropping a
+// (Ctrl+L), the "Escala" window (Ctrl+E), the "Accesibilidad" window
+// (Ctrl+K), undo and redo, dropping a
 // dragged colour or CSS colour text onto the window (or a number or code
 // onto its box), the sample's CSS name and code in its tooltip, and the
 // contrast between the two samples in the list sample's tooltip. The
@@ -37,6 +40,10 @@ class ColourTools : public QObject
 public:
     ColourTools(MainColor& window, EditorColour& edited, const MemoryColour& chosen);
     ~ColourTools() override;
+
+signals:
+    // "Escala"'s "Añadir a la memoria": the steps, each with its code and name.
+    void AddToMemory(const QList<PaletteColours::NamedColour>& steps);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -54,6 +61,7 @@ private:
     // Applies the CSS colour on the clipboard, or says why it cannot.
     void PasteCss();
     void ShowAdjust();
+    void ShowScale();
     void ShowAccessibility();
     void ShowContrast();
     void ShowName();
@@ -66,6 +74,7 @@ private:
     const MemoryColour& m_chosen;
     ScreenPicker* m_picker = nullptr;
     AdjustWindow* m_adjust = nullptr;
+    ScaleWindow* m_scale = nullptr;
     AccessibilityWindow* m_accessibility = nullptr;
     // The shortcuts every window of the program takes.
     QList<QAction*> m_shortcuts;

@@ -72,7 +72,8 @@ MainColor::MainColor(QWidget* parent) : QWidget(parent, SmallWindowFlags)
     connect(commands, &MemoryCommands::Removed, m_history, &EditHistory::Removed);
     connect(commands, &MemoryCommands::Added, m_history, &EditHistory::Added);
     connect(m_aboutMe, &QPushButton::clicked, this, &MainColor::AboutMe_Click);
-    new ColourTools(*this, *m_channels.Edited, *m_memoryControls.Chosen);
+    auto* tools = new ColourTools(*this, *m_channels.Edited, *m_memoryControls.Chosen);
+    connect(tools, &ColourTools::AddToMemory, commands, &MemoryCommands::AddNamedColours);
 }
 
 MainColor::~MainColor() = default;

@@ -150,11 +150,18 @@ void MemoryCommands::ExportPalette()
     if (path.isEmpty()) {
         return;
     }
-    // The file type chosen, unless the name's extension says otherwise.
+    // The file type chosen, unless the name's extension says otherwise: it
+    // names another format's, or a longer one ("a.tokens.json" with JSON
+    // chosen). Design tokens chosen and written to "a.json" stay tokens.
     PaletteFormat format = kinds[qMax(0, types.indexOf(chosen))].second;
-    if (const auto byName = PaletteFormatForFile(path);
-        byName && PaletteFormatExtension(*byName) != PaletteFormatExtension(format)) {
-        format = *byName;
+    if (const auto byName = PaletteFormatForFile(path); byName) {
+        const QString named = PaletteFormatExtension(*byName);
+        const QString chosenExtension = PaletteFormatExtension(format);
+        if (named != chosenExtension &&
+            (named.size() > chosenExtension.size() ||
+             !path.endsWith(u'.' + chosenExtension.section(u'.', -1), Qt::CaseInsensitive))) {
+            format = *byName;
+        }
     }
     const Outcome<> exported =
         PaletteExport::ExportToFile(path, format, m_c.Entries->Items(), m_store.Path());
@@ -163,6 +170,39 @@ void MemoryCommands::ExportPalette()
                        PaletteExport::FailureText(FileFailure::Layout::Window, ShownName(path),
                                                   exported.Reason()));
     }
+}
+
+void MemoryCommands::AddNamedColours(const QList<PaletteColours::NamedColour>& colours)
+{
+    QStringList codes;
+    for (const PaletteColours::NamedColour& colour : colours) {
+        codes << colour.code;
+    }
+    MergeCodes(codes, QStringLiteral("Añadir"), QString());
+}
+
+void MemoryCommands::MergeCodes(const QStringList& codes, const QString& verb, const QString& note)
+{
+    const QSet<QString> held(m_c.Entries->Items().cbegin(), m_c.Entries->Items().cend());
+    const Outcome<StoreChange> merged = m_store.Merge(codes);
+    // What went in: each code the list did not hold, once.
+    QStringList added;
+    QSet<QString> seen = held;
+    for (const QString& code : codes) {
+        if (!seen.contains(code)) {
+            seen.insert(code);
+            added << code;
+        }
+    }
+    emit Added(verb + (added.size() == 1 ? QStringLiteral(" 1 color")
+                                         : QStringLiteral(" %1 colores").arg(added.size())),
+               added);
+    if (!merged) {
+        TellFailure(merged.Reason());
+        return;
+    }
+    Messages::Show(m_c.MemList->window(), QMessageBox::Information, QStringLiteral("Tintaro"),
+                   note + PaletteMerge::MergeMessage(merged->added, merged->skipped));
 }
 
 void MemoryCommands::ImportPalette()
@@ -181,24 +221,5 @@ void MemoryCommands::ImportPalette()
                                                   palette.Reason()));
         return;
     }
-    const QSet<QString> held(m_c.Entries->Items().cbegin(), m_c.Entries->Items().cend());
-    const Outcome<StoreChange> merged = m_store.Merge(palette->codes);
-    // What went in: each code the list did not hold, once.
-    QStringList added;
-    QSet<QString> seen = held;
-    for (const QString& code : palette->codes) {
-        if (!seen.contains(code)) {
-            seen.insert(code);
-            added << code;
-        }
-    }
-    emit Added(added.size() == 1 ? QStringLiteral("Importar 1 color")
-                                 : QStringLiteral("Importar %1 colores").arg(added.size()),
-               added);
-    if (!merged) {
-        TellFailure(merged.Reason());
-        return;
-    }
-    Messages::Show(m_c.MemList->window(), QMessageBox::Information, QStringLiteral("Tintaro"),
-                   palette->note + PaletteMerge::MergeMessage(merged->added, merged->skipped));
+    MergeCodes(palette->codes, QStringLiteral("Importar"), palette->note);
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "ChannelEditor.h"
+#include "PaletteColours.h"
 
 #include <QObject>
 
@@ -44,6 +45,11 @@ public:
     // style sheets and paint programs, and a palette's colours taken in.
     void ExportPalette();
     void ImportPalette();
+    // Colours that come with their names (a scale's steps) added to the list
+    // at their sorted places, those already there skipped, and what was
+    // added told. The list keeps codes only: the names are for the list's
+    // names, which the memory file does not hold.
+    void AddNamedColours(const QList<PaletteColours::NamedColour>& colours);
 
     // Index of the selected entry, -1 when none is selected.
     int SelectedIndex() const;
@@ -58,6 +64,9 @@ signals:
 private:
     // A failed save is told to the user; the list keeps the change.
     void TellFailure(const QString& reason);
+    // Puts codes into the list at their sorted places, tells what went in
+    // after note, and makes one undo step of it named "<verb> N colores".
+    void MergeCodes(const QStringList& codes, const QString& verb, const QString& note);
 
     MemoryControls m_c;
     ChannelControls m_editor;

@@ -12,5 +12,8 @@
 struct ImportedPalette
 {
     QStringList codes; // the colours as codes, "#BBGGRR" upper case, in file order
-    QString note;      // how the file was read, when the user should know; ends in a blank
+    // The name the file gives each colour, at the same places as codes; empty
+    // when the file names none.
+    QStringList names;
+    QString note; // how the file was read, when the user should know; ends in a blank
 };

@@ -10,11 +10,15 @@ namespace PaletteExport {
 
 QByteArray ExportBytes(PaletteFormat format, const QStringList& entries, const QString& paletteName)
 {
+    return NamedBytes(format, PaletteColours::FromEntries(entries), paletteName);
+}
+
+QByteArray NamedBytes(PaletteFormat format, const QList<PaletteColours::NamedColour>& colours,
+                      const QString& paletteName)
+{
     if (std::size_t(format) >= PaletteFormats.size())
         return {};
-    return PaletteFormats[std::size_t(format)]
-        .write(PaletteColours::FromEntries(entries), paletteName)
-        .toUtf8();
+    return PaletteFormats[std::size_t(format)].write(colours, paletteName).toUtf8();
 }
 
 Outcome<> ExportToFile(const QString& path, PaletteFormat format, const QStringList& entries,

@@ -3,6 +3,7 @@
 
 #include "FileFailure.h"
 #include "Outcome.h"
+#include "PaletteColours.h"
 #include "PaletteFormat.h"
 
 #include <QByteArray>
@@ -22,12 +23,19 @@
 //   json      an array of objects: name, css "#RRGGBB", code "#BBGGRR", red,
 //             green and blue 0 to 255
 //   txt       one #RRGGBB a line
+//   tokens    W3C design tokens (.tokens.json): one token a colour, in list
+//             order, $type "color", $value colorSpace "srgb", components
+//             (each channel over 255) and hex "#RRGGBB"
 namespace PaletteExport {
 
 // The file's bytes; paletteName goes into the GIMP palette's "Name:" line
 // (line breaks in it become spaces).
 QByteArray ExportBytes(PaletteFormat format, const QStringList& entries,
                        const QString& paletteName = QStringLiteral("Tintaro"));
+
+// The same for colours that come with their names (a scale's steps).
+QByteArray NamedBytes(PaletteFormat format, const QList<PaletteColours::NamedColour>& colours,
+                      const QString& paletteName = QStringLiteral("Tintaro"));
 
 // Replaces the file at path, atomically, by the palette, named after the
 // file (its name without extension). Writes nothing when no entry is a

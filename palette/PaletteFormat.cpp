@@ -33,12 +33,22 @@ std::optional<PaletteFormat> PaletteFormatForFile(const QString& path, QStringVi
 {
     if (!name.isEmpty())
         return PaletteFormatFromName(name);
-    const QString suffix = QFileInfo(path).suffix();
+    // The longest extension that ends the name, of the formats whose name is
+    // their extension's first part: "a.tokens.json" is tokens, "a.json" json.
+    const QString fileName = QFileInfo(path).fileName();
+    std::optional<PaletteFormat> found;
+    qsizetype longest = 0;
     for (const PaletteFormatRow& row : PaletteFormats) {
-        if (Is(suffix, row.name) && Is(suffix, row.extension))
-            return row.format;
+        const QStringView extension(row.extension);
+        const qsizetype dot = extension.indexOf(u'.');
+        const QStringView firstPart = dot < 0 ? extension : extension.first(dot);
+        if (Is(firstPart, row.name) && extension.size() > longest &&
+            fileName.endsWith(u'.' + extension.toString(), Qt::CaseInsensitive)) {
+            found = row.format;
+            longest = extension.size();
+        }
     }
-    return std::nullopt;
+    return found;
 }
 
 QString PaletteFormatExtension(PaletteFormat format)

@@ -13,7 +13,7 @@
 
 // The file formats a palette is exported to; each is the row of
 // PaletteFormats at its place.
-enum class PaletteFormat { Gpl, Css, Scss, Tailwind, Json, Txt };
+enum class PaletteFormat { Gpl, Css, Scss, Tailwind, Json, Txt, Tokens };
 
 struct PaletteFormatRow
 {
@@ -26,7 +26,7 @@ struct PaletteFormatRow
 
 // Every format, one row each, in the order --help and the error text name
 // them. A new format is a row here and its writer in PaletteWriters.
-inline constexpr std::array<PaletteFormatRow, 6> PaletteFormats{{
+inline constexpr std::array<PaletteFormatRow, 7> PaletteFormats{{
     {PaletteFormat::Gpl, u"gpl", u"gpl", u"Paleta de GIMP, Inkscape, Krita", PaletteWriters::Gimp},
     {PaletteFormat::Css, u"css", u"css", u"Propiedades CSS", PaletteWriters::Css},
     {PaletteFormat::Scss, u"scss", u"scss", u"Variables SCSS", PaletteWriters::Scss},
@@ -34,6 +34,7 @@ inline constexpr std::array<PaletteFormatRow, 6> PaletteFormats{{
      PaletteWriters::Tailwind},
     {PaletteFormat::Json, u"json", u"json", u"JSON", PaletteWriters::Json},
     {PaletteFormat::Txt, u"txt", u"txt", u"Texto, un color por línea", PaletteWriters::Txt},
+    {PaletteFormat::Tokens, u"tokens", u"tokens.json", u"Tokens de diseño", PaletteWriters::Tokens},
 }};
 
 constexpr bool InPaletteFormatOrder()
@@ -51,7 +52,7 @@ std::optional<PaletteFormat> PaletteFormatFromName(QStringView name);
 
 // The format to write to path: the named one when name is given (nothing when
 // it names no format), else the one named as the file's extension, in any
-// case: .gpl, .css, .scss, .json, .txt. A Tailwind theme is a .css file too,
+// case: .gpl, .css, .scss, .json, .txt, .tokens.json. A Tailwind theme is a .css file too,
 // so it is only ever written when asked for by name.
 std::optional<PaletteFormat> PaletteFormatForFile(const QString& path, QStringView name = {});
 

@@ -2,6 +2,7 @@
 #include "PaletteImport.h"
 
 #include "ColourLinesReader.h"
+#include "DesignTokensReader.h"
 #include "GimpPaletteReader.h"
 #include "IO_System.h"
 #include "JsonPaletteReader.h"
@@ -26,13 +27,14 @@ struct Importer
 };
 
 // The kinds in the order they are told apart; the last takes any text.
-constexpr std::array<Importer, 4> Importers{{
+constexpr std::array<Importer, 5> Importers{{
     {[](const QByteArray&, const QString& text) -> std::optional<Outcome<ImportedPalette>> {
         if (!GimpPaletteReader::IsGimpPalette(text))
             return std::nullopt;
         return GimpPaletteReader::Read(text);
     }},
     {[](const QByteArray& content, const QString&) { return JsonPaletteReader::Read(content); }},
+    {[](const QByteArray& content, const QString&) { return DesignTokensReader::Read(content); }},
     {[](const QByteArray&, const QString& text) { return StyleSheetReader::Read(text); }},
     {[](const QByteArray&, const QString& text) -> std::optional<Outcome<ImportedPalette>> {
         return ColourLinesReader::Read(text);

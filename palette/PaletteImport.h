@@ -8,7 +8,7 @@
 #include <QString>
 
 // Reads a palette file into colour codes, whatever it was written by: a GIMP
-// palette, a style sheet (CSS, SCSS, a Tailwind theme), the JSON and text
+// palette, a style sheet (CSS, SCSS, a Tailwind theme), design tokens, the JSON and text
 // files PaletteExport writes, or any list of CSS colours one a line. Either
 // every colour of the file comes back, or none and the reason in Spanish.
 namespace PaletteImport {
@@ -16,8 +16,8 @@ namespace PaletteImport {
 // The kind is told from the content, since a .css file may be a style sheet
 // or a Tailwind theme and a .txt file anything: a GIMP palette when the first
 // line is "GIMP Palette"; else JSON when the whole text parses as a JSON
-// array; else a style sheet when it holds a "--name:" or "$name:"
-// declaration; else one colour a line. The text is UTF-8, with or without a
+// array; else design tokens when it parses as a JSON object; else a style sheet when it holds a
+// "--name:" or "$name:" declaration; else one colour a line. The text is UTF-8, with or without a
 // byte order mark.
 Outcome<ImportedPalette> ImportBytes(const QByteArray& bytes);
 

@@ -103,4 +103,30 @@ QString Txt(const Colours& colours, const QString&)
     return text;
 }
 
+QString Tokens(const Colours& colours, const QString&)
+{
+    // Written member by member, since a JSON object of Qt's would sort the
+    // tokens by name: they keep the list's order. Each component is the
+    // channel over 255, in the shortest decimals that read back as the same
+    // double, so that 255 times it rounds to the channel again; hex is the
+    // fallback the format allows beside them.
+    const auto json = [](const QJsonValue& value) {
+        return QString::fromUtf8(QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact))
+            .sliced(1)
+            .chopped(1);
+    };
+    QString text = QStringLiteral("{");
+    for (const NamedColour& c : colours) {
+        const QJsonArray components{c.colour.red / 255.0, c.colour.green / 255.0,
+                                    c.colour.blue / 255.0};
+        text += (&c == &colours.front() ? QStringLiteral("\n") : QStringLiteral(",\n")) + Indent +
+                json(c.name) + QStringLiteral(": {\n") + Indent + Indent +
+                QStringLiteral("\"$type\": \"color\",\n") + Indent + Indent +
+                QStringLiteral("\"$value\": {\"colorSpace\": \"srgb\", \"components\": ") +
+                json(components).replace(u',', QStringLiteral(", ")) +
+                QStringLiteral(", \"hex\": \"") + Hex(c) + QStringLiteral("\"}\n") + Indent + u'}';
+    }
+    return text + QStringLiteral("\n}\n");
+}
+
 } // namespace PaletteWriters

@@ -19,5 +19,6 @@ QString Scss(const Colours& colours, const QString& paletteName);
 QString Tailwind(const Colours& colours, const QString& paletteName);
 QString Json(const Colours& colours, const QString& paletteName);
 QString Txt(const Colours& colours, const QString& paletteName);
+QString Tokens(const Colours& colours, const QString& paletteName);
 
 } // namespace PaletteWriters

@@ -153,8 +153,16 @@ scenario_command_line() {
                    azul, verde y rojo).
   --export FORMATO [ARCHIVO]
                    Escribe la lista de la memoria como paleta en FORMATO
-                   (gpl, css, scss, tailwind, json o txt), en ARCHIVO o, sin
+                   (gpl, css, scss, tailwind, json, txt o tokens), en ARCHIVO o, sin
                    él (o con «-»), en la salida estándar. Nunca escribe List.slc."
+    # --scale needs no display: eleven steps named after it, the colour among them.
+    out=$($none "$E2E_EXE" --scale '#3B82F6' --name marca --format scss | sed -n '1p;6p;11p'; echo "$?")
+    e2e_expect "--scale --name --format" "$(echo $out)" \
+        "\$marca-50: #F0F6FE; \$marca-500: #3B82F6; \$marca-950: #0F2850; 0"
+    out=$($none "$E2E_EXE" --scale red --format bogus 2>&1; $none "$E2E_EXE" --scale red --name 2a 2>&1)
+    e2e_expect "--scale: a palette format, a name" "$out" "tintaro: «bogus» no es un formato de paleta; \
+los formatos son gpl, css, scss, tailwind, json, txt y tokens.
+tintaro: «2a» no sirve de nombre: empieza por una letra y lleva solo letras sin acento, cifras, «-» y «_»."
     # --convert needs no display; with "-", a line out for each line in.
     local out
     out=$(printf 'tomato\nverde\n#123456\n' | $none "$E2E_EXE" --convert - --format hwb 2>"$E2E_ROOT/err"; echo "$?")

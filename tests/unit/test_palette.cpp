@@ -1,9 +1,14 @@
 // SPDX-License-Identifier: MIT
+#include "ColourForms.h"
+#include "ColourScale.h"
+#include "ColourSpaces.h"
+#include "CssColourReader.h"
 #include "MemoryListModel.h"
 #include "MemoryStore.h"
 #include "PaletteExport.h"
 #include "PaletteImport.h"
 #include "PaletteMerge.h"
+#include "ScalePalette.h"
 #include "UntrustedText.h"
 
 #include <QtTest>
@@ -78,7 +83,7 @@ private slots:
     // Every format gives the list's colours back in order, through the files.
     void roundTrip()
     {
-        for (const char* name : {"gpl", "css", "scss", "tailwind", "json", "txt"}) {
+        for (const char* name : {"gpl", "css", "scss", "tailwind", "json", "txt", "tokens"}) {
             const auto format = PaletteFormatFromName(QString(name).toUpper());
             QVERIFY(format);
             const QString path = m_dir.filePath("palette." + PaletteFormatExtension(*format));
@@ -86,7 +91,14 @@ private slots:
             QVERIFY2(exported, qPrintable(exported.Reason()));
             const Outcome<ImportedPalette> back = PaletteImport::ImportFromFile(path);
             QVERIFY2(back, qPrintable(back.Reason()));
-            QCOMPARE(back->codes, Codes);
+            // Design tokens come back named as written, in the order of their names.
+            QStringList read = back->codes, written = Codes;
+            for (int i = 0; *format == PaletteFormat::Tokens && i < Codes.size(); ++i)
+                read[i] = back->names.value(i) + ' ' + read[i],
+                written[i] = Written[i].section(' ', 1) + ' ' + written[i];
+            if (*format == PaletteFormat::Tokens)
+                read.sort(), written.sort();
+            QCOMPARE(read, written);
         }
         const Outcome<> none = PaletteExport::ExportToFile(m_dir.filePath("none.gpl"),
                                                            PaletteFormat::Gpl, {"nota"}, {});
@@ -116,6 +128,67 @@ private slots:
             colours << o["css"].toString() + ' ' + o["name"].toString();
         }
         QCOMPARE(colours, Written);
+        // Design tokens: a token a colour, in list order, each an sRGB colour
+        // whose components are the channels over 255 and whose hex agrees.
+        const QByteArray tokens = ExportBytes(PaletteFormat::Tokens, Entries);
+        const QJsonObject object = QJsonDocument::fromJson(tokens, &error).object();
+        colours.clear();
+        for (QRegularExpressionMatchIterator names =
+                 QRegularExpression("^    \"([^\"]+)\": \\{$", QRegularExpression::MultilineOption)
+                     .globalMatch(tokens);
+             names.hasNext();) {
+            const QString name = names.next().captured(1);
+            const QJsonObject token = object[name].toObject(), value = token["$value"].toObject();
+            const QJsonArray c = value["components"].toArray();
+            QString hex = "#";
+            for (int i = 0; i < 3 && c.size() == 3 && token.size() == 2 && value.size() == 3; ++i)
+                hex +=
+                    QString("%1").arg(qRound(c[i].toDouble() * 255), 2, 16, QChar('0')).toUpper();
+            QVERIFY(token["$type"] == "color" && value["colorSpace"] == "srgb" &&
+                    value["hex"] == hex);
+            colours << hex + ' ' + name;
+        }
+        QVERIFY(error.error == QJsonParseError::NoError && object.size() == colours.size());
+        QCOMPARE(colours, Written);
+    }
+
+    // Design tokens come in named after their paths, through groups, types
+    // given above them and aliases; other types are skipped, and what cannot
+    // be read names its path.
+    void importTokens()
+    {
+        // clang-format off
+        const struct { QByteArray json; QString colours, error; } cases[] = {
+            {R"({"$description": "x", "brand": {"$type": "color", "$root": {"$value": "{css}"},
+                 "500": {"$value": {"colorSpace": "srgb", "components": [1, 0.5, 0]}},
+                 "dark": {"$value": {"colorSpace": "oklch", "components": [0, "none", 30]}},
+                 "hsl": {"$value": {"colorSpace": "hsl", "components": [120, 100, 25]}},
+                 "p3": {"$value": {"colorSpace": "cmyk", "components": [1, 0, 0, 0], "hex": "#00FFFF"}},
+                 "gap": {"$type": "dimension", "$value": {"value": 4, "unit": "px"}}},
+               "text": {"$value": "{link}", "$description": "alias of an alias"},
+               "link": {"$value": "{brand.500}"}, "css": {"$type": "color", "$value": "rebeccapurple"},
+               "size": {"$value": "{brand.gap}"}})",
+             "#993366 brand #0080FF brand-500 #000000 brand-dark #008000 brand-hsl #FFFF00 brand-p3 "
+             "#993366 css #0080FF link #0080FF text", ""},
+            {R"({"a": {"$value": "{b}"}, "b": {"$value": "{a}"}})", "", "«a»: sus alias forman un círculo."},
+            {R"({"g": {"a": {"$type": "color", "$value": "{g.b}"}}})", "", "«g.a»: el alias «{g.b}» no lleva"},
+            {R"({"g": {"$type": "color", "a": {"$value": {"colorSpace": "srgb", "components": [1, 0]}}}})",
+             "", "«g.a»: «components» no son tres números."},
+            {R"({"g": {"$type": "color", "a": {"$value": {"colorSpace": "cmyk", "components": []}}}})",
+             "", "«g.a»: «cmyk» no es un espacio de color conocido"},
+            {R"({"g": {"a": 3}})", "", "«g.a»: no es un grupo ni un token."},
+            {R"({"$type": "color", "a": {"$value": "verde"}})", "", "«a»: «verde»: no es un color CSS."},
+            {"{}", "", "El archivo no tiene ningún color."}};
+        // clang-format on
+        for (const auto& [json, colours, error] : cases) {
+            const Outcome<ImportedPalette> result = PaletteImport::ImportBytes(json);
+            QStringList read;
+            for (int i = 0; result && i < result->codes.size(); ++i)
+                read << result->codes[i] + ' ' + result->names.value(i);
+            QCOMPARE(read.join(' '), colours);
+            QVERIFY2(result ? error.isEmpty() : result.Reason().startsWith(error),
+                     qPrintable(result.Reason()));
+        }
     }
 
     // Kinds told from the content; a bad line or element imports nothing.
@@ -239,7 +312,10 @@ private slots:
             {"a.b.scss", "", PaletteFormat::Scss},
             {"a.pal", "", std::nullopt},
             {"a.gpl", "xml", std::nullopt},
-            {"a.tailwind", "", std::nullopt}};
+            {"a.tailwind", "", std::nullopt},
+            {"a.b.Tokens.JSON", "", PaletteFormat::Tokens},
+            {"tokens.json", "", PaletteFormat::Json},
+            {"a.tokens", "", std::nullopt}};
         for (const auto& [path, name, format] : cases)
             QVERIFY2(PaletteFormatForFile(path, QString(name)) == format, path);
         // The texts listing the formats: the dialogs' and the unknown name's.
@@ -249,10 +325,106 @@ private slots:
         QCOMPARE(types.join(";;"), "Paleta de GIMP, Inkscape, Krita (*.gpl)=gpl;;Propiedades CSS "
                                    "(*.css)=css;;Tema de Tailwind CSS (*.css)=tailwind;;Variables "
                                    "SCSS (*.scss)=scss;;JSON (*.json)=json;;Texto, un color por "
-                                   "línea (*.txt)=txt");
-        QCOMPARE(PaletteExtensions().join(' '), "gpl css scss json txt");
+                                   "línea (*.txt)=txt;;Tokens de diseño (*.tokens.json)=tokens");
+        QCOMPARE(PaletteExtensions().join(' '), "gpl css scss json txt tokens.json");
         QCOMPARE(UnknownPaletteFormatText(u"x"), "«x» no es un formato de paleta; los formatos son "
-                                                 "gpl, css, scss, tailwind, json y txt.");
+                                                 "gpl, css, scss, tailwind, json, txt y tokens.");
+    }
+
+    // A scale, for the edges of the cube and a sample of it: eleven steps 50
+    // to 950, each asked inside sRGB and given as an 8-bit neighbour, whose
+    // lightness falls strictly, whose hue stays within 2° of the colour's
+    // wherever chroma shows it, and one of which is the colour itself.
+    void scale()
+    {
+        using namespace ColourSpaces;
+        using ColourForms::Form;
+        const auto oklch = [](Colour::Rgb8 c) { return ColourForms::FromRgb8(Form::Oklch, c); };
+        QList<Colour::Rgb8> sample = {
+            {0, 0, 0},     {255, 255, 255}, {1, 1, 1},   {254, 254, 254}, {128, 128, 128},
+            {255, 0, 0},   {0, 255, 0},     {0, 0, 255}, {255, 255, 0},   {0, 255, 255},
+            {255, 0, 255}, {251, 228, 222}}; // its 950 keeps the hue a level off
+        QRandomGenerator random(29);
+        while (sample.size() < 1012)
+            sample.append({random.bounded(256), random.bounded(256), random.bounded(256)});
+        for (const Colour::Rgb8 given : sample) {
+            const auto steps = ColourScale::Of(given);
+            const double hue = oklch(given)[2];
+            int found = 0;
+            for (int i = 0; i < 11; ++i) {
+                const Colour::Triple own = oklch(steps[i].colour);
+                found += steps[i].colour == given;
+                QVERIFY2(steps[i].number == ColourScale::Numbers[i] &&
+                             (i == 0 || own[0] < oklch(steps[i - 1].colour)[0]) &&
+                             !ColourForms::ToRgb8(Form::Oklch, steps[i].oklch).mapped &&
+                             DeltaEOK(FromPolar(own), FromPolar(steps[i].oklch)) < 0.01 &&
+                             (own[1] <= 0.03 || std::abs(NormalHue(own[2] - hue + 180) - 180) <= 2),
+                         qPrintable(QString("%1 %2 %3, step %4")
+                                        .arg(given.red)
+                                        .arg(given.green)
+                                        .arg(given.blue)
+                                        .arg(steps[i].number)));
+            }
+            QCOMPARE(found, 1);
+        }
+        // Tailwind CSS 4.3.5's 500s, as sRGB shows them, stay 500, and their
+        // 200 and 800 lie within deltaEOK 0.05 of Tailwind's; but amber's 200
+        // and 800 and yellow's 200 turn 18° to 30° from the 500's hue: inside
+        // sRGB and within 2° of it, amber's 200 comes no nearer than 0.070,
+        // yellow's than 0.057, amber's 800 than 0.047 (0.051 with the hue kept).
+        const struct
+        {
+            const char* name;
+            Colour::Triple at500, at200, at800;
+        } tailwind[] = {
+            {"rose", {0.645, 0.246, 16.439}, {0.892, 0.058, 10.001}, {0.455, 0.188, 13.697}},
+            {"red", {0.637, 0.237, 25.331}, {0.885, 0.062, 18.334}, {0.444, 0.177, 26.899}},
+            {"orange", {0.705, 0.213, 47.604}, {0.901, 0.076, 70.697}, {0.47, 0.157, 37.304}},
+            {"amber", {0.769, 0.188, 70.08}, {0.924, 0.12, 95.746}, {0.473, 0.137, 46.201}},
+            {"yellow", {0.795, 0.184, 86.047}, {0.945, 0.129, 101.54}, {0.476, 0.114, 61.907}},
+            {"lime", {0.768, 0.233, 130.85}, {0.938, 0.127, 124.321}, {0.453, 0.124, 130.933}},
+            {"green", {0.723, 0.219, 149.579}, {0.925, 0.084, 155.995}, {0.448, 0.119, 151.328}},
+            {"emerald", {0.696, 0.17, 162.48}, {0.905, 0.093, 164.15}, {0.432, 0.095, 166.913}},
+            {"teal", {0.704, 0.14, 182.503}, {0.91, 0.096, 180.426}, {0.437, 0.078, 188.216}},
+            {"cyan", {0.715, 0.143, 215.221}, {0.917, 0.08, 205.041}, {0.45, 0.085, 224.283}},
+            {"sky", {0.685, 0.169, 237.323}, {0.901, 0.058, 230.902}, {0.443, 0.11, 240.79}},
+            {"blue", {0.623, 0.214, 259.815}, {0.882, 0.059, 254.128}, {0.424, 0.199, 265.638}},
+            {"indigo", {0.585, 0.233, 277.117}, {0.87, 0.065, 274.039}, {0.398, 0.195, 277.366}},
+            {"violet", {0.606, 0.25, 292.717}, {0.894, 0.057, 293.283}, {0.432, 0.232, 292.759}},
+            {"purple", {0.627, 0.265, 303.9}, {0.902, 0.063, 306.703}, {0.438, 0.218, 303.724}},
+            {"fuchsia", {0.667, 0.295, 322.15}, {0.903, 0.076, 319.62}, {0.452, 0.211, 324.591}},
+            {"pink", {0.656, 0.241, 354.308}, {0.899, 0.061, 343.231}, {0.459, 0.187, 3.815}},
+            {"gray", {0.551, 0.027, 264.364}, {0.928, 0.006, 264.531}, {0.278, 0.033, 256.848}}};
+        for (const auto& [name, at500, at200, at800] : tailwind) {
+            const Colour::Rgb8 shown =
+                Colour::ReadCssColour(
+                    QString("oklch(%1 %2 %3)").arg(at500[0]).arg(at500[1]).arg(at500[2]))
+                    ->colour;
+            const auto steps = ColourScale::Of(shown);
+            const double turned =
+                QByteArray(name) == "amber" || QByteArray(name) == "yellow" ? 0.08 : 0.05;
+            QVERIFY2(steps[5].colour == shown &&
+                         DeltaEOK(FromPolar(oklch(steps[2].colour)), FromPolar(at200)) <= turned &&
+                         DeltaEOK(FromPolar(oklch(steps[8].colour)), FromPolar(at800)) <=
+                             (QByteArray(name) == "amber" ? 0.08 : 0.05),
+                     name);
+        }
+        // As a palette: the steps named after the scale, in any format.
+        const auto named = ScalePalette::Steps({0x3B, 0x82, 0xF6}, "marca");
+        QCOMPARE(named.first().name + ' ' + named.last().name, "marca-50 marca-950");
+        QVERIFY(PaletteExport::NamedBytes(PaletteFormat::Tailwind, named)
+                    .contains("\n    --color-marca-500: oklch(0.623 0.188 259.8);\n"));
+        for (const auto& [name, checked] : {std::pair{" Marca_2-b ", "Marca_2-b"},
+                                            {"2a", ""},
+                                            {"", ""},
+                                            {"coral claro", ""},
+                                            {"añil", ""},
+                                            {"a.b", ""}}) {
+            const Outcome<QString> read = ScalePalette::CheckedName(QString(name));
+            QCOMPARE(read ? *read
+                          : QString(read.Reason().contains(" no sirve de nombre:") ? "" : "?"),
+                     checked);
+        }
     }
 
     // Each code at its sorted place; codes already there (text for text) skipped.

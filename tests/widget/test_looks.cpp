@@ -3,6 +3,7 @@
 #include "AccessibilityWindow.h"
 #include "AdjustWindow.h"
 #include "EditorColour.h"
+#include "ScaleWindow.h"
 #include "StepScrollStyle.h"
 #include "WindowFixture.h"
 
@@ -73,11 +74,13 @@ private slots:
         AboutMeFrm about(w.get());
         QTest::keyClick(w.get(), Qt::Key_K, Qt::ControlModifier);
         QTest::keyClick(w.get(), Qt::Key_L, Qt::ControlModifier);
+        QTest::keyClick(w.get(), Qt::Key_E, Qt::ControlModifier);
         about.show();
         const QString folder = QFileInfo(__FILE__).absolutePath() + "/looks/";
         const QString scale = QString::number(w->devicePixelRatio());
         const QList<QWidget*> windows = {w.get(), &about, w->findChild<AdjustWindow*>(),
-                                         w->findChild<AccessibilityWindow*>()};
+                                         w->findChild<AccessibilityWindow*>(),
+                                         w->findChild<ScaleWindow*>()};
         for (QWidget* window : windows) {
             QVERIFY(window && QTest::qWaitForWindowExposed(window));
             const QImage shown = window->grab().toImage().convertToFormat(QImage::Format_RGB32);

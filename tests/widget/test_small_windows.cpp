@@ -4,6 +4,7 @@
 #include "AdjustWindow.h"
 #include "EditorColour.h"
 #include "MemoryColour.h"
+#include "ScaleWindow.h"
 #include "ToolPlace.h"
 #include "ValueSlider.h"
 #include "WindowFixture.h"
@@ -259,6 +260,51 @@ private slots:
                                             .arg(scale)
                                             .arg(at)));
                 }
+    }
+
+    // "Escala" (Ctrl+E): the editor's colour's steps, its own among them, each
+    // with its contrast on white and on black, following the editor; a click
+    // copies a step; the steps go to the memory list named after the box.
+    void scaleWindow()
+    {
+        c->Edited->Apply({0x3B, 0x82, 0xF6});
+        QTest::keyClick(w.get(), Qt::Key_E, Qt::ControlModifier);
+        auto* scale = w->findChild<ScaleWindow*>();
+        QVERIFY(scale && QTest::qWaitForWindowActive(scale));
+        const auto step = [scale](int n) {
+            return scale->findChild<QPushButton*>(QString("Step%1").arg(n));
+        };
+        QCOMPARE(scale->focusWidget(), step(500));
+        QCOMPARE(step(500)->accessibleName() + " " + step(50)->accessibleName(),
+                 "500: #3B82F6, contraste 3.67:1 con blanco y 5.70:1 con negro (el color) "
+                 "50: #F0F6FE, contraste 1.08:1 con blanco y 19.31:1 con negro");
+        QTest::keyClick(step(950), Qt::Key_Space);
+        QCOMPARE(QGuiApplication::clipboard()->text(), "#0F2850");
+        QStringList names;
+        connect(scale, &ScaleWindow::AddToMemory, this, [&names](const auto& steps) {
+            for (const PaletteColours::NamedColour& s : steps)
+                names << s.name;
+        });
+        auto* name = scale->findChild<QLineEdit*>("ScaleName");
+        QCOMPARE(name->text(), "dodgerblue"); // the nearest CSS name, until one is written
+        c->Edited->Apply({255, 0, 0});
+        QVERIFY(name->text() == "red" && step(500)->accessibleName().startsWith("500: #FF0000"));
+        name->setText("año");
+        Click(scale->findChild<QPushButton*>("AddScale"));
+        name->setText("marca");
+        Click(scale->findChild<QPushButton*>("AddScale"));
+        Click(scale->findChild<QPushButton*>("AddScale"));
+        QCOMPARE(
+            m_messages,
+            QStringList({"Tintaro: «año» no sirve de nombre: empieza por una letra y lleva "
+                         "solo letras sin acento, cifras, «-» y «_».",
+                         "Tintaro: Se añadieron 11 colores.",
+                         "Tintaro: No se añadió ningún color: los 11 ya estaban en la lista."}));
+        QCOMPARE(names.size(), 22);
+        QCOMPARE(names.first() + " " + names[10], "marca-50 marca-950");
+        QVERIFY(w->MemListModel()->Items().size() == 11 && Entries().contains("#0000FF"));
+        c->Edited->Apply({0, 0, 255});
+        QCOMPARE(name->text(), "marca");
     }
 
     // The About window: layout, names, look and keys; centred over the main
