@@ -9,9 +9,12 @@
 #include "MemoryFileLocation.h"
 #include "MemoryListModel.h"
 #include "MemoryStore.h"
+#include "NamesFile.h"
 #include "PaletteExport.h"
 #include "PaletteImport.h"
 #include "PaletteMerge.h"
+#include "PaletteNames.h"
+#include "SafeFile.h"
 #include "ScreenPicker.h"
 #include "SingleCopyGuard.h"
 #include "StandardStreams.h"
@@ -135,14 +138,20 @@ int Export(const QString& formatName, const QString& file)
                                               MemoryFileLocation::ForDisplay(path), read.Reason()) +
                         QLatin1Char('\n'));
     }
+    // The names beside it, as far as they can be read: a names file that
+    // cannot be read leaves every colour its derived name.
+    const Outcome<std::optional<QByteArray>> namesFile = SafeFile::Read(NamesFile::PathFor(path));
+    const NamesFile::Names names =
+        namesFile ? NamesFile::Held(NamesFile::Parse(namesFile->value_or(QByteArray())), entries)
+                  : NamesFile::Names();
     if (!file.isEmpty() && file != u'-') {
-        const Outcome<> exported = PaletteExport::ExportToFile(file, *format, entries, path);
+        const Outcome<> exported = PaletteExport::ExportToFile(file, *format, entries, path, names);
         return exported ? 0
                         : Fail(2, PaletteExport::FailureText(FileFailure::Layout::Line, file,
                                                              exported.Reason()) +
                                       QLatin1Char('\n'));
     }
-    return Print(QString::fromUtf8(PaletteExport::ExportBytes(*format, entries)));
+    return Print(QString::fromUtf8(PaletteExport::ExportBytes(*format, entries, names)));
 }
 
 int Import(const QString& file)
@@ -160,6 +169,7 @@ int Import(const QString& file)
                         QLatin1Char('\n'));
     }
     MemoryListModel list;
+    list.SetNamer(PaletteNames::DerivedForEntry);
     MemoryStore store(list);
     if (const Outcome<> loaded = store.Load(path); !loaded) {
         return Fail(2, IO_System::UnreadableText(FileFailure::Layout::Line,
@@ -167,7 +177,7 @@ int Import(const QString& file)
                                                  loaded.Reason()) +
                            QLatin1Char('\n'));
     }
-    const Outcome<StoreChange> merged = store.Merge(palette->codes);
+    const Outcome<StoreChange> merged = store.Merge(palette->codes, palette->names);
     if (!merged) {
         return Fail(2, merged.Reason() + QLatin1Char('\n'));
     }

@@ -9,6 +9,7 @@
 #include "MemoryListModel.h"
 #include "MemoryStore.h"
 #include "Messages.h"
+#include "PaletteColours.h"
 #include "PaletteExport.h"
 #include "PaletteFormat.h"
 #include "PaletteImport.h"
@@ -18,6 +19,7 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QListView>
 #include <QMenu>
 #include <QPushButton>
@@ -47,12 +49,16 @@ MemoryCommands::MemoryCommands(const MemoryControls& controls, const ChannelCont
     });
     connect(m_c.MemList, &QAbstractItemView::doubleClicked, this,
             &MemoryCommands::MemList_DblClick);
+    auto* rename = new QAction(QStringLiteral("Nombre…"), this);
+    rename->setShortcut(Qt::Key_F2);
+    rename->setShortcutContext(Qt::WidgetShortcut);
+    connect(rename, &QAction::triggered, this, &MemoryCommands::RenameEntry);
     auto* exportPalette = new QAction(QStringLiteral("Exportar paleta…"), this);
     auto* importPalette = new QAction(QStringLiteral("Importar paleta…"), this);
     connect(exportPalette, &QAction::triggered, this, &MemoryCommands::ExportPalette);
     connect(importPalette, &QAction::triggered, this, &MemoryCommands::ImportPalette);
     m_c.MemList->setContextMenuPolicy(Qt::ActionsContextMenu);
-    m_c.MemList->addActions({exportPalette, importPalette});
+    m_c.MemList->addActions({rename, exportPalette, importPalette});
 }
 
 int MemoryCommands::SelectedIndex() const
@@ -119,6 +125,27 @@ void MemoryCommands::MemList_Click()
     }
 }
 
+void MemoryCommands::RenameEntry()
+{
+    const int index = SelectedIndex();
+    if (index < 0 || !PaletteColours::IsCode(m_c.Entries->Item(index))) {
+        return;
+    }
+    const QString entry = m_c.Entries->Item(index);
+    bool ok = false;
+    const QString name = QInputDialog::getText(
+        m_c.MemList->window(), QStringLiteral("Nombre del color"),
+        QStringLiteral("Nombre de %1 (vacío: %2):").arg(entry, m_c.Entries->DerivedName(entry)),
+        QLineEdit::Normal, m_c.Entries->Name(index), &ok);
+    // The list may have changed meanwhile (a signal closed the window).
+    if (!ok || index >= m_c.Entries->Count() || m_c.Entries->Item(index) != entry) {
+        return;
+    }
+    if (const Outcome<> renamed = m_store.Rename(index, name); !renamed) {
+        TellFailure(renamed.Reason());
+    }
+}
+
 void MemoryCommands::ExportPalette()
 {
     const QList<std::pair<QString, PaletteFormat>> kinds = PaletteSaveTypes();
@@ -139,8 +166,8 @@ void MemoryCommands::ExportPalette()
         byName && PaletteFormatExtension(*byName) != PaletteFormatExtension(format)) {
         format = *byName;
     }
-    const Outcome<> exported =
-        PaletteExport::ExportToFile(path, format, m_c.Entries->Items(), m_store.Path());
+    const Outcome<> exported = PaletteExport::ExportToFile(
+        path, format, m_c.Entries->Items(), m_store.Path(), m_c.Entries->GivenNames());
     if (!exported) {
         Messages::Show(m_c.MemList->window(), QMessageBox::Critical, QStringLiteral("Tintaro"),
                        PaletteExport::FailureText(FileFailure::Layout::Window, ShownName(path),
@@ -164,7 +191,7 @@ void MemoryCommands::ImportPalette()
                                                   palette.Reason()));
         return;
     }
-    const Outcome<StoreChange> merged = m_store.Merge(palette->codes);
+    const Outcome<StoreChange> merged = m_store.Merge(palette->codes, palette->names);
     if (!merged) {
         TellFailure(merged.Reason());
         return;

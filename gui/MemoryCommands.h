@@ -40,8 +40,10 @@ public:
     void DeleteFromList_Click();
     void MemList_Click();
     void MemList_DblClick();
-    // The memory list's right-click menu: the list written as a palette for
-    // style sheets and paint programs, and a palette's colours taken in.
+    // The memory list's right-click menu: the chosen entry's name ("Nombre…",
+    // also F2 in the list), the list written as a palette for style sheets
+    // and paint programs, and a palette's colours taken in, with their names.
+    void RenameEntry();
     void ExportPalette();
     void ImportPalette();
 

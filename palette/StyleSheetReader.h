@@ -15,8 +15,10 @@ namespace StyleSheetReader {
 // after the value (!default, !important) is dropped. Other declarations,
 // selectors and at-rules are skipped. Comments /* */ are ignored, and so is
 // the rest of a line after // outside brackets and quotes (SCSS; in CSS it
-// holds no declaration anyway). Nothing when text holds no such declaration
-// at all: then it is no style sheet.
+// holds no declaration anyway). Each colour's name is the declaration's,
+// without "--" or "$", and without "color-" inside an @theme block (Tailwind's
+// "--color-brand" is brand). Nothing when text holds no such declaration at
+// all: then it is no style sheet.
 std::optional<Outcome<ImportedPalette>> Read(QStringView text);
 
 } // namespace StyleSheetReader

@@ -317,10 +317,12 @@ scenario_untrusted() {
 
 # What a screen reader reads (pyatspi, on a private bus): the main window as
 # a frame, its frames as panels, the samples as images, the controls in
-# reading order, no rule lines.
+# reading order, no rule lines; each memory entry's code and name.
 scenario_screen_reader() {
     local dir=$E2E_ROOT/program
     mkdir -p "$dir" && cp "$E2E_EXE" "$dir/tintaro"
+    printf '#0080FF\r\n#00FF00\r\n' >"$dir/List.slc"
+    printf '#0080ff\tCoral claro\n' >"$dir/List.names"
     local tree expected here
     here=$(dirname "$(realpath "${BASH_SOURCE[0]}")")
     # (the registry daemon it starts says so on standard output)
@@ -334,6 +336,8 @@ scenario_screen_reader() {
     push button Ver
   panel Memoria interna:
     list Memoria interna
+      list item #0080FF, Coral claro
+      list item #00FF00, lime
     image Muestra de la memoria
     push button Guardar
     push button Cargar
