@@ -142,8 +142,7 @@ int Export(const QString& formatName, const QString& file)
     // cannot be read leaves every colour its derived name.
     const Outcome<std::optional<QByteArray>> namesFile = SafeFile::Read(NamesFile::PathFor(path));
     const NamesFile::Names names =
-        namesFile ? NamesFile::Held(NamesFile::Parse(namesFile->value_or(QByteArray())), entries)
-                  : NamesFile::Names();
+        namesFile ? NamesFile::Parse(namesFile->value_or(QByteArray())) : NamesFile::Names();
     if (!file.isEmpty() && file != u'-') {
         const Outcome<> exported = PaletteExport::ExportToFile(file, *format, entries, path, names);
         return exported ? 0

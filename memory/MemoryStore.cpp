@@ -42,7 +42,9 @@ Outcome<> MemoryStore::Load(const QString& path)
     m_namesNeverWrite = !names || m_neverWrite;
     const QByteArray namesBytes = names ? names->value_or(QByteArray()) : QByteArray();
     m_namesDigest = Digest(namesBytes);
-    m_list.SetGivenNames(NamesFile::Held(NamesFile::Parse(namesBytes), m_list.Items()));
+    // Names of codes the list does not hold are kept aside, never shown nor
+    // written: a colour added again later takes its name back.
+    m_list.SetGivenNames(NamesFile::Parse(namesBytes));
     if (!read)
         return Failed(read.Reason());
     return {};
@@ -213,7 +215,7 @@ Outcome<> MemoryStore::SaveNames()
                 else
                     names.insert(name.key(), *name);
             }
-            m_list.SetGivenNames(NamesFile::Held(names, m_list.Items()));
+            m_list.SetGivenNames(std::move(names));
         }
         const QByteArray bytes = NamesFile::Text(m_list.Items(), m_list.GivenNames());
         // No names and no file: none is made.

@@ -52,14 +52,26 @@ bool IsCode(QStringView text)
 
 QString Cleaned(QStringView name)
 {
-    QString text;
-    text.reserve(name.size());
-    for (const char32_t c : name.toUcs4())
-        text += IsUnwanted(c) ? QString(u' ') : QString::fromUcs4(&c, 1);
-    text = text.simplified();
+    // Most names need nothing: taken as they are.
+    bool clean = !name.isEmpty() && name.size() <= MaxName && !name.front().isSpace() &&
+                 !name.back().isSpace();
+    for (qsizetype i = 0; clean && i < name.size(); ++i) {
+        // A blank is one space, never two together.
+        const QChar c = name[i];
+        clean = !IsUnwanted(c.unicode()) && (!c.isSpace() || (c == u' ' && !name[i + 1].isSpace()));
+    }
+    if (clean)
+        return name.toString();
+    // Every unwanted character lies in the BMP: a surrogate is never one.
+    QString text = name.toString();
+    for (QChar& c : text) {
+        if (IsUnwanted(c.unicode()))
+            c = u' ';
+    }
+    text = std::move(text).simplified();
     if (text.size() > MaxName)
         text.truncate(text.at(MaxName - 1).isHighSurrogate() ? MaxName - 1 : MaxName);
-    return text.trimmed();
+    return std::move(text).trimmed();
 }
 
 Names Parse(QByteArrayView bytes)
@@ -99,16 +111,6 @@ QByteArray Text(const QStringList& entries, const Names& names)
                            "tabulador y nombre.\r\n") +
             text)
         .toUtf8();
-}
-
-Names Held(const Names& names, const QStringList& entries)
-{
-    Names held;
-    for (const QString& entry : entries) {
-        if (const auto name = names.constFind(Key(entry)); name != names.cend())
-            held.insert(name.key(), *name);
-    }
-    return held;
 }
 
 } // namespace NamesFile

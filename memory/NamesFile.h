@@ -15,7 +15,9 @@
 // a tab or blanks, and the name to the end of the line. Lines starting with
 // "*" are comments, empty lines and lines that do not start with a code are
 // skipped; CR LF, a lone CR or a lone LF end a line; of two lines for one
-// code, the later wins. A damaged line costs its own name only.
+// code, the later wins. A damaged line costs its own name only. The name of
+// a code the list does not hold is neither shown nor exported nor written
+// back.
 namespace NamesFile {
 
 // Name by code, keyed by Key(code).
@@ -49,8 +51,5 @@ Names Parse(QByteArrayView bytes);
 // per key, as "code<TAB>name" ended by CR LF, as the list's lines are.
 // Empty when no entry has a name.
 QByteArray Text(const QStringList& entries, const Names& names);
-
-// Only the names of codes that entries hold.
-Names Held(const Names& names, const QStringList& entries);
 
 } // namespace NamesFile

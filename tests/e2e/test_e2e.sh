@@ -279,6 +279,9 @@ scenario_palette() {
     out=$(cd "$dir" && env -u DISPLAY ./tintaro --import "$E2E_ROOT/p.gpl"; echo $?)
     e2e_expect "--import" "$(echo $out)" "Se añadió 1 color; 1 ya estaba en la lista. 0"
     e2e_expect_file "$dir/List.slc" '#0000FF\r\n#0080FF\r\n#00FF00\r\n'
+    out=$(cd "$dir" && env -u DISPLAY ./tintaro --export scss)
+    e2e_expect "names imported, then exported" "$(echo $out)" \
+        '$red: #FF0000; $darkorange-ff8000: #FF8000; $green: #00FF00;'
 }
 
 # What comes from outside, read and written safely: standard input read a
