@@ -52,7 +52,15 @@ Outcome<> MemoryStore::Load(const QString& path)
 
 Outcome<StoreChange> MemoryStore::Add(const QString& code, const QString& name)
 {
-    return Merge({code}, name.isEmpty() ? QStringList() : QStringList{name});
+    if (!name.isEmpty())
+        return Merge({code}, {name});
+    // "Guardar" looks the list through once, without a set of it.
+    if (m_list.Items().contains(code, Qt::CaseSensitive)) {
+        return StoreChange{0, 1};
+    }
+    m_list.AddSorted(code);
+    m_unsaved.Added(code);
+    return SaveChange({1, 0});
 }
 
 Outcome<StoreChange> MemoryStore::Remove(int index)
