@@ -168,7 +168,7 @@ int Import(const QString& file)
                         QLatin1Char('\n'));
     }
     MemoryListModel list;
-    list.SetNamer(PaletteNames::DerivedForEntry);
+    list.SetNamer(PaletteNames::DerivedForEntry, PaletteNames::DerivedOwner);
     MemoryStore store(list);
     if (const Outcome<> loaded = store.Load(path); !loaded) {
         return Fail(2, IO_System::UnreadableText(FileFailure::Layout::Line,

@@ -167,7 +167,7 @@ void MainColor::BuildMemoryFrame(QGroupBox* frame)
 {
     MemoryControls& m = m_memoryControls;
     m.Entries = new MemoryListModel(this);
-    m.Entries->SetNamer(PaletteNames::DerivedForEntry);
+    m.Entries->SetNamer(PaletteNames::DerivedForEntry, PaletteNames::DerivedOwner);
     m.MemList = new FocusListView(frame);
     m.MemList->setObjectName(QStringLiteral("MemList"));
     m.MemList->setFont(TahomaFont());

@@ -119,6 +119,14 @@ QString MemoryListModel::DerivedName(const QString& entry) const
     return m_namer && NamesFile::IsCode(entry) ? m_namer(entry) : QString();
 }
 
+bool MemoryListModel::DerivedByOther(const QString& name, const QString& entry) const
+{
+    const QString owner = m_owner ? m_owner(name) : QString();
+    if (owner.isEmpty() || NamesFile::Key(owner) == NamesFile::Key(entry))
+        return false;
+    return m_items.contains(owner, Qt::CaseInsensitive);
+}
+
 QString MemoryListModel::Name(int index) const
 {
     const QString& entry = m_items.at(index);

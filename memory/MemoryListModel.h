@@ -71,11 +71,19 @@ public:
     void SetGivenNames(NamesFile::Names names);
 
     // The name a code takes when none is given, from its colour alone
-    // (empty for an entry that is no code); set by the layer that knows the
-    // colours' names. None set: no derived names.
-    using Namer = QString (*)(const QString& code);
-    void SetNamer(Namer namer) { m_namer = namer; }
+    // (empty for an entry that is no code), and its way back: the code of
+    // the colour a name is the derived name of (empty for none); set by the
+    // layer that knows the colours' names. None set: no derived names.
+    using Namer = QString (*)(const QString& text);
+    void SetNamer(Namer namer, Namer owner)
+    {
+        m_namer = namer;
+        m_owner = owner;
+    }
     QString DerivedName(const QString& entry) const;
+    // True when name is the derived name of a colour the list holds, other
+    // than entry's: given to entry, it would take that colour's name.
+    bool DerivedByOther(const QString& name, const QString& entry) const;
     // The entry's name: given, else derived.
     QString Name(int index) const;
 
@@ -89,4 +97,5 @@ private:
     QStringList m_items;
     NamesFile::Names m_names;
     Namer m_namer = nullptr;
+    Namer m_owner = nullptr;
 };

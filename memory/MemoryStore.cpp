@@ -93,11 +93,15 @@ QSet<QString> TakenNames(const NamesFile::Names& names, const QString& key)
     return taken;
 }
 
-// name, or name with "-2", "-3"... when another colour holds it.
-QString Unique(const QString& name, const QSet<QString>& taken)
+// name, or name with "-2", "-3"... when another colour holds it, or has
+// it as its derived name (given names go first in a palette: that colour
+// would lose its name).
+QString Unique(const QString& name, const QSet<QString>& taken, const MemoryListModel& list,
+               const QString& code)
 {
     QString unique = name;
-    for (int count = 2; taken.contains(unique.toLower()); ++count) {
+    for (int count = 2; taken.contains(unique.toLower()) || list.DerivedByOther(unique, code);
+         ++count) {
         const QString suffix = QStringLiteral("-%1").arg(count);
         unique = name.left(NamesFile::MaxName - suffix.size()) + suffix;
     }
@@ -125,7 +129,7 @@ Outcome<StoreChange> MemoryStore::Merge(const QStringList& codes, const QStringL
             continue;
         if (!renamed)
             taken = TakenNames(given, QString());
-        const QString unique = Unique(name, taken);
+        const QString unique = Unique(name, taken, m_list, code);
         taken.insert(unique.toLower());
         given.insert(NamesFile::Key(code), unique);
         m_namesUnsaved.insert(NamesFile::Key(code), unique);
@@ -147,7 +151,7 @@ Outcome<> MemoryStore::Rename(int index, const QString& name)
     if (cleaned == m_list.DerivedName(entry))
         cleaned.clear();
     if (!cleaned.isEmpty())
-        cleaned = Unique(cleaned, TakenNames(m_list.GivenNames(), key));
+        cleaned = Unique(cleaned, TakenNames(m_list.GivenNames(), key), m_list, entry);
     if (!NamesFile::IsCode(entry) || cleaned == m_list.GivenName(entry))
         return {};
     m_list.SetGivenName(entry, cleaned);

@@ -4,6 +4,8 @@
 #include "NamedColours.h"
 #include "PaletteColours.h"
 
+#include <QRegularExpression>
+
 namespace PaletteNames {
 
 QString Derived(Colour::Rgb8 colour)
@@ -19,6 +21,21 @@ QString Derived(Colour::Rgb8 colour)
 QString DerivedForEntry(const QString& entry)
 {
     return PaletteColours::IsCode(entry) ? Derived(PaletteColours::CodeColour(entry)) : QString();
+}
+
+QString DerivedOwner(const QString& name)
+{
+    static const QRegularExpression nearest(QStringLiteral("^[a-z]+-([0-9a-f]{6})$"));
+    for (const QString& form : {name, CssIdent(name)}) {
+        std::optional<Colour::Rgb8> colour = NamedColours::Find(form);
+        if (const QRegularExpressionMatch match = nearest.match(form); match.hasMatch()) {
+            const uint rgb = match.captured(1).toUInt(nullptr, 16);
+            colour = Colour::Rgb8{int(rgb >> 16), int(rgb >> 8 & 0xFF), int(rgb & 0xFF)};
+        }
+        if (colour && Derived(*colour) == form)
+            return PaletteColours::CodeOf(*colour);
+    }
+    return {};
 }
 
 QString AsGiven(QStringView name)

@@ -21,6 +21,10 @@ QString Derived(Colour::Rgb8 colour);
 // empty text: the list's names for entries without a given one.
 QString DerivedForEntry(const QString& entry);
 
+// The code ("#BBGGRR") of the colour whose derived name is name, or would be
+// once made a CSS identifier ("red!" is red), else an empty text.
+QString DerivedOwner(const QString& name);
+
 // The rule that makes a given name valid in a format; an empty text when
 // nothing of the name is left, and the colour takes its derived name.
 using Rule = QString (*)(QStringView name);

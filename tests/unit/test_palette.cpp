@@ -270,7 +270,7 @@ private slots:
             return names.join(' ');
         };
         MemoryListModel list;
-        list.SetNamer(PaletteNames::DerivedForEntry);
+        list.SetNamer(PaletteNames::DerivedForEntry, PaletteNames::DerivedOwner);
         MemoryStore store(list);
         QVERIFY(store.Load(path));
         QVERIFY(store.Merge({"#0080FF", "#123456", "#0000FF", "#563412"},
@@ -278,12 +278,13 @@ private slots:
         const QString before = exported(list);
         QCOMPARE(before, "#0000FF=red #0080FF=Coral-claro #123456=maroon-563412 #563412=brand");
         QVERIFY(store.Add("#00FF00") && store.Remove(int(list.Items().indexOf("#0000FF"))));
-        QVERIFY(store.Merge({"#654321", "#563412", "#123456"}, {"brand", "otro", "--nuevo"}));
+        QVERIFY(store.Merge({"#654321", "#563412", "#123456", "#00FE00"},
+                            {"brand", "otro", "--nuevo", "lime"})); // lime: #00FF00's
         const QString after = exported(list);
-        QCOMPARE(after, "#0080FF=Coral-claro #00FF00=lime #123456=nuevo #563412=brand "
-                        "#654321=brand-2");
+        QCOMPARE(after, "#0080FF=Coral-claro #00FE00=lime-2 #00FF00=lime #123456=nuevo "
+                        "#563412=brand #654321=brand-2");
         MemoryListModel again;
-        again.SetNamer(PaletteNames::DerivedForEntry);
+        again.SetNamer(PaletteNames::DerivedForEntry, PaletteNames::DerivedOwner);
         MemoryStore restarted(again);
         QVERIFY(restarted.Load(path));
         QCOMPARE(exported(again), after);
@@ -292,7 +293,7 @@ private slots:
                 PaletteExport::ExportBytes(row.format, list.Items(), list.GivenNames());
             const Outcome<ImportedPalette> read = PaletteImport::ImportBytes(bytes);
             MemoryListModel copy;
-            copy.SetNamer(PaletteNames::DerivedForEntry);
+            copy.SetNamer(PaletteNames::DerivedForEntry, PaletteNames::DerivedOwner);
             QVERIFY(read && MemoryStore(copy).Merge(read->codes, read->names));
             QCOMPARE(PaletteExport::ExportBytes(row.format, copy.Items(), copy.GivenNames()),
                      bytes);
@@ -307,7 +308,7 @@ private slots:
                            "#563412\tbrand\r\n") > 0);
         file.close();
         QVERIFY(store.Add("#FFFFFF"));
-        QCOMPARE(exported(list), "#0080FF=darkorange-ff8000 #00FF00=verde-lima "
+        QCOMPARE(exported(list), "#0080FF=darkorange-ff8000 #00FE00=lime-00fe00 #00FF00=verde-lima "
                                  "#123456=maroon-563412 #563412=brand "
                                  "#654321=darkslategray-214365 #FFFFFF=white");
         QVERIFY(file.open(QIODevice::ReadOnly));
