@@ -56,8 +56,9 @@ public:
     // names, when given, go with codes, one each (an empty one: none). A name
     // is taken (NamesFile::Cleaned) for a colour that has no given name yet
     // and when it is not the colour's derived name; one that another colour
-    // holds already (in any case) gets "-2", "-3"..., so no name in the list
-    // ever changes.
+    // holds already (in any case), or that is the derived name of another
+    // colour of the list, gets "-2", "-3"..., so no other colour's name ever
+    // changes.
     Outcome<StoreChange> Merge(const QStringList& codes, const QStringList& names = {});
     // "Nombre…": gives the entry at index (one of the list's) name, made
     // unique as Merge makes it; an empty name takes the given name away, and

@@ -36,15 +36,22 @@ QList<NamedColour> FromEntries(const QStringList& entries, const NamesFile::Name
                                QString (*rule)(QStringView name))
 {
     QList<NamedColour> colours;
-    QList<bool> given;
     for (const QString& entry : entries) {
-        if (!IsCode(entry))
-            continue;
-        const Colour::Rgb8 colour = CodeColour(entry);
-        const QString name = names.value(NamesFile::Key(entry));
-        const QString valid = rule && !name.isEmpty() ? rule(name) : name;
-        given.append(!valid.isEmpty());
-        colours.append({entry, colour, valid.isEmpty() ? PaletteNames::Derived(colour) : valid});
+        if (IsCode(entry))
+            colours.append({entry, CodeColour(entry), names.value(NamesFile::Key(entry))});
+    }
+    return WithNames(std::move(colours), rule);
+}
+
+QList<NamedColour> WithNames(QList<NamedColour> colours, QString (*rule)(QStringView name))
+{
+    QList<bool> given;
+    for (NamedColour& colour : colours) {
+        if (rule && !colour.name.isEmpty())
+            colour.name = rule(colour.name);
+        given.append(!colour.name.isEmpty());
+        if (colour.name.isEmpty())
+            colour.name = PaletteNames::Derived(colour.colour);
     }
     // Given names first, then derived ones, each in list order.
     QSet<QString> taken;

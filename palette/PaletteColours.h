@@ -44,4 +44,9 @@ QString CodeOf(Colour::Rgb8 colour);
 QList<NamedColour> FromEntries(const QStringList& entries, const NamesFile::Names& names = {},
                                QString (*rule)(QStringView name) = nullptr);
 
+// The same for colours that come with their names (each colour's name as
+// given, empty for none), not from the list: a scale's steps, say. Codes
+// need not differ.
+QList<NamedColour> WithNames(QList<NamedColour> colours, QString (*rule)(QStringView name));
+
 } // namespace PaletteColours

@@ -18,6 +18,15 @@ QByteArray ExportBytes(PaletteFormat format, const QStringList& entries,
         .toUtf8();
 }
 
+QByteArray ColoursBytes(PaletteFormat format, const PaletteWriters::Colours& colours,
+                        const QString& paletteName)
+{
+    if (std::size_t(format) >= PaletteFormats.size())
+        return {};
+    const PaletteFormatRow& row = PaletteFormats[std::size_t(format)];
+    return row.write(PaletteColours::WithNames(colours, row.nameRule), paletteName).toUtf8();
+}
+
 Outcome<> ExportToFile(const QString& path, PaletteFormat format, const QStringList& entries,
                        const QString& memoryFile, const NamesFile::Names& names)
 {

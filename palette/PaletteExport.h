@@ -33,6 +33,11 @@ QByteArray ExportBytes(PaletteFormat format, const QStringList& entries,
                        const NamesFile::Names& names = {},
                        const QString& paletteName = QStringLiteral("Tintaro"));
 
+// The file's bytes for colours that come with their names rather than from
+// the list (PaletteColours::WithNames makes them valid for the format).
+QByteArray ColoursBytes(PaletteFormat format, const PaletteWriters::Colours& colours,
+                        const QString& paletteName = QStringLiteral("Tintaro"));
+
 // Replaces the file at path, atomically, by the palette, named after the
 // file (its name without extension). Writes nothing when no entry is a
 // colour code, nor into memoryFile (the list the entries come from, under

@@ -300,6 +300,11 @@ private slots:
             QCOMPARE(copy.GivenNames() == list.GivenNames(),
                      row.format == PaletteFormat::Gpl || row.format == PaletteFormat::Json);
         }
+        QCOMPARE(
+            PaletteExport::ColoursBytes(PaletteFormat::Scss, {{"", {255, 255, 255}, "Marca 50"},
+                                                              {"", {0, 0, 0}, ""},
+                                                              {"", {1, 1, 1}, "Marca_50"}}),
+            "$Marca-50: #FFFFFF;\n$black: #000000;\n$Marca-50-2: #010101;\n");
         // By hand: any case of a code, blanks or a tab, CR or LF; a code no
         // longer in the list, a line without a code and a comment are dropped.
         QFile file(namesPath);
