@@ -93,6 +93,8 @@ Names Parse(QByteArrayView bytes)
 
 QByteArray Text(const QStringList& entries, const Names& names)
 {
+    if (names.isEmpty())
+        return {};
     QString text;
     QSet<QString> written;
     for (const QString& entry : entries) {
