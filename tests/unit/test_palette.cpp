@@ -316,6 +316,7 @@ private slots:
         QCOMPARE(exported(list), "#0080FF=darkorange-ff8000 #00FE00=lime-00fe00 #00FF00=verde-lima "
                                  "#123456=maroon-563412 #563412=brand "
                                  "#654321=darkslategray-214365 #FFFFFF=white");
+        QVERIFY(!PaletteExport::ExportToFile(namesPath, PaletteFormat::Txt, list.Items(), path));
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll().split('\n').mid(1).join('\n'),
                  "#00FF00\tverde lima\r\n#563412\tbrand\r\n");
