@@ -9,9 +9,12 @@
 #include "MemoryFileLocation.h"
 #include "MemoryListModel.h"
 #include "MemoryStore.h"
+#include "NamesFile.h"
 #include "PaletteExport.h"
 #include "PaletteImport.h"
 #include "PaletteMerge.h"
+#include "PaletteNames.h"
+#include "SafeFile.h"
 #include "ScalePalette.h"
 #include "ScreenPicker.h"
 #include "SingleCopyGuard.h"
@@ -144,14 +147,19 @@ int Export(const QString& formatName, const QString& file)
         return Fail(2, QStringLiteral("la memoria está vacía: no hay colores que exportar "
                                       "(guarde alguno con «Guardar» o «--import»).\n"));
     }
+    // The names beside it, as far as they can be read: a names file that
+    // cannot be read leaves every colour its derived name.
+    const Outcome<std::optional<QByteArray>> namesFile = SafeFile::Read(NamesFile::PathFor(path));
+    const NamesFile::Names names =
+        namesFile ? NamesFile::Parse(namesFile->value_or(QByteArray())) : NamesFile::Names();
     if (!file.isEmpty() && file != u'-') {
-        const Outcome<> exported = PaletteExport::ExportToFile(file, *format, entries, path);
+        const Outcome<> exported = PaletteExport::ExportToFile(file, *format, entries, path, names);
         return exported ? 0
                         : Fail(2, PaletteExport::FailureText(FileFailure::Layout::Line, file,
                                                              exported.Reason()) +
                                       QLatin1Char('\n'));
     }
-    return Print(QString::fromUtf8(PaletteExport::ExportBytes(*format, entries)));
+    return Print(QString::fromUtf8(PaletteExport::ExportBytes(*format, entries, names)));
 }
 
 int Import(const QString& file)
@@ -169,6 +177,7 @@ int Import(const QString& file)
                         QLatin1Char('\n'));
     }
     MemoryListModel list;
+    list.SetNamer(PaletteNames::DerivedForEntry, PaletteNames::DerivedOwner);
     MemoryStore store(list);
     if (const Outcome<> loaded = store.Load(path); !loaded) {
         return Fail(2, IO_System::UnreadableText(FileFailure::Layout::Line,
@@ -176,7 +185,7 @@ int Import(const QString& file)
                                                  loaded.Reason()) +
                            QLatin1Char('\n'));
     }
-    const Outcome<StoreChange> merged = store.Merge(palette->codes);
+    const Outcome<StoreChange> merged = store.Merge(palette->codes, palette->names);
     if (!merged) {
         return Fail(2, merged.Reason() + QLatin1Char('\n'));
     }
@@ -200,8 +209,8 @@ int Scale(const QString& colour, const QString& name, const QString& formatName)
     if (!checked) {
         return Fail(2, checked.Reason() + QLatin1Char('\n'));
     }
-    return Print(QString::fromUtf8(
-        PaletteExport::NamedBytes(*format, ScalePalette::Steps(read->colour, *checked), *checked)));
+    return Print(QString::fromUtf8(PaletteExport::ColoursBytes(
+        *format, ScalePalette::Steps(read->colour, *checked), *checked)));
 }
 
 } // namespace Commands

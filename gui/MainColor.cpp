@@ -17,9 +17,11 @@
 #include "MemoryListModel.h"
 #include "MemoryStore.h"
 #include "Messages.h"
+#include "PaletteNames.h"
 #include "RuleLine.h"
 #include "SingleCopyGuard.h"
 #include "StepScrollStyle.h"
+#include "SwatchDelegate.h"
 #include "TextBox.h"
 #include "Twips.h"
 #include "WindowFonts.h"
@@ -171,11 +173,13 @@ void MainColor::BuildMemoryFrame(QGroupBox* frame)
 {
     MemoryControls& m = m_memoryControls;
     m.Entries = new MemoryListModel(this);
+    m.Entries->SetNamer(PaletteNames::DerivedForEntry, PaletteNames::DerivedOwner);
     m.MemList = new FocusListView(frame);
     m.MemList->setObjectName(QStringLiteral("MemList"));
     m.MemList->setFont(TahomaFont());
     m.MemList->setGeometry(TwipsRect(120, 240, 1095, 1620));
     m.MemList->setModel(m.Entries);
+    m.MemList->setItemDelegate(new SwatchDelegate(m.MemList));
     m.MemList->setSelectionMode(QAbstractItemView::SingleSelection);
     m.MemList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m.MemList->setUniformItemSizes(true);

@@ -9,6 +9,7 @@
 #include "MemoryListModel.h"
 #include "MemoryStore.h"
 #include "Messages.h"
+#include "PaletteColours.h"
 #include "PaletteExport.h"
 #include "PaletteFormat.h"
 #include "PaletteImport.h"
@@ -18,6 +19,7 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QListView>
 #include <QMenu>
 #include <QPushButton>
@@ -48,12 +50,16 @@ MemoryCommands::MemoryCommands(const MemoryControls& controls, const ChannelCont
     });
     connect(m_c.MemList, &QAbstractItemView::doubleClicked, this,
             &MemoryCommands::MemList_DblClick);
+    auto* rename = new QAction(QStringLiteral("Nombre…"), this);
+    rename->setShortcut(Qt::Key_F2);
+    rename->setShortcutContext(Qt::WidgetShortcut);
+    connect(rename, &QAction::triggered, this, &MemoryCommands::RenameEntry);
     auto* exportPalette = new QAction(QStringLiteral("Exportar paleta…"), this);
     auto* importPalette = new QAction(QStringLiteral("Importar paleta…"), this);
     connect(exportPalette, &QAction::triggered, this, &MemoryCommands::ExportPalette);
     connect(importPalette, &QAction::triggered, this, &MemoryCommands::ImportPalette);
     m_c.MemList->setContextMenuPolicy(Qt::ActionsContextMenu);
-    m_c.MemList->addActions({exportPalette, importPalette});
+    m_c.MemList->addActions({rename, exportPalette, importPalette});
     // An empty memory has no palette to export.
     const auto exportable = [exportPalette, entries = m_c.Entries] {
         exportPalette->setEnabled(entries->Count() > 0);
@@ -136,6 +142,27 @@ void MemoryCommands::MemList_Click()
     }
 }
 
+void MemoryCommands::RenameEntry()
+{
+    const int index = SelectedIndex();
+    if (index < 0 || !PaletteColours::IsCode(m_c.Entries->Item(index))) {
+        return;
+    }
+    const QString entry = m_c.Entries->Item(index);
+    bool ok = false;
+    const QString name = QInputDialog::getText(
+        m_c.MemList->window(), QStringLiteral("Nombre del color"),
+        QStringLiteral("Nombre de %1 (vacío: %2):").arg(entry, m_c.Entries->DerivedName(entry)),
+        QLineEdit::Normal, m_c.Entries->Name(index), &ok);
+    // The list may have changed meanwhile (a signal closed the window).
+    if (!ok || index >= m_c.Entries->Count() || m_c.Entries->Item(index) != entry) {
+        return;
+    }
+    if (const Outcome<> renamed = m_store.Rename(index, name); !renamed) {
+        TellFailure(renamed.Reason());
+    }
+}
+
 void MemoryCommands::ExportPalette()
 {
     const QList<std::pair<QString, PaletteFormat>> kinds = PaletteSaveTypes();
@@ -163,8 +190,8 @@ void MemoryCommands::ExportPalette()
             format = *byName;
         }
     }
-    const Outcome<> exported =
-        PaletteExport::ExportToFile(path, format, m_c.Entries->Items(), m_store.Path());
+    const Outcome<> exported = PaletteExport::ExportToFile(
+        path, format, m_c.Entries->Items(), m_store.Path(), m_c.Entries->GivenNames());
     if (!exported) {
         Messages::Show(m_c.MemList->window(), QMessageBox::Critical, QStringLiteral("Tintaro"),
                        PaletteExport::FailureText(FileFailure::Layout::Window, ShownName(path),
@@ -175,16 +202,18 @@ void MemoryCommands::ExportPalette()
 void MemoryCommands::AddNamedColours(const QList<PaletteColours::NamedColour>& colours)
 {
     QStringList codes;
+    QStringList names;
     for (const PaletteColours::NamedColour& colour : colours) {
         codes << colour.code;
+        names << colour.name;
     }
-    MergeCodes(codes, QStringLiteral("Añadir"), QString());
+    MergeCodes(codes, names, QStringLiteral("Añadir"), QString());
 }
 
 void MemoryCommands::MergeCodes(const QStringList& codes, const QString& verb, const QString& note)
 {
     const QSet<QString> held(m_c.Entries->Items().cbegin(), m_c.Entries->Items().cend());
-    const Outcome<StoreChange> merged = m_store.Merge(codes);
+    const Outcome<StoreChange> merged = m_store.Merge(codes, names);
     // What went in: each code the list did not hold, once.
     QStringList added;
     QSet<QString> seen = held;
@@ -221,5 +250,5 @@ void MemoryCommands::ImportPalette()
                                                   palette.Reason()));
         return;
     }
-    MergeCodes(palette->codes, QStringLiteral("Importar"), palette->note);
+    MergeCodes(palette->codes, palette->names, QStringLiteral("Importar"), palette->note);
 }

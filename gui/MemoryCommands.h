@@ -41,8 +41,10 @@ public:
     void DeleteFromList_Click();
     void MemList_Click();
     void MemList_DblClick();
-    // The memory list's right-click menu: the list written as a palette for
-    // style sheets and paint programs, and a palette's colours taken in.
+    // The memory list's right-click menu: the chosen entry's name ("Nombre…",
+    // also F2 in the list), the list written as a palette for style sheets
+    // and paint programs, and a palette's colours taken in, with their names.
+    void RenameEntry();
     void ExportPalette();
     void ImportPalette();
     // Colours that come with their names (a scale's steps) added to the list
@@ -64,9 +66,11 @@ signals:
 private:
     // A failed save is told to the user; the list keeps the change.
     void TellFailure(const QString& reason);
-    // Puts codes into the list at their sorted places, tells what went in
-    // after note, and makes one undo step of it named "<verb> N colores".
-    void MergeCodes(const QStringList& codes, const QString& verb, const QString& note);
+    // Puts codes into the list at their sorted places with their names (one
+    // each, or none), tells what went in after note, and makes one undo step
+    // of it named "<verb> N colores".
+    void MergeCodes(const QStringList& codes, const QStringList& names, const QString& verb,
+                    const QString& note);
 
     MemoryControls m_c;
     ChannelControls m_editor;

@@ -86,6 +86,54 @@ void MemoryListModel::SetItems(QStringList items)
     endResetModel();
 }
 
+QString MemoryListModel::GivenName(const QString& entry) const
+{
+    return NamesFile::IsCode(entry) ? m_names.value(NamesFile::Key(entry)) : QString();
+}
+
+void MemoryListModel::SetGivenName(const QString& entry, const QString& name)
+{
+    if (!NamesFile::IsCode(entry))
+        return;
+    if (name.isEmpty())
+        m_names.remove(NamesFile::Key(entry));
+    else
+        m_names.insert(NamesFile::Key(entry), name);
+    NamesChanged();
+}
+
+void MemoryListModel::SetGivenNames(NamesFile::Names names)
+{
+    m_names = std::move(names);
+    NamesChanged();
+}
+
+void MemoryListModel::NamesChanged()
+{
+    if (Count() > 0)
+        emit dataChanged(index(0), index(Count() - 1), {Qt::ToolTipRole, Qt::AccessibleTextRole});
+}
+
+QString MemoryListModel::DerivedName(const QString& entry) const
+{
+    return m_namer && NamesFile::IsCode(entry) ? m_namer(entry) : QString();
+}
+
+bool MemoryListModel::DerivedByOther(const QString& name, const QString& entry) const
+{
+    const QString owner = m_owner ? m_owner(name) : QString();
+    if (owner.isEmpty() || NamesFile::Key(owner) == NamesFile::Key(entry))
+        return false;
+    return m_items.contains(owner, Qt::CaseInsensitive);
+}
+
+QString MemoryListModel::Name(int index) const
+{
+    const QString& entry = m_items.at(index);
+    const QString given = GivenName(entry);
+    return given.isEmpty() ? DerivedName(entry) : given;
+}
+
 int MemoryListModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : Count();
@@ -97,8 +145,18 @@ QVariant MemoryListModel::data(const QModelIndex& index, int role) const
         index.row() >= Count())
         return QVariant();
     switch (role) {
-    case Qt::DisplayRole:
+    case Qt::ToolTipRole: {
+        const QString name = Name(index.row());
+        return name.isEmpty() ? QVariant() : QVariant(name);
+    }
     case Qt::AccessibleTextRole: {
+        // A screen reader reads the code, then its name.
+        const QString name = Name(index.row());
+        if (!name.isEmpty())
+            return QString(m_items.at(index.row()) + QStringLiteral(", ") + name);
+        return data(index, Qt::DisplayRole);
+    }
+    case Qt::DisplayRole: {
         // A row shows the start of a very long hand-written line: laying out
         // megabytes of text on every repaint would freeze the window.
         constexpr qsizetype shown = 256;

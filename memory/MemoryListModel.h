@@ -1,13 +1,17 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "NamesFile.h"
+
 #include <QAbstractListModel>
 #include <QStringList>
 
 // The entries of the memory list, shown by a list view. Entries added with
 // AddSorted go to their place in case-insensitive order; entries inserted at
 // an explicit index stay where they are put, so a hand-ordered file keeps its
-// order.
+// order. It also holds the names given to the colours (NamesFile), and shows
+// each entry's name, given or derived, in its tooltip and beside its code in
+// its accessible text; the text shown stays the entry itself.
 class MemoryListModel : public QAbstractListModel
 {
     Q_OBJECT
@@ -57,9 +61,41 @@ public:
     // Replaces every entry at once (fast path for loading large lists).
     void SetItems(QStringList items);
 
+    // The name given to the colour of entry (any case of its code), else an
+    // empty text.
+    QString GivenName(const QString& entry) const;
+    // Gives name to the colour of entry; an empty name takes it away.
+    void SetGivenName(const QString& entry, const QString& name);
+    // The names given, by NamesFile::Key; SetGivenNames replaces them all.
+    const NamesFile::Names& GivenNames() const { return m_names; }
+    void SetGivenNames(NamesFile::Names names);
+
+    // The name a code takes when none is given, from its colour alone
+    // (empty for an entry that is no code), and its way back: the code of
+    // the colour a name is the derived name of (empty for none); set by the
+    // layer that knows the colours' names. None set: no derived names.
+    using Namer = QString (*)(const QString& text);
+    void SetNamer(Namer namer, Namer owner)
+    {
+        m_namer = namer;
+        m_owner = owner;
+    }
+    QString DerivedName(const QString& entry) const;
+    // True when name is the derived name of a colour the list holds, other
+    // than entry's: given to entry, it would take that colour's name.
+    bool DerivedByOther(const QString& name, const QString& entry) const;
+    // The entry's name: given, else derived.
+    QString Name(int index) const;
+
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
 private:
+    // Every row's tooltip and accessible text may have changed.
+    void NamesChanged();
+
     QStringList m_items;
+    NamesFile::Names m_names;
+    Namer m_namer = nullptr;
+    Namer m_owner = nullptr;
 };

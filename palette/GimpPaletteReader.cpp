@@ -79,6 +79,9 @@ Outcome<ImportedPalette> Read(QStringView text)
             channel = *read;
         }
         result.codes.append(PaletteColours::CodeOf({channels[0], channels[1], channels[2]}));
+        // The rest of the line is the name; GIMP writes "Untitled" for none.
+        const QStringView name = line.trimmed();
+        result.names.append(name == u"Untitled" ? QString() : name.toString());
     }
     return result;
 }

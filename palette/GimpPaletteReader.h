@@ -8,7 +8,8 @@
 // Reads a GIMP palette: the "GIMP Palette" line, then, in version 2, the
 // "Name:" and "Columns:" lines (older palettes have none), then one colour a
 // line: red, green and blue, integers 0 to 255 apart by blanks or tabs,
-// optionally followed by a name, which is dropped. Lines end at LF or CR LF;
+// optionally followed by the colour's name (GIMP's "Untitled" read as no
+// name), the rest of the line without the blanks around it. Lines end at LF or CR LF;
 // empty lines and comments ("#" first) are skipped.
 namespace GimpPaletteReader {
 

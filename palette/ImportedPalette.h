@@ -12,8 +12,8 @@
 struct ImportedPalette
 {
     QStringList codes; // the colours as codes, "#BBGGRR" upper case, in file order
-    // The name the file gives each colour, at the same places as codes; empty
-    // when the file names none.
+    // The names the file gives them, one per code (empty: none), as the file
+    // writes them ("--brand" is "brand"); none at all for a kind without names.
     QStringList names;
     QString note; // how the file was read, when the user should know; ends in a blank
 };

@@ -59,6 +59,7 @@ std::optional<Outcome<ImportedPalette>> Read(const QByteArray& bytes)
         if (!code)
             return Failed(QStringLiteral("Elemento %1: ").arg(i + 1) + code.Reason() + u'.');
         result.codes.append(*code);
+        result.names.append(array.at(i).toObject().value(QLatin1String("name")).toString());
     }
     return result;
 }

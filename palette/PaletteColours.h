@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "NamesFile.h"
 #include "Rgb8.h"
 
 #include <QList>
@@ -29,18 +30,23 @@ Colour::Rgb8 CodeColour(QStringView code);
 // The code of a colour, upper case: red 255, green 128, blue 0 is #0080FF.
 QString CodeOf(Colour::Rgb8 colour);
 
-// The entries that are codes, in list order; other entries (notes, partial
-// codes) are left out. Names:
-// - a colour that has a CSS name of its own takes it (NamedColours::ExactName:
-//   "red", and "aqua" rather than "cyan");
-// - any other colour takes "color-" and its place in the palette, counted from
-//   1 over the colours kept: color-1, color-2...;
-// - the second and later entries of the same named colour add "-" and their
-//   count: red, red-2, red-3.
-// CSS names are lower-case letters only, so the names never collide. Each
-// starts with a letter and holds only lower-case letters, digits and "-": a
-// CSS custom property after "--", an SCSS variable after "$", and a GIMP
-// colour name as they are.
-QList<NamedColour> FromEntries(const QStringList& entries);
+// The entries that are codes, in list order, each with its name; other
+// entries (notes, partial codes) are left out. This is where every palette
+// writer gets its names from:
+// - a colour given a name (names, by NamesFile::Key) takes it as rule makes
+//   it valid for the format (PaletteNames; none: as it is);
+// - any other colour, or one whose name rule leaves nothing of, takes its
+//   derived name (PaletteNames::Derived), from its value alone;
+// - a name that an earlier colour took already adds "-" and a count: red,
+//   red-2, red-3. Given names go first, so a colour added without a name never
+//   takes a name from one that has it.
+// No name thus depends on a colour's place in the list or on the others.
+QList<NamedColour> FromEntries(const QStringList& entries, const NamesFile::Names& names = {},
+                               QString (*rule)(QStringView name) = nullptr);
+
+// The same for colours that come with their names (each colour's name as
+// given, empty for none), not from the list: a scale's steps, say. Codes
+// need not differ.
+QList<NamedColour> WithNames(QList<NamedColour> colours, QString (*rule)(QStringView name));
 
 } // namespace PaletteColours

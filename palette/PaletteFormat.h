@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "PaletteNames.h"
 #include "PaletteWriters.h"
 
 #include <QList>
@@ -22,19 +23,27 @@ struct PaletteFormatRow
     const char16_t* extension; // of its files, without the dot
     const char16_t* label;     // the save dialog's file type, before "(*.extension)"
     PaletteWriters::Writer write;
+    PaletteNames::Rule nameRule; // what a given name becomes in the format
 };
 
 // Every format, one row each, in the order --help and the error text name
-// them. A new format is a row here and its writer in PaletteWriters.
+// them. A new format is a row here and its writer in PaletteWriters; the
+// writer gets each colour's name already valid and unique for the format
+// (PaletteColours::FromEntries with the row's name rule).
 inline constexpr std::array<PaletteFormatRow, 7> PaletteFormats{{
-    {PaletteFormat::Gpl, u"gpl", u"gpl", u"Paleta de GIMP, Inkscape, Krita", PaletteWriters::Gimp},
-    {PaletteFormat::Css, u"css", u"css", u"Propiedades CSS", PaletteWriters::Css},
-    {PaletteFormat::Scss, u"scss", u"scss", u"Variables SCSS", PaletteWriters::Scss},
+    {PaletteFormat::Gpl, u"gpl", u"gpl", u"Paleta de GIMP, Inkscape, Krita", PaletteWriters::Gimp,
+     PaletteNames::AsGiven},
+    {PaletteFormat::Css, u"css", u"css", u"Propiedades CSS", PaletteWriters::Css,
+     PaletteNames::CssIdent},
+    {PaletteFormat::Scss, u"scss", u"scss", u"Variables SCSS", PaletteWriters::Scss,
+     PaletteNames::ScssVariable},
     {PaletteFormat::Tailwind, u"tailwind", u"css", u"Tema de Tailwind CSS",
-     PaletteWriters::Tailwind},
-    {PaletteFormat::Json, u"json", u"json", u"JSON", PaletteWriters::Json},
-    {PaletteFormat::Txt, u"txt", u"txt", u"Texto, un color por línea", PaletteWriters::Txt},
-    {PaletteFormat::Tokens, u"tokens", u"tokens.json", u"Tokens de diseño", PaletteWriters::Tokens},
+     PaletteWriters::Tailwind, PaletteNames::CssIdent},
+    {PaletteFormat::Json, u"json", u"json", u"JSON", PaletteWriters::Json, PaletteNames::AsGiven},
+    {PaletteFormat::Txt, u"txt", u"txt", u"Texto, un color por línea", PaletteWriters::Txt,
+     PaletteNames::AsGiven},
+    {PaletteFormat::Tokens, u"tokens", u"tokens.json", u"Tokens de diseño", PaletteWriters::Tokens,
+     PaletteNames::CssIdent},
 }};
 
 constexpr bool InPaletteFormatOrder()

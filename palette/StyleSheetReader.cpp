@@ -10,12 +10,22 @@ namespace StyleSheetReader {
 
 namespace {
 
+// One piece of a style sheet, and whether it stands in a Tailwind theme
+// (an "@theme" block).
+struct Statement
+{
+    QString text;
+    bool inTheme = false;
+};
+
 // The text between the ";", "{" and "}" that stand outside brackets and
 // quotes, comments left out: the declarations, and the selectors and
 // at-rules around them.
-QStringList Statements(QStringView text)
+QList<Statement> Statements(QStringView text)
 {
-    QStringList statements;
+    QList<Statement> statements;
+    QList<bool> blocks; // of each block open: whether it is a theme
+    const auto inTheme = [&blocks] { return blocks.contains(true); };
     QString current;
     int depth = 0; // open brackets
     QChar quote;   // the quote a string opened with, else null
@@ -38,7 +48,11 @@ QStringList Statements(QStringView text)
             const qsizetype end = text.indexOf(u'\n', i);
             i = end < 0 ? text.size() : end;
         } else if (depth == 0 && (c == u';' || c == u'{' || c == u'}')) {
-            statements.append(current);
+            statements.append({current, inTheme()});
+            if (c == u'{')
+                blocks.append(current.trimmed().startsWith(QLatin1String("@theme")));
+            else if (c == u'}' && !blocks.isEmpty())
+                blocks.removeLast();
             current.clear();
         } else {
             if (c == u'"' || c == u'\'')
@@ -50,7 +64,7 @@ QStringList Statements(QStringView text)
             current += c;
         }
     }
-    statements.append(current);
+    statements.append({current, inTheme()});
     return statements;
 }
 
@@ -77,14 +91,15 @@ std::optional<Outcome<ImportedPalette>> Read(QStringView text)
 {
     // A name as CSS and SCSS write it: letters, digits, "-", "_", escapes
     // and any character beyond ASCII.
-    static const QRegularExpression declaration(QStringLiteral(R"(^\s*(?:--|\$)[^\s:;{}()]+\s*:)"));
+    static const QRegularExpression declaration(
+        QStringLiteral(R"(^\s*(?:--|\$)([^\s:;{}()]+)\s*:)"));
     // A property as plain style sheets set one: "color: red".
     static const QRegularExpression property(QStringLiteral(R"(^\s*[A-Za-z-]+\s*:)"));
     bool found = false;
     bool properties = false;
     ImportedPalette result;
-    const QStringList statements = Statements(text);
-    for (const QString& statement : statements) {
+    const auto statements = Statements(text);
+    for (const auto& [statement, inTheme] : statements) {
         const QRegularExpressionMatch match = declaration.match(statement);
         properties = properties || property.match(statement).hasMatch();
         if (!match.hasMatch())
@@ -92,8 +107,15 @@ std::optional<Outcome<ImportedPalette>> Read(QStringView text)
         found = true;
         const Outcome<Colour::CssColour> colour =
             Colour::ReadCssColour(WithoutFlags(QStringView(statement).sliced(match.capturedEnd())));
-        if (colour)
-            result.codes.append(PaletteColours::CodeOf(colour->colour));
+        if (!colour)
+            continue;
+        result.codes.append(PaletteColours::CodeOf(colour->colour));
+        // The name without "--" or "$", and a theme's colour without
+        // Tailwind's "color-": "--color-brand" is the colour brand.
+        QString name = match.captured(1);
+        if (inTheme && name.startsWith(QLatin1String("color-")) && name.size() > 6)
+            name.remove(0, 6);
+        result.names.append(name);
     }
     // Rules with properties but no custom property: a style sheet all the
     // same, whose colours have no names to keep.

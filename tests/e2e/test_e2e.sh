@@ -295,6 +295,9 @@ scenario_palette() {
     out=$(cd "$dir" && env -u DISPLAY ./tintaro --import "$E2E_ROOT/p.gpl"; echo $?)
     e2e_expect "--import" "$(echo $out)" "Se añadió 1 color; 1 ya estaba en la lista. 0"
     e2e_expect_file "$dir/List.slc" '#0000FF\r\n#0080FF\r\n#00FF00\r\n'
+    out=$(cd "$dir" && env -u DISPLAY ./tintaro --export scss)
+    e2e_expect "names imported, then exported" "$(echo $out)" \
+        '$red: #FF0000; $darkorange-ff8000: #FF8000; $green: #00FF00;'
 }
 
 # What comes from outside, read and written safely: standard input read a
@@ -333,10 +336,12 @@ scenario_untrusted() {
 
 # What a screen reader reads (pyatspi, on a private bus): the main window as
 # a frame, its frames as panels, the samples as images, the controls in
-# reading order, no rule lines.
+# reading order, no rule lines; each memory entry's code and name.
 scenario_screen_reader() {
     local dir=$E2E_ROOT/program
     mkdir -p "$dir" && cp "$E2E_EXE" "$dir/tintaro"
+    printf '#0080FF\r\n#00FF00\r\n' >"$dir/List.slc"
+    printf '#0080ff\tCoral claro\n' >"$dir/List.names"
     local tree expected here
     here=$(dirname "$(realpath "${BASH_SOURCE[0]}")")
     # (the registry daemon it starts says so on standard output)
@@ -350,6 +355,8 @@ scenario_screen_reader() {
     push button Ver
   panel Memoria interna:
     list Memoria interna
+      list item #0080FF, Coral claro
+      list item #00FF00, lime
     image Muestra de la memoria
     push button Guardar
     push button Cargar

@@ -8,6 +8,7 @@
 #include "PaletteExport.h"
 #include "PaletteImport.h"
 #include "PaletteMerge.h"
+#include "PaletteNames.h"
 #include "ScalePalette.h"
 #include "UntrustedText.h"
 
@@ -22,9 +23,9 @@ const QStringList Entries = {"#0080FF", "#0000FF", "nota",    "#0000FF", "#FFFF0
                              "#12345G", "#123456", "#000000", "#FFFFFF", "#010203"};
 const QStringList Codes = {"#0080FF", "#0000FF", "#0000FF", "#FFFF00",
                            "#123456", "#000000", "#FFFFFF", "#010203"};
-const QStringList Written = {"#FF8000 color-1", "#FF0000 red",     "#FF0000 red-2",
-                             "#00FFFF aqua",    "#563412 color-5", "#000000 black",
-                             "#FFFFFF white",   "#030201 color-8"};
+const QStringList Written = {
+    "#FF8000 darkorange-ff8000", "#FF0000 red",   "#FF0000 red-2", "#00FFFF aqua",
+    "#563412 maroon-563412",     "#000000 black", "#FFFFFF white", "#030201 black-030201"};
 
 // A GIMP palette read from the format's rules: the magic line, "Name:",
 // "Columns:" (1 to 256), "#" comments, then "RRR GGG BBB<TAB>name" with each
@@ -109,7 +110,7 @@ private slots:
     void exportsReadByOthers()
     {
         using PaletteExport::ExportBytes;
-        QCOMPARE(ReadGimp(ExportBytes(PaletteFormat::Gpl, Entries, "palette")), Written);
+        QCOMPARE(ReadGimp(ExportBytes(PaletteFormat::Gpl, Entries, {}, "palette")), Written);
         QCOMPARE(ReadDeclarations(ExportBytes(PaletteFormat::Css, Entries), ":root {\n",
                                   "^    --([A-Za-z_][A-Za-z0-9_-]*): (#[0-9A-F]{6});$"),
                  Written);
@@ -412,7 +413,7 @@ private slots:
         // As a palette: the steps named after the scale, in any format.
         const auto named = ScalePalette::Steps({0x3B, 0x82, 0xF6}, "marca");
         QCOMPARE(named.first().name + ' ' + named.last().name, "marca-50 marca-950");
-        QVERIFY(PaletteExport::NamedBytes(PaletteFormat::Tailwind, named)
+        QVERIFY(PaletteExport::ColoursBytes(PaletteFormat::Tailwind, named)
                     .contains("\n    --color-marca-500: oklch(0.623 0.188 259.8);\n"));
         for (const auto& [name, checked] : {std::pair{" Marca_2-b ", "Marca_2-b"},
                                             {"2a", ""},
@@ -424,6 +425,99 @@ private slots:
             QCOMPARE(read ? *read
                           : QString(read.Reason().contains(" no sirve de nombre:") ? "" : "?"),
                      checked);
+        }
+    }
+
+    // Names last: adding, removing and importing colours renames none of the
+    // others; they come back after a restart, through every format (the GIMP
+    // and JSON files keep them as given), and from a hand edit of their file.
+    void names()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("List.slc"), namesPath = dir.filePath("List.names");
+        const auto exported = [](const MemoryListModel& list) { // "#BBGGRR=name" in CSS
+            const Outcome<ImportedPalette> read = PaletteImport::ImportBytes(
+                PaletteExport::ExportBytes(PaletteFormat::Css, list.Items(), list.GivenNames()));
+            QStringList names;
+            for (qsizetype i = 0; read && i < read->codes.size(); ++i)
+                names << read->codes[i] + '=' + read->names[i];
+            return names.join(' ');
+        };
+        MemoryListModel list;
+        list.SetNamer(PaletteNames::DerivedForEntry, PaletteNames::DerivedOwner);
+        MemoryStore store(list);
+        QVERIFY(store.Load(path));
+        QVERIFY(store.Merge({"#0080FF", "#123456", "#0000FF", "#563412"},
+                            {"Coral claro", "", "", "brand"}));
+        const QString before = exported(list);
+        QCOMPARE(before, "#0000FF=red #0080FF=Coral-claro #123456=maroon-563412 #563412=brand");
+        QVERIFY(store.Add("#00FF00") && store.Remove(int(list.Items().indexOf("#0000FF"))));
+        QVERIFY(store.Merge({"#654321", "#563412", "#123456", "#00FE00"},
+                            {"brand", "otro", "--nuevo", "lime"})); // lime: #00FF00's
+        const QString after = exported(list);
+        QCOMPARE(after, "#0080FF=Coral-claro #00FE00=lime-2 #00FF00=lime #123456=nuevo "
+                        "#563412=brand #654321=brand-2");
+        MemoryListModel again;
+        again.SetNamer(PaletteNames::DerivedForEntry, PaletteNames::DerivedOwner);
+        MemoryStore restarted(again);
+        QVERIFY(restarted.Load(path));
+        QCOMPARE(exported(again), after);
+        for (const PaletteFormatRow& row : PaletteFormats) {
+            const QByteArray bytes =
+                PaletteExport::ExportBytes(row.format, list.Items(), list.GivenNames());
+            const Outcome<ImportedPalette> read = PaletteImport::ImportBytes(bytes);
+            MemoryListModel copy;
+            copy.SetNamer(PaletteNames::DerivedForEntry, PaletteNames::DerivedOwner);
+            QVERIFY(read && MemoryStore(copy).Merge(read->codes, read->names));
+            QCOMPARE(PaletteExport::ExportBytes(row.format, copy.Items(), copy.GivenNames()),
+                     bytes);
+            QCOMPARE(copy.GivenNames() == list.GivenNames(),
+                     row.format == PaletteFormat::Gpl || row.format == PaletteFormat::Json);
+        }
+        QCOMPARE(
+            PaletteExport::ColoursBytes(PaletteFormat::Scss, {{"", {255, 255, 255}, "Marca 50"},
+                                                              {"", {0, 0, 0}, ""},
+                                                              {"", {1, 1, 1}, "Marca_50"}}),
+            "$Marca-50: #FFFFFF;\n$black: #000000;\n$Marca-50-2: #010101;\n");
+        // By hand: any case of a code, blanks or a tab, CR or LF; a code no
+        // longer in the list, a line without a code and a comment are dropped.
+        QFile file(namesPath);
+        QVERIFY(file.open(QIODevice::WriteOnly) &&
+                file.write("* a mano\n#00ff00   verde\tlima \r#ABCDEF fuera\n#0080FFx\nmal\n"
+                           "#563412\tbrand\r\n") > 0);
+        file.close();
+        QVERIFY(store.Add("#FFFFFF"));
+        QCOMPARE(exported(list), "#0080FF=darkorange-ff8000 #00FE00=lime-00fe00 #00FF00=verde-lima "
+                                 "#123456=maroon-563412 #563412=brand "
+                                 "#654321=darkslategray-214365 #FFFFFF=white");
+        QVERIFY(!PaletteExport::ExportToFile(namesPath, PaletteFormat::Txt, list.Items(), path));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll().split('\n').mid(1).join('\n'),
+                 "#00FF00\tverde lima\r\n#563412\tbrand\r\n");
+    }
+
+    // Whatever is at the names file's place, the list loads whole and is
+    // saved whole; only a file that can be read takes a new name.
+    void damagedNames()
+    {
+        for (const char* make :
+             {"mkdir List.names", "mkfifo List.names", "truncate -s 65M List.names",
+              "printf '\\377\\0mal\\n#0000FF\\tro\\001jo\\n' >List.names"}) {
+            QTemporaryDir dir;
+            QVERIFY(QProcess::execute("sh", {"-c",
+                                             QString("cd \"$0\" && printf '#0000FF\\r\\nnota\\r\\n"
+                                                     "#00FF00\\r\\n' >List.slc && ") +
+                                                 make,
+                                             dir.path()}) == 0);
+            MemoryListModel list;
+            MemoryStore store(list);
+            QVERIFY(store.Load(dir.filePath("List.slc")) && store.Add("#FF0000"));
+            const bool readable = QByteArray(make).startsWith("printf");
+            QCOMPARE(list.GivenName("#0000ff"), readable ? "ro jo" : "");
+            QCOMPARE(bool(store.Rename(0, "azul")), readable);
+            QFile saved(dir.filePath("List.slc"));
+            QVERIFY(saved.open(QIODevice::ReadOnly));
+            QCOMPARE(saved.readAll(), "#0000FF\r\n#FF0000\r\nnota\r\n#00FF00\r\n");
         }
     }
 

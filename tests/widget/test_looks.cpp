@@ -68,7 +68,7 @@ private slots:
         for (int i = 0; i < 15 && !list->hasFocus(); ++i) // an empty list shows the focus too
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QVERIFY(list->grab().toImage() != unfocused);
-        w->MemListModel()->SetItems({"#0080FF", "#FF8000"});
+        w->MemListModel()->SetItems({"#0080FF", "#FF8000", "#FFFFFF", "#000000", "nota"});
         Click(list->viewport(), Row(1));
         c->Edited->Apply({0x3B, 0x82, 0xF6});
         AboutMeFrm about(w.get());

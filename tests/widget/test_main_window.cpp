@@ -220,6 +220,41 @@ private slots:
                  "#00FF00 Tintaro: No se pudo guardar la lista de colores en");
     }
 
+    // "Nombre…" (the list's menu, F2) names the chosen entry, saved at once
+    // beside the list; its tooltip and a screen reader give the code's name;
+    // an empty name gives back the one from its colour.
+    void nameEntry()
+    {
+        QTemporaryDir dir;
+        QVERIFY(w->Form_Load(dir.filePath("List.slc")));
+        TypeInto(c->Res, "#0080FF");
+        Click(Control("Save2List"));
+        Click(list->viewport(), Row(0));
+        QStringList seen{list->actions().first()->text()};
+        for (const QString name : {" Coral\tclaro ", ""}) {
+            QTimer::singleShot(0, list, [&] {
+                auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+                seen << dialog->labelText() + "|" + dialog->textValue();
+                dialog->setTextValue(name);
+                dialog->accept();
+            });
+            if (name.isEmpty())
+                list->actions().first()->trigger(); // from the menu
+            else
+                QTest::keyClick(list, Qt::Key_F2);
+            seen << list->model()->index(0, 0).data(Qt::ToolTipRole).toString() + "|" +
+                        QAccessible::queryAccessibleInterface(list)->child(0)->text(
+                            QAccessible::Name) +
+                        "|" + QString::fromUtf8(Bytes(dir.filePath("List.names"))).section('\n', 1);
+        }
+        QCOMPARE(seen.join('\n'),
+                 "Nombre…\n"
+                 "Nombre de #0080FF (vacío: darkorange-ff8000):|darkorange-ff8000\n"
+                 "Coral claro|#0080FF, Coral claro|#0080FF\tCoral claro\r\n\n"
+                 "Nombre de #0080FF (vacío: darkorange-ff8000):|Coral claro\n"
+                 "darkorange-ff8000|#0080FF, darkorange-ff8000|");
+    }
+
     // Only a live process holding the lock blocks it, whatever the file
     // holds; one memory file reached by two paths is one lock.
     void lockHeldOnlyByALiveCopy()
