@@ -129,8 +129,8 @@ struct Options
         QStringLiteral("export"),
         QStringLiteral("Escribe la lista de la memoria como paleta en FORMATO\n(") +
             PaletteFormatList(u"o") +
-            QStringLiteral("),\nen ARCHIVO o, sin él (o con «-»), en la salida\n"
-                           "estándar. Nunca escribe List.slc."),
+            QStringLiteral("), en\nARCHIVO o, sin él (o con «-»), en la salida estándar.\n"
+                           "Nunca escribe List.slc."),
         QStringLiteral("FORMATO")};
     QCommandLineOption importPalette{
         QStringLiteral("import"),

@@ -210,7 +210,8 @@ void MemoryCommands::AddNamedColours(const QList<PaletteColours::NamedColour>& c
     MergeCodes(codes, names, QStringLiteral("Añadir"), QString());
 }
 
-void MemoryCommands::MergeCodes(const QStringList& codes, const QString& verb, const QString& note)
+void MemoryCommands::MergeCodes(const QStringList& codes, const QStringList& names,
+                                const QString& verb, const QString& note)
 {
     const QSet<QString> held(m_c.Entries->Items().cbegin(), m_c.Entries->Items().cend());
     const Outcome<StoreChange> merged = m_store.Merge(codes, names);

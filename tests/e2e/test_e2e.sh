@@ -153,8 +153,9 @@ scenario_command_line() {
                    azul, verde y rojo).
   --export FORMATO [ARCHIVO]
                    Escribe la lista de la memoria como paleta en FORMATO
-                   (gpl, css, scss, tailwind, json, txt o tokens), en ARCHIVO o, sin
-                   él (o con «-»), en la salida estándar. Nunca escribe List.slc."
+                   (gpl, css, scss, tailwind, json, txt o tokens), en
+                   ARCHIVO o, sin él (o con «-»), en la salida estándar.
+                   Nunca escribe List.slc."
     # --scale needs no display: eleven steps named after it, the colour among them.
     out=$($none "$E2E_EXE" --scale '#3B82F6' --name marca --format scss | sed -n '1p;6p;11p'; echo "$?")
     e2e_expect "--scale --name --format" "$(echo $out)" \
