@@ -37,6 +37,25 @@ constexpr int Offset = 20; // from the pointer to the magnifier
 
 using FrozenScreens = std::shared_ptr<const std::vector<FrozenScreen>>;
 
+// A screen's place among all the screens' pixels (see FrozenScreen).
+QRect NativePixels(const QScreen& screen)
+{
+    const QRect geometry = screen.geometry();
+    const double ratio = screen.devicePixelRatio();
+    return {geometry.topLeft(),
+            QSize(qRound(geometry.width() * ratio), qRound(geometry.height() * ratio))};
+}
+
+// A part of a picture over the same memory (base, its first pixel), which
+// it keeps as long as it lives.
+QImage PartOf(const QImage& whole, uchar* base, const QRect& part)
+{
+    return QImage(
+        base + part.y() * whole.bytesPerLine() + part.x() * 4, part.width(), part.height(),
+        whole.bytesPerLine(), whole.format(), [](void* held) { delete static_cast<QImage*>(held); },
+        new QImage(whole));
+}
+
 // One screen, frozen, with the magnifier. Reports a click or a cancel to the
 // pick mode, which closes every window.
 class PickWindow : public QWidget
@@ -193,22 +212,25 @@ void PickMode::Start()
     if (!m_windows.empty()) {
         return;
     }
-    // Every screen is read before any window covers one, once and only its
-    // own area, and kept as it comes: at a large size each copy or
-    // conversion costs a screenful of memory and time. Through shared memory
-    // where the display offers it, the picture is that memory itself.
+    // Every screen is read before any window covers one and kept as it
+    // comes: at a large size each copy or conversion costs a screenful of
+    // memory and time. Where the display offers shared memory, all the
+    // screens come in one request and each picture is a part of that memory
+    // itself; elsewhere each screen is read through Qt.
+    QRect all;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        all |= NativePixels(*screen);
+    }
     const std::optional<SharedMemoryCapture> shared = SharedMemoryCapture::Open();
+    QImage whole = shared ? shared->Grab(all) : QImage();
+    uchar* const base = whole.bits(); // before any copy shares it, or it would be copied
     auto frozen = std::make_shared<std::vector<FrozenScreen>>();
     for (QScreen* screen : QGuiApplication::screens()) {
         const QSize size = screen->geometry().size();
-        QImage picture;
-        if (shared) {
-            const double ratio = screen->devicePixelRatio();
-            picture =
-                shared->Grab({screen->geometry().topLeft(),
-                              QSize(qRound(size.width() * ratio), qRound(size.height() * ratio))});
-            picture.setDevicePixelRatio(ratio);
-        }
+        QImage picture =
+            whole.isNull() ? QImage()
+                           : PartOf(whole, base, NativePixels(*screen).translated(-all.topLeft()));
+        picture.setDevicePixelRatio(screen->devicePixelRatio());
         if (picture.isNull()) {
             picture = screen->grabWindow(0, 0, 0, size.width(), size.height()).toImage();
         }

@@ -2,8 +2,10 @@
 #include "SharedMemoryCapture.h"
 
 #include <QGuiApplication>
+#include <QTimer>
 #include <cstdlib>
 #include <limits>
+#include <memory>
 #include <sys/shm.h>
 #include <xcb/shm.h>
 #include <xcb/xcb.h>
@@ -33,10 +35,66 @@ bool IsXrgb32(const xcb_setup_t* setup, const xcb_screen_t* screen)
     return false;
 }
 
-// The segment's memory, unmapped with the last copy of the image over it.
-void Unmap(void* memory)
+// A segment attached on both sides. The server's side is detached by
+// Release, while the connection is sure to be open; at exit the connection's
+// end detaches it.
+struct Segment
 {
-    shmdt(memory);
+    xcb_shm_seg_t id;
+    void* memory;
+    qsizetype bytes;
+    ~Segment() { shmdt(memory); }
+};
+
+// The last segment, kept a while after its pictures have gone: picks in a
+// row reuse memory already mapped on both sides, where a new segment costs a
+// page fault a page on each side, a screenful of them, as it is first filled
+// and read.
+std::shared_ptr<Segment> g_kept;
+unsigned g_grabs = 0;
+constexpr int KeptFor = 30000; // milliseconds after the last grab
+
+std::shared_ptr<Segment> Attach(xcb_connection_t* connection, qsizetype bytes)
+{
+    const int id = shmget(IPC_PRIVATE, static_cast<size_t>(bytes), IPC_CREAT | 0600);
+    if (id < 0) {
+        return nullptr;
+    }
+    void* memory = shmat(id, nullptr, 0);
+    const xcb_shm_seg_t segment = xcb_generate_id(connection);
+    xcb_generic_error_t* refused =
+        memory == reinterpret_cast<void*>(-1)
+            ? nullptr
+            : xcb_request_check(
+                  connection,
+                  xcb_shm_attach_checked(connection, segment, static_cast<std::uint32_t>(id), 0));
+    // Marked for removal once both sides have attached it: the kernel frees it
+    // when the last one detaches, even if this program ends without doing so.
+    shmctl(id, IPC_RMID, nullptr);
+    if (memory == reinterpret_cast<void*>(-1)) {
+        return nullptr;
+    }
+    if (refused != nullptr) {
+        std::free(refused);
+        shmdt(memory);
+        return nullptr;
+    }
+    return std::shared_ptr<Segment>(new Segment{segment, memory, bytes});
+}
+
+// Lets the kept segment go once no picture uses it and no grab came since.
+void Release(xcb_connection_t* connection, unsigned grab)
+{
+    if (grab != g_grabs || !g_kept) {
+        return; // a newer grab keeps it
+    }
+    if (g_kept.use_count() > 1) {
+        QTimer::singleShot(KeptFor, qGuiApp, [=] { Release(connection, grab); });
+        return;
+    }
+    xcb_shm_detach(connection, g_kept->id);
+    xcb_flush(connection);
+    g_kept.reset();
 }
 
 } // namespace
@@ -69,49 +127,44 @@ QImage SharedMemoryCapture::Grab(const QRect& pixels) const
         return {};
     }
     const qsizetype line = qsizetype{4} * pixels.width();
-    const int id =
-        shmget(IPC_PRIVATE, static_cast<size_t>(line * pixels.height()), IPC_CREAT | 0600);
-    if (id < 0) {
-        return {};
+    const qsizetype bytes = line * pixels.height();
+    if (g_kept && g_kept.use_count() > 1) {
+        return {}; // still shown by another pick, which the protocol may serve
     }
-    void* memory = shmat(id, nullptr, 0);
-    const xcb_shm_seg_t segment = xcb_generate_id(m_connection);
-    xcb_generic_error_t* refused =
-        memory == reinterpret_cast<void*>(-1)
-            ? nullptr
-            : xcb_request_check(
-                  m_connection,
-                  xcb_shm_attach_checked(m_connection, segment, static_cast<std::uint32_t>(id), 0));
-    // Marked for removal once both sides have attached it: the kernel frees it
-    // when the last one detaches, even if this program ends without doing so.
-    shmctl(id, IPC_RMID, nullptr);
-    if (memory == reinterpret_cast<void*>(-1)) {
-        return {};
+    if (!g_kept || g_kept->bytes < bytes) {
+        if (g_kept) {
+            xcb_shm_detach(m_connection, g_kept->id);
+            g_kept.reset();
+        }
+        g_kept = Attach(m_connection, bytes);
+        if (!g_kept) {
+            return {};
+        }
     }
-    if (refused != nullptr) {
-        std::free(refused);
-        shmdt(memory);
-        return {};
-    }
+    const std::shared_ptr<Segment> segment = g_kept;
+    xcb_generic_error_t* failed = nullptr;
     xcb_shm_get_image_reply_t* reply = xcb_shm_get_image_reply(
         m_connection,
         xcb_shm_get_image(m_connection, m_root, static_cast<std::int16_t>(pixels.x()),
                           static_cast<std::int16_t>(pixels.y()),
                           static_cast<std::uint16_t>(pixels.width()),
                           static_cast<std::uint16_t>(pixels.height()), ~0U,
-                          XCB_IMAGE_FORMAT_Z_PIXMAP, segment, 0),
-        &refused);
-    std::free(refused); // told here, not as Qt's warning
-    // The server is done with the memory once it has answered.
-    xcb_shm_detach(m_connection, segment);
-    xcb_flush(m_connection);
+                          XCB_IMAGE_FORMAT_Z_PIXMAP, segment->id, 0),
+        &failed);
+    std::free(failed); // told by the null image, not as Qt's warning
     const bool filled = reply != nullptr && reply->depth == m_depth &&
-                        reply->size >= static_cast<std::uint32_t>(line * pixels.height());
+                        reply->size >= static_cast<std::uint32_t>(bytes);
     std::free(reply);
+    QTimer::singleShot(KeptFor, qGuiApp, [connection = m_connection, grab = ++g_grabs] {
+        Release(connection, grab);
+    });
     if (!filled) {
-        shmdt(memory);
         return {};
     }
-    return QImage(static_cast<uchar*>(memory), pixels.width(), pixels.height(), line,
-                  QImage::Format_RGB32, Unmap, memory);
+    // The image holds the segment until its last copy goes.
+    return QImage(
+        static_cast<uchar*>(segment->memory), pixels.width(), pixels.height(), line,
+        QImage::Format_RGB32,
+        [](void* held) { delete static_cast<std::shared_ptr<Segment>*>(held); },
+        new std::shared_ptr<Segment>(segment));
 }
