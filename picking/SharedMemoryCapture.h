@@ -21,9 +21,10 @@ public:
     static std::optional<SharedMemoryCapture> Open();
 
     // The pixels of a rectangle of the root window (device pixels) as an
-    // RGB32 image over the shared memory itself, which goes when the last
-    // copy of the image does. A null image when the server cannot fill the
-    // memory: a display on another machine cannot reach it.
+    // RGB32 image over the shared memory itself, held by every copy of the
+    // image and kept for the next grab until 30 s after the last one. A null
+    // image when the server cannot fill the memory (a display on another
+    // machine cannot reach it) or the last grab's image is still shown.
     QImage Grab(const QRect& pixels) const;
 
 private:
