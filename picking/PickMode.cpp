@@ -3,6 +3,8 @@
 
 #include "ColourAPI.h"
 #include "CssColourWriter.h"
+#include "SharedMemoryCapture.h"
+#include "X11Pointer.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -16,6 +18,16 @@
 #include <functional>
 #include <memory>
 
+// A screen's picture and where its pixels lie among all the screens' pixels.
+// Qt 6 keeps each screen's top-left corner at its place in device pixels
+// (only sizes are scaled), so the screens' pictures lie side by side there.
+struct FrozenScreen
+{
+    QScreen* screen;
+    QImage picture;
+    QRect Pixels() const { return {screen->geometry().topLeft(), picture.size()}; }
+};
+
 namespace {
 
 constexpr int Radius = 7; // the magnifier shows 15 x 15 pixels
@@ -23,16 +35,26 @@ constexpr int Cells = 2 * Radius + 1;
 constexpr int Cell = 8;    // each drawn 8 x 8 (device-independent pixels)
 constexpr int Offset = 20; // from the pointer to the magnifier
 
-// A screen's picture and where its pixels lie among all the screens' pixels.
-// Qt 6 keeps each screen's top-left corner at its place in device pixels
-// (only sizes are scaled), so the screens' pictures lie side by side there.
-struct Frozen
+using FrozenScreens = std::shared_ptr<const std::vector<FrozenScreen>>;
+
+// A screen's place among all the screens' pixels (see FrozenScreen).
+QRect NativePixels(const QScreen& screen)
 {
-    QScreen* screen;
-    QImage picture;
-    QRect Pixels() const { return {screen->geometry().topLeft(), picture.size()}; }
-};
-using FrozenScreens = std::shared_ptr<const std::vector<Frozen>>;
+    const QRect geometry = screen.geometry();
+    const double ratio = screen.devicePixelRatio();
+    return {geometry.topLeft(),
+            QSize(qRound(geometry.width() * ratio), qRound(geometry.height() * ratio))};
+}
+
+// A part of a picture over the same memory (base, its first pixel), which
+// it keeps as long as it lives.
+QImage PartOf(const QImage& whole, uchar* base, const QRect& part)
+{
+    return QImage(
+        base + part.y() * whole.bytesPerLine() + part.x() * 4, part.width(), part.height(),
+        whole.bytesPerLine(), whole.format(), [](void* held) { delete static_cast<QImage*>(held); },
+        new QImage(whole));
+}
 
 // One screen, frozen, with the magnifier. Reports a click or a cancel to the
 // pick mode, which closes every window.
@@ -82,7 +104,7 @@ protected:
                 // Across this screen's edge, from the picture of the screen
                 // there.
                 const QPoint global = m_pixels.topLeft() + at;
-                for (const Frozen& other : *m_all) {
+                for (const FrozenScreen& other : *m_all) {
                     if (other.Pixels().contains(global)) {
                         cells.setPixel(x, y,
                                        other.picture.pixel(global - other.Pixels().topLeft()));
@@ -190,13 +212,28 @@ void PickMode::Start()
     if (!m_windows.empty()) {
         return;
     }
-    // Every screen is read before any window covers one, once and only its
-    // own area, and kept in the format it comes in: at a large size each
-    // copy or conversion costs a screenful of memory and time.
-    auto frozen = std::make_shared<std::vector<Frozen>>();
+    // Every screen is read before any window covers one and kept as it
+    // comes: at a large size each copy or conversion costs a screenful of
+    // memory and time. Where the display offers shared memory, all the
+    // screens come in one request and each picture is a part of that memory
+    // itself; elsewhere each screen is read through Qt.
+    QRect all;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        all |= NativePixels(*screen);
+    }
+    const std::optional<SharedMemoryCapture> shared = SharedMemoryCapture::Open();
+    QImage whole = shared ? shared->Grab(all) : QImage();
+    uchar* const base = whole.bits(); // before any copy shares it, or it would be copied
+    auto frozen = std::make_shared<std::vector<FrozenScreen>>();
     for (QScreen* screen : QGuiApplication::screens()) {
         const QSize size = screen->geometry().size();
-        QImage picture = screen->grabWindow(0, 0, 0, size.width(), size.height()).toImage();
+        QImage picture =
+            whole.isNull() ? QImage()
+                           : PartOf(whole, base, NativePixels(*screen).translated(-all.topLeft()));
+        picture.setDevicePixelRatio(screen->devicePixelRatio());
+        if (picture.isNull()) {
+            picture = screen->grabWindow(0, 0, 0, size.width(), size.height()).toImage();
+        }
         if (picture.isNull()) {
             emit Failed(
                 QStringLiteral("No se pudo leer la imagen de la pantalla %1.").arg(screen->name()));
@@ -208,6 +245,7 @@ void PickMode::Start()
         emit Failed(QStringLiteral("No hay ninguna pantalla de la que tomar un color."));
         return;
     }
+    m_frozen = frozen;
     for (size_t i = 0; i < frozen->size(); ++i) {
         m_windows.push_back(
             new PickWindow(frozen, i, [this](std::optional<QColor> c) { Finish(c); }));
@@ -230,9 +268,7 @@ bool PickMode::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
     case QEvent::KeyPress:
-        if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-            Finish(std::nullopt);
-        }
+        Key(*static_cast<QKeyEvent*>(event));
         return true;
     case QEvent::KeyRelease:
     case QEvent::ShortcutOverride:
@@ -241,6 +277,66 @@ bool PickMode::eventFilter(QObject* watched, QEvent* event)
     default:
         return PickJob::eventFilter(watched, event);
     }
+}
+
+void PickMode::Key(const QKeyEvent& key)
+{
+    const int step = key.modifiers().testFlag(Qt::ShiftModifier) ? 10 : 1;
+    switch (key.key()) {
+    case Qt::Key_Escape:
+        Finish(std::nullopt);
+        break;
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (const std::optional<QColor> colour = ColourUnderPointer()) {
+            Finish(colour);
+        }
+        break;
+    case Qt::Key_Left:
+        MovePointer({-step, 0});
+        break;
+    case Qt::Key_Right:
+        MovePointer({step, 0});
+        break;
+    case Qt::Key_Up:
+        MovePointer({0, -step});
+        break;
+    case Qt::Key_Down:
+        MovePointer({0, step});
+        break;
+    default:
+        break;
+    }
+}
+
+// The windows follow the pointer as they do the mouse: the magnifier moves.
+void PickMode::MovePointer(QPoint pixels)
+{
+    if (!X11Pointer::MoveBy(pixels)) {
+        const QPoint at = QCursor::pos();
+        QCursor::setPos(QGuiApplication::screenAt(at), at + pixels);
+    }
+}
+
+std::optional<QColor> PickMode::ColourUnderPointer() const
+{
+    // Asked of the display, not taken from the last pointer event, which may
+    // not have come yet after a move of the keys just before.
+    std::optional<QPoint> at = X11Pointer::Position();
+    if (!at) {
+        const QPoint logical = QCursor::pos();
+        if (const QScreen* screen = QGuiApplication::screenAt(logical)) {
+            const QPoint corner = screen->geometry().topLeft();
+            at = corner + (logical - corner) * screen->devicePixelRatio();
+        }
+    }
+    for (const FrozenScreen& frozen : *m_frozen) {
+        if (at && frozen.Pixels().contains(*at)) {
+            return frozen.picture.pixelColor(*at - frozen.Pixels().topLeft());
+        }
+    }
+    return std::nullopt;
 }
 
 void PickMode::Finish(std::optional<QColor> colour)
@@ -256,6 +352,7 @@ void PickMode::Finish(std::optional<QColor> colour)
         window->deleteLater();
     }
     m_windows.clear();
+    m_frozen.reset();
     if (colour) {
         emit Picked(*colour);
     } else {

@@ -6,9 +6,10 @@
 #   scripts/setup.sh [run|package|test|bench|fuzz|sanitize]...    (default: run)
 set -euo pipefail
 
-# Building and running Tintaro: compiler, CMake, Qt; Qt's Spanish texts;
-# fonts close to Tahoma and Arial; native Wayland.
-run=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
+# Building and running Tintaro: compiler, CMake, Qt; the X shared-memory
+# extension's library (the pick mode reads the screens through it); Qt's
+# Spanish texts; fonts close to Tahoma and Arial; native Wayland.
+run=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libxcb-shm0-dev
      qt6-translations-l10n fonts-dejavu-core fonts-liberation2 qt6-wayland)
 # The Debian package: its dependencies computed, its contents checked.
 package=("${run[@]}" dpkg-dev file lintian)

@@ -68,10 +68,13 @@ scenario_signals() {
 # an 8 x 8 tile, #123456 at each multiple of 8 and #ABCDEF elsewhere, so that
 # a pick one pixel off shows: the magnifier left of the monitors' boundary
 # showing the right monitor's pixels; Ctrl+T and a click, then Ctrl+T and
-# Esc, in the open window; tintaro --pick at twice the scale on the second monitor beside
-# it (a click, the next pixel, a right click that cancels; a click with
-# standard output full, a pipe nobody reads, closed); a SIGTERM while picking
-# still ends the program.
+# Esc, in the open window; the arrows, Shift and Space there; tintaro --pick at
+# twice the scale on the second monitor beside it (the arrows by a device
+# pixel with Enter and Space, a click, the next pixel, a right click that
+# cancels; a click with standard output full, a pipe nobody reads, closed); a
+# SIGTERM while picking still ends the program. The screens are read through
+# shared memory, or through the X protocol where the server lacks it
+# (E2E_XVFB_ARGS="-extension MIT-SHM", the test e2e_pick_without_shm).
 scenario_pick() {
     xrandr --setmonitor left 512/135x768/203+0+0 screen >/dev/null &&
         xrandr --setmonitor right 512/135x768/203+512+0 none >/dev/null || e2e_abort "xrandr failed"
@@ -91,7 +94,18 @@ scenario_pick() {
         e2e_read_code && e2e_expect "code box after $action" "$E2E_TEXT" "#563412"
     done
     local unwritten="tintaro: no se pudo escribir en la salida estándar:"
-    for case in "520 400 click 1|0 #123456|" "521 400 click 1|0 oklch(0.835 0.06 249)||--format oklch" "520 400 click 3|1 |" \
+    # From the keys: a move of one pixel and of ten, across the boundary; the
+    # magnifier follows; Space takes the pixel under the pointer.
+    e2e_apply_code "#FFFFFF"
+    e2e_keys ctrl+t && e2e_poll e2e_picking && xdotool mousemove 509 390 && e2e_keys Right shift+Down
+    E2E_X=0 E2E_Y=0 e2e_expect_pixel "magnifier after the keys" 444 480 18,52,86
+    # Read through shared memory, one segment for both monitors, where the server offers it.
+    e2e_expect "segments mapped" "$(grep -c /SYSV "/proc/$E2E_PID/maps")" "$([[ ${E2E_XVFB_ARGS:-} = *MIT-SHM* ]] && echo 0 || echo 1)"
+    e2e_keys Right Right space
+    e2e_read_code && e2e_expect "code box after the keys" "$E2E_TEXT" "#563412"
+    # At scale 2 the arrows move by a device pixel: Enter takes 520,400, Space too.
+    for case in "519 400 key Right Return|0 #123456|" "510 390 key shift+Right shift+Down space|0 #123456|" \
+        "520 400 click 1|0 #123456|" "521 400 click 1|0 oklch(0.835 0.06 249)||--format oklch" "520 400 click 3|1 |" \
         "520 400 click 1|2 $unwritten no queda espacio en el dispositivo.|>/dev/full" \
         "520 400 click 1|2 $unwritten el programa que la leía ya ha terminado.|> >(true)" "520 400 click 1|0 |>&-"; do
         IFS='|' read -r action expected output args <<<"$case"

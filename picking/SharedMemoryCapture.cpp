@@ -1,0 +1,170 @@
+// SPDX-License-Identifier: MIT
+#include "SharedMemoryCapture.h"
+
+#include <QGuiApplication>
+#include <QTimer>
+#include <cstdlib>
+#include <limits>
+#include <memory>
+#include <sys/shm.h>
+#include <xcb/shm.h>
+#include <xcb/xcb.h>
+
+namespace {
+
+// The root visual holds red, green and blue in the bytes of a 32-bit word,
+// blue lowest, in the machine's own order: a QImage::Format_RGB32.
+bool IsXrgb32(const xcb_setup_t* setup, const xcb_screen_t* screen)
+{
+    if (setup->image_byte_order != XCB_IMAGE_ORDER_LSB_FIRST) {
+        return false;
+    }
+    bool words = false;
+    for (auto f = xcb_setup_pixmap_formats_iterator(setup); f.rem; xcb_format_next(&f)) {
+        words |= f.data->depth == screen->root_depth && f.data->bits_per_pixel == 32 &&
+                 f.data->scanline_pad == 32;
+    }
+    for (auto d = xcb_screen_allowed_depths_iterator(screen); d.rem; xcb_depth_next(&d)) {
+        for (auto v = xcb_depth_visuals_iterator(d.data); v.rem; xcb_visualtype_next(&v)) {
+            if (v.data->visual_id == screen->root_visual) {
+                return words && v.data->red_mask == 0xFF0000 && v.data->green_mask == 0xFF00 &&
+                       v.data->blue_mask == 0xFF;
+            }
+        }
+    }
+    return false;
+}
+
+// A segment attached on both sides. The server's side is detached by
+// Release, while the connection is sure to be open; at exit the connection's
+// end detaches it.
+struct Segment
+{
+    xcb_shm_seg_t id;
+    void* memory;
+    qsizetype bytes;
+    ~Segment() { shmdt(memory); }
+};
+
+// The last segment, kept a while after its pictures have gone: picks in a
+// row reuse memory already mapped on both sides, where a new segment costs a
+// page fault a page on each side, a screenful of them, as it is first filled
+// and read.
+std::shared_ptr<Segment> g_kept;
+unsigned g_grabs = 0;
+constexpr int KeptFor = 30000; // milliseconds after the last grab
+
+std::shared_ptr<Segment> Attach(xcb_connection_t* connection, qsizetype bytes)
+{
+    const int id = shmget(IPC_PRIVATE, static_cast<size_t>(bytes), IPC_CREAT | 0600);
+    if (id < 0) {
+        return nullptr;
+    }
+    void* memory = shmat(id, nullptr, 0);
+    const xcb_shm_seg_t segment = xcb_generate_id(connection);
+    xcb_generic_error_t* refused =
+        memory == reinterpret_cast<void*>(-1)
+            ? nullptr
+            : xcb_request_check(
+                  connection,
+                  xcb_shm_attach_checked(connection, segment, static_cast<std::uint32_t>(id), 0));
+    // Marked for removal once both sides have attached it: the kernel frees it
+    // when the last one detaches, even if this program ends without doing so.
+    shmctl(id, IPC_RMID, nullptr);
+    if (memory == reinterpret_cast<void*>(-1)) {
+        return nullptr;
+    }
+    if (refused != nullptr) {
+        std::free(refused);
+        shmdt(memory);
+        return nullptr;
+    }
+    return std::shared_ptr<Segment>(new Segment{segment, memory, bytes});
+}
+
+// Lets the kept segment go once no picture uses it and no grab came since.
+void Release(xcb_connection_t* connection, unsigned grab)
+{
+    if (grab != g_grabs || !g_kept) {
+        return; // a newer grab keeps it
+    }
+    if (g_kept.use_count() > 1) {
+        QTimer::singleShot(KeptFor, qGuiApp, [=] { Release(connection, grab); });
+        return;
+    }
+    xcb_shm_detach(connection, g_kept->id);
+    xcb_flush(connection);
+    g_kept.reset();
+}
+
+} // namespace
+
+std::optional<SharedMemoryCapture> SharedMemoryCapture::Open()
+{
+    const auto* x11 =
+        qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+    if (connection == nullptr) {
+        return std::nullopt;
+    }
+    const xcb_query_extension_reply_t* shm = xcb_get_extension_data(connection, &xcb_shm_id);
+    const xcb_setup_t* setup = xcb_get_setup(connection);
+    // Several X screens (not monitors of one screen) have roots of their own.
+    if (shm == nullptr || !shm->present || xcb_setup_roots_length(setup) != 1) {
+        return std::nullopt;
+    }
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(setup).data;
+    if (!IsXrgb32(setup, screen)) {
+        return std::nullopt;
+    }
+    return SharedMemoryCapture(connection, screen->root, screen->root_depth);
+}
+
+QImage SharedMemoryCapture::Grab(const QRect& pixels) const
+{
+    constexpr int Most = std::numeric_limits<std::uint16_t>::max();
+    if (pixels.isEmpty() || pixels.width() > Most || pixels.height() > Most) {
+        return {};
+    }
+    const qsizetype line = qsizetype{4} * pixels.width();
+    const qsizetype bytes = line * pixels.height();
+    if (g_kept && g_kept.use_count() > 1) {
+        return {}; // still shown by another pick, which the protocol may serve
+    }
+    if (!g_kept || g_kept->bytes < bytes) {
+        if (g_kept) {
+            xcb_shm_detach(m_connection, g_kept->id);
+            g_kept.reset();
+        }
+        g_kept = Attach(m_connection, bytes);
+        if (!g_kept) {
+            return {};
+        }
+    }
+    const std::shared_ptr<Segment> segment = g_kept;
+    xcb_generic_error_t* failed = nullptr;
+    xcb_shm_get_image_reply_t* reply = xcb_shm_get_image_reply(
+        m_connection,
+        xcb_shm_get_image(m_connection, m_root, static_cast<std::int16_t>(pixels.x()),
+                          static_cast<std::int16_t>(pixels.y()),
+                          static_cast<std::uint16_t>(pixels.width()),
+                          static_cast<std::uint16_t>(pixels.height()), ~0U,
+                          XCB_IMAGE_FORMAT_Z_PIXMAP, segment->id, 0),
+        &failed);
+    std::free(failed); // told by the null image, not as Qt's warning
+    const bool filled = reply != nullptr && reply->depth == m_depth &&
+                        reply->size >= static_cast<std::uint32_t>(bytes);
+    std::free(reply);
+    QTimer::singleShot(KeptFor, qGuiApp, [connection = m_connection, grab = ++g_grabs] {
+        Release(connection, grab);
+    });
+    if (!filled) {
+        return {};
+    }
+    // The image holds the segment until its last copy goes.
+    return QImage(
+        static_cast<uchar*>(segment->memory), pixels.width(), pixels.height(), line,
+        QImage::Format_RGB32,
+        [](void* held) { delete static_cast<std::shared_ptr<Segment>*>(held); },
+        new std::shared_ptr<Segment>(segment));
+}
