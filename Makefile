@@ -4,15 +4,18 @@
 BUILD ?= build
 JOBS ?= 2
 FUZZ_SECONDS ?= 60
-# Warnings become errors in `make test` and CI, not in a user's `make run`.
+# `make run` builds the program alone; `make test` adds the tests to the same
+# build with the same compile flags, so it compiles no file of the program
+# again. Warnings become errors where WERROR=ON is asked for (CI does).
 WERROR ?= OFF
+TESTS ?= OFF
 
-.PHONY: build run test package bench fuzz sanitize format clean
+.PHONY: build run test package bench fuzz sanitize coverage format clean
 
 build:
 	./scripts/setup.sh run
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTINTARO_BUILD_BENCH=OFF \
-		-DTINTARO_WERROR=$(WERROR)
+		-DTINTARO_BUILD_TESTS=$(TESTS) -DTINTARO_WERROR=$(WERROR)
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
@@ -20,7 +23,7 @@ run: build
 
 test:
 	./scripts/setup.sh test
-	$(MAKE) --no-print-directory build WERROR=ON
+	$(MAKE) --no-print-directory build TESTS=ON
 	./scripts/check-format.sh
 	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
@@ -51,8 +54,15 @@ sanitize:
 	./scripts/setup.sh sanitize
 	JOBS=$(JOBS) ./scripts/sanitize.sh
 
+# Line and branch coverage of the program's code by the whole test suite, in
+# build-coverage/coverage/ (HTML and text); fails below the floors in
+# scripts/coverage-floor.txt.
+coverage:
+	./scripts/setup.sh coverage
+	JOBS=$(JOBS) ./scripts/coverage.sh
+
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD) build-bench build-asan build-fuzz
+	rm -rf $(BUILD) build-bench build-asan build-fuzz build-coverage

@@ -3,7 +3,7 @@
 # Installs the Debian packages that one or more purposes need, skipping those
 # already present; through sudo when not run as root.
 #
-#   scripts/setup.sh [run|package|test|bench|fuzz|sanitize]...    (default: run)
+#   scripts/setup.sh [run|package|test|bench|fuzz|sanitize|coverage]...    (default: run)
 set -euo pipefail
 
 # Building and running Tintaro: compiler, CMake, Qt; the X shared-memory
@@ -16,8 +16,9 @@ package=("${run[@]}" dpkg-dev file lintian)
 # The test suite: formatting; a private X server driven like a user's hands
 # and read like their eyes, with two monitors and a tiled background for
 # picking; a private session bus with a stand-in desktop portal; a headless
-# Wayland compositor; an assistive-technology client (pyatspi); the validators of the installed tree and the package.
-test=("${package[@]}" clang-format xvfb xauth xdotool xclip imagemagick x11-utils
+# Wayland compositor; an assistive-technology client (pyatspi); the validators of the installed tree and the package;
+# ccache, so that a test build repeated from scratch takes its compiles from the last one.
+test=("${package[@]}" ccache clang-format xvfb xauth xdotool xclip imagemagick x11-utils
       x11-xserver-utils dbus-daemon python3-dbus python3-gi python3-pyatspi at-spi2-core weston
       desktop-file-utils appstream)
 # The benchmarks: Google Benchmark; the start-up comparison on a private X server.
@@ -27,12 +28,14 @@ fuzz=("${run[@]}" clang-14 libclang-rt-14-dev)
 # The whole test suite built with AddressSanitizer and UndefinedBehaviorSanitizer
 # (GCC's runtimes come with g++).
 sanitize=("${test[@]}")
+# The coverage report: the test suite and gcovr.
+coverage=("${test[@]}" gcovr)
 
 packages=()
 for purpose in "${@:-run}"; do
     case $purpose in
-    run | package | test | bench | fuzz | sanitize) declare -n list=$purpose && packages+=("${list[@]}") ;;
-    *) echo "usage: $0 [run|package|test|bench|fuzz|sanitize]..." >&2 && exit 2 ;;
+    run | package | test | bench | fuzz | sanitize | coverage) declare -n list=$purpose && packages+=("${list[@]}") ;;
+    *) echo "usage: $0 [run|package|test|bench|fuzz|sanitize|coverage]..." >&2 && exit 2 ;;
     esac
 done
 
