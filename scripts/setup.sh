@@ -8,17 +8,19 @@ set -euo pipefail
 
 # Building and running Tintaro: compiler, CMake, Qt; the X shared-memory
 # extension's library (the pick mode reads the screens through it); Qt's
-# Spanish texts; fonts close to Tahoma and Arial; native Wayland.
+# Spanish texts; fonts close to Tahoma and Arial; native Wayland; ccache, so
+# that a build made again from scratch (a fresh clone, `make clean`) takes its
+# compiles from the last one; it is here rather than with the tests so that a
+# build begun by `make run` keeps the same compiler command under `make test`.
 run=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libxcb-shm0-dev
-     qt6-translations-l10n fonts-dejavu-core fonts-liberation2 qt6-wayland)
+     ccache qt6-translations-l10n fonts-dejavu-core fonts-liberation2 qt6-wayland)
 # The Debian package: its dependencies computed, its contents checked.
 package=("${run[@]}" dpkg-dev file lintian)
 # The test suite: formatting; a private X server driven like a user's hands
 # and read like their eyes, with two monitors and a tiled background for
 # picking; a private session bus with a stand-in desktop portal; a headless
-# Wayland compositor; an assistive-technology client (pyatspi); the validators of the installed tree and the package;
-# ccache, so that a test build repeated from scratch takes its compiles from the last one.
-test=("${package[@]}" ccache clang-format xvfb xauth xdotool xclip imagemagick x11-utils
+# Wayland compositor; an assistive-technology client (pyatspi); the validators of the installed tree and the package.
+test=("${package[@]}" clang-format xvfb xauth xdotool xclip imagemagick x11-utils
       x11-xserver-utils dbus-daemon python3-dbus python3-gi python3-pyatspi at-spi2-core weston
       desktop-file-utils appstream)
 # The benchmarks: Google Benchmark; the start-up comparison on a private X server.
