@@ -10,6 +10,7 @@ FUZZ_SECONDS ?= 60
 # program again. Warnings become errors where WERROR=ON is asked for (CI does).
 WERROR ?= OFF
 TESTS ?= OFF
+SANITIZE ?= OFF
 
 .PHONY: build run test package bench fuzz sanitize coverage format clean
 
@@ -58,12 +59,13 @@ sanitize:
 # Line and branch coverage of the program's code by the whole test suite, in
 # build-coverage/coverage/ (HTML and text); fails below the floors in
 # scripts/coverage-floor.txt.
+# With SANITIZE=ON, under the sanitizers too (what CI runs).
 coverage:
 	./scripts/setup.sh coverage
-	JOBS=$(JOBS) ./scripts/coverage.sh
+	JOBS=$(JOBS) SANITIZE=$(SANITIZE) ./scripts/coverage.sh
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD) build-bench build-asan build-fuzz build-coverage
+	rm -rf $(BUILD) build-bench build-asan build-fuzz build-coverage build-asan-coverage

@@ -2,6 +2,7 @@
 #include "AccessibilityWindow.h"
 
 #include "Apca.h"
+#include "ColourBox.h"
 #include "ColourVision.h"
 #include "Contrast.h"
 #include "ContrastFix.h"
@@ -25,17 +26,12 @@ namespace {
 
 using Colour::Rgb8;
 
-QColor ToColor(Rgb8 c)
-{
-    return QColor(c.red, c.green, c.blue);
-}
-
 // A label showing text in the given colours.
 void Paint(QLabel* label, Rgb8 text, Rgb8 background)
 {
     QPalette p = label->palette();
-    p.setColor(QPalette::WindowText, ToColor(text));
-    p.setColor(QPalette::Window, ToColor(background));
+    p.setColor(QPalette::WindowText, ToQColor(text));
+    p.setColor(QPalette::Window, ToQColor(background));
     label->setPalette(p);
 }
 

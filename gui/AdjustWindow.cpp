@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "AdjustWindow.h"
 
+#include "ColourBox.h"
 #include "ColourForms.h"
 #include "Contrast.h"
 #include "CssColourWriter.h"
@@ -50,11 +51,6 @@ constexpr int Halvings = 20;
 // OKLCH values whose note is among the longest: lightness, chroma and hue
 // all shown moved, and both colours.
 constexpr ColourForms::Triple LongNote = {0.7, 0.37, 150};
-
-QColor ToColor(Colour::Rgb8 c)
-{
-    return QColor(c.red, c.green, c.blue);
-}
 
 // "0,370" with the decimals of the row.
 QString Figure(double value, int row)
@@ -231,7 +227,7 @@ void AdjustWindow::PaintTracks()
         };
         QList<QColor> colours;
         for (int i = 0; i < TrackSamples; ++i) {
-            colours << ToColor(at(double(i) / (TrackSamples - 1)).colour);
+            colours << ToQColor(at(double(i) / (TrackSamples - 1)).colour);
         }
         // The chroma track: shaded from the first chroma that sRGB cannot
         // hold at this lightness and hue.

@@ -8,14 +8,27 @@
 # then prints the table per folder and fails when a folder's line coverage
 # falls below its floor in scripts/coverage-floor.txt.
 #
+# With SANITIZE=ON the same build also has the sanitizers of
+# scripts/sanitize.sh (at -O1, in build-asan-coverage/), so that one build
+# and one run check both: CI does so.
+#
 #   scripts/coverage.sh [ctest arguments...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-build=build-coverage
-# -O0: each line counted where it stands, no line folded into another.
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O0" \
-    -DTINTARO_COVERAGE=ON -DTINTARO_BUILD_BENCH=OFF >/dev/null
+if [ "${SANITIZE:-OFF}" = ON ]; then
+    build=build-asan-coverage
+    # -O1 keeps the instrumented tests fast; lines still count where they stand.
+    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
+        -DTINTARO_COVERAGE=ON -DTINTARO_SANITIZE=ON -DTINTARO_WERROR=ON \
+        -DTINTARO_BUILD_BENCH=OFF >/dev/null
+    source scripts/sanitizer-env.sh
+else
+    build=build-coverage
+    # -O0: each line counted where it stands, no line folded into another.
+    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O0" \
+        -DTINTARO_COVERAGE=ON -DTINTARO_BUILD_BENCH=OFF >/dev/null
+fi
 cmake --build "$build" -j "${JOBS:-2}"
 
 # Counts from an earlier run would add to this one's.

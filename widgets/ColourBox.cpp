@@ -17,6 +17,11 @@ QColor ToQColor(ColourAPI::ColourValue value)
     return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
 }
 
+QColor ToQColor(Colour::Rgb8 colour)
+{
+    return QColor(colour.red, colour.green, colour.blue);
+}
+
 QMimeData* ColourMimeData(const QColor& colour)
 {
     auto* data = new QMimeData;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "ColourAPI.h"
+#include "Rgb8.h"
 
 #include <QColor>
 #include <QFrame>
@@ -11,6 +12,8 @@ class QMimeData;
 
 // Converts a packed 0x00BBGGRR colour value to a QColor.
 QColor ToQColor(ColourAPI::ColourValue value);
+// The same for a colour given by its channels.
+QColor ToQColor(Colour::Rgb8 colour);
 
 // What a dragged colour carries: the colour itself (application/x-color, as
 // drawing programs take it) and its CSS code as text (#RRGGBB).

@@ -20,13 +20,25 @@ QRect Inside(QRect place, const QRect& room)
 }
 
 // The places beside by: right and left of it (top edges level), then below
-// and above it (left edges level), each slid along that edge into room.
+// and above it (left edges level), each slid along that edge into room. A
+// place that would leave between itself and the screen's edge a strip too
+// narrow for another window of its size goes to that edge instead: the
+// strip then lies against by, where a window below or above by may use it.
 QList<QRect> Around(const QRect& by, QSize size, const QRect& room)
 {
-    const QRect right(QPoint(by.right() + 1 + Gap, by.top()), size);
-    const QRect left(QPoint(by.left() - Gap - size.width(), by.top()), size);
-    const QRect below(QPoint(by.left(), by.bottom() + 1 + Gap), size);
-    const QRect above(QPoint(by.left(), by.top() - Gap - size.height()), size);
+    QRect right(QPoint(by.right() + 1 + Gap, by.top()), size);
+    QRect left(QPoint(by.left() - Gap - size.width(), by.top()), size);
+    QRect below(QPoint(by.left(), by.bottom() + 1 + Gap), size);
+    QRect above(QPoint(by.left(), by.top() - Gap - size.height()), size);
+    const auto narrow = [](int strip, int extent) { return strip > 0 && strip < extent; };
+    if (narrow(room.right() - right.right(), size.width()))
+        right.moveRight(room.right());
+    if (narrow(left.left() - room.left(), size.width()))
+        left.moveLeft(room.left());
+    if (narrow(room.bottom() - below.bottom(), size.height()))
+        below.moveBottom(room.bottom());
+    if (narrow(above.top() - room.top(), size.height()))
+        above.moveTop(room.top());
     const auto slideDown = [&room](QRect r) {
         r.moveTop(Inside(r, room).top());
         return r;
