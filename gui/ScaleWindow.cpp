@@ -110,10 +110,8 @@ void ScaleWindow::Follow(Colour::Rgb8 colour)
         const Colour::Rgb8 step = steps[i].colour;
         m_colours[i] = step;
         const QString code = Hex(step);
-        const QString onWhite =
-            Contrast::RatioFigure(Contrast::Ratio(step, WhiteColour)) + QStringLiteral(":1");
-        const QString onBlack =
-            Contrast::RatioFigure(Contrast::Ratio(step, BlackColour)) + QStringLiteral(":1");
+        const QString onWhite = Contrast::WindowRatio(Contrast::Ratio(step, WhiteColour));
+        const QString onBlack = Contrast::WindowRatio(Contrast::Ratio(step, BlackColour));
         m_swatches[i]->setIcon(Swatch(step, devicePixelRatioF()));
         m_swatches[i]->setAccessibleName(
             QStringLiteral("%1: %2, contraste %3 con blanco y %4 "

@@ -276,8 +276,8 @@ private slots:
         };
         QCOMPARE(scale->focusWidget(), step(500));
         QCOMPARE(step(500)->accessibleName() + " " + step(50)->accessibleName(),
-                 "500: #3B82F6, contraste 3.67:1 con blanco y 5.70:1 con negro (el color) "
-                 "50: #F0F6FE, contraste 1.08:1 con blanco y 19.31:1 con negro");
+                 "500: #3B82F6, contraste 3,67:1 con blanco y 5,70:1 con negro (el color) "
+                 "50: #F0F6FE, contraste 1,08:1 con blanco y 19,31:1 con negro");
         QTest::keyClick(step(950), Qt::Key_Space);
         QCOMPARE(QGuiApplication::clipboard()->text(), "#0F2850");
         QStringList names;
