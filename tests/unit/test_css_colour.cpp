@@ -241,6 +241,16 @@ private slots:
             {"oklch(from rgb(300 -9 0) l c h)", "red"}, // rgb() clamps as it reads
             {"color(from green srgb r g b / 0.5)", "green"},
             {"color(from #336699 xyz-d50 x y z)", "#336699"},
+            // Into each space and back: its curve (also the linear part near
+            // black) and its matrix, both ways.
+            {"color(from #336699 a98-rgb r g b)", "#336699"},
+            {"color(from #336699 prophoto-rgb r g b)", "#336699"},
+            {"color(from #010203 prophoto-rgb r g b)", "#010203"},
+            {"color(from #336699 rec2020 r g b)", "#336699"},
+            {"color(from #010203 rec2020 r g b)", "#010203"},
+            {"color(from #336699 display-p3 r g b)", "#336699"},
+            {"color(from #336699 srgb-linear r g b)", "#336699"},
+            {"color(from #336699 xyz x y z)", "#336699"},
             {"hwb(from #808080 h w calc(b - 10%))", "hwb(0 50.2% 39.8%)"},
             {"rgb(calc((1 + 2) * 3) max(4, 5%) clamp(0, 300, 255))", "rgb(9 13 255)"},
             // colorjs.io 0.5: 178.671 103.542 88.366.
