@@ -159,6 +159,10 @@ scenario_command_line() {
         # shellcheck disable=SC2046  # echo joins the status and the lines
         e2e_expect "tintaro $args, $env: status, errors" "$(echo $? $(cat "$E2E_ROOT/err"))" "$expected"
     done
+    # Standard output into a file at its size limit (SIGXFSZ ignored): told.
+    out=$( (trap '' XFSZ && ulimit -f 0 && exec "$E2E_EXE" --help >"$E2E_ROOT/limited") 2>&1; echo "$?")
+    e2e_expect "--help into a file at its size limit" "$(echo $out)" \
+        "tintaro: no se pudo escribir en la salida estándar: el archivo ha llegado a su tamaño máximo. 2"
     # --help's lists of colour forms and palette formats, as laid out.
     e2e_expect "--help on --format and --export" "$($none "$E2E_EXE" --help | sed -n '/^  --format/,/rojo)\./p; /^  --export/,/slc\./p')" \
         "  --format FORMATO Formato de --pick y --convert: hex, rgb, hsl, hwb, lab,
