@@ -113,8 +113,16 @@ scenario_pick() {
         eval "(cd \"\$E2E_ROOT/program\" && QT_SCALE_FACTOR=2 exec ./tintaro --pick $args) 2>>\"\$E2E_ROOT/out\" ${output:->>\"\$E2E_ROOT/out\"} &"
         local pid=$!
         e2e_poll e2e_picking || e2e_abort "--pick $output shows no pick mode"
+        if [[ $action == *" key "* ]]; then
+            # Keys are taken once the pick mode waits for input (a key sent
+            # before its grab goes elsewhere, and cannot be sent again).
+            xdotool mousemove ${action%% key *}
+            e2e_poll eval "grep -qs 'State:.*S (sleeping)' /proc/$pid/status" && sleep 0.3
+            e2e_keys ${action#* key }
+        fi
         # A click can come before the busy window takes input: again while it picks.
         for _ in 1 2 3 4; do
+            [[ $action == *" key "* ]] && break
             xdotool mousemove $action
             E2E_TIMEOUT=3 e2e_poll eval "! grep -qs 'State:.*[^Z] (' /proc/$pid/status" && break
         done
