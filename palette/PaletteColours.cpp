@@ -2,6 +2,7 @@
 #include "PaletteColours.h"
 
 #include "ColourAPI.h"
+#include "NamesFile.h"
 #include "PaletteNames.h"
 
 #include <QSet>
@@ -10,15 +11,7 @@ namespace PaletteColours {
 
 bool IsCode(QStringView entry)
 {
-    if (!ColourAPI::HasCodeShape(entry))
-        return false;
-    for (QChar c : entry.sliced(1)) {
-        const char16_t u = c.unicode();
-        const char16_t lower = u | 0x20;
-        if (!(u >= u'0' && u <= u'9') && !(lower >= u'a' && lower <= u'f'))
-            return false;
-    }
-    return true;
+    return NamesFile::IsCode(entry);
 }
 
 Colour::Rgb8 CodeColour(QStringView code)
