@@ -8,8 +8,9 @@
 #include <optional>
 #include <vector>
 
+class PickMagnifier;
 class QKeyEvent;
-class QWidget;
+class QWindow;
 struct FrozenScreen;
 
 // Takes a colour from the screen where the program may read other programs'
@@ -41,6 +42,7 @@ private:
     // Closes the windows and emits Picked with the colour, or Cancelled.
     void Finish(std::optional<QColor> colour);
 
-    std::vector<QWidget*> m_windows;
+    std::vector<QWindow*> m_windows;
+    PickMagnifier* m_magnifier = nullptr;
     std::shared_ptr<const std::vector<FrozenScreen>> m_frozen;
 };

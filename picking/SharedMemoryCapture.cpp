@@ -97,13 +97,35 @@ void Release(xcb_connection_t* connection, unsigned grab)
     g_kept.reset();
 }
 
+xcb_connection_t* QtConnection()
+{
+    const auto* x11 =
+        qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    return x11 ? x11->connection() : nullptr;
+}
+
+// What an image of a grab holds: the memory, and the pixmap it was read
+// from, freed with the image's last copy. A window's background keeps its
+// pixmap on the server as long as it needs it.
+struct Held
+{
+    std::shared_ptr<Segment> segment;
+    xcb_connection_t* connection;
+    xcb_pixmap_t pixmap;
+    ~Held()
+    {
+        if (QtConnection() == connection) { // not once the application has gone
+            xcb_free_pixmap(connection, pixmap);
+            xcb_flush(connection);
+        }
+    }
+};
+
 } // namespace
 
 std::optional<SharedMemoryCapture> SharedMemoryCapture::Open()
 {
-    const auto* x11 =
-        qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+    xcb_connection_t* connection = QtConnection();
     if (connection == nullptr) {
         return std::nullopt;
     }
@@ -120,14 +142,22 @@ std::optional<SharedMemoryCapture> SharedMemoryCapture::Open()
     return SharedMemoryCapture(connection, screen->root, screen->root_depth);
 }
 
-QImage SharedMemoryCapture::Grab(const QRect& pixels) const
+std::vector<SharedMemoryCapture::Picture>
+SharedMemoryCapture::Grab(const std::vector<QRect>& areas) const
 {
     constexpr int Most = std::numeric_limits<std::uint16_t>::max();
-    if (pixels.isEmpty() || pixels.width() > Most || pixels.height() > Most) {
+    constexpr int Far = std::numeric_limits<std::int16_t>::max();
+    qsizetype bytes = 0;
+    for (const QRect& area : areas) {
+        if (area.isEmpty() || area.width() > Most || area.height() > Most || area.x() < 0 ||
+            area.y() < 0 || area.x() > Far || area.y() > Far) {
+            return {};
+        }
+        bytes += qsizetype{4} * area.width() * area.height();
+    }
+    if (areas.empty() || bytes > std::numeric_limits<std::uint32_t>::max()) {
         return {};
     }
-    const qsizetype line = qsizetype{4} * pixels.width();
-    const qsizetype bytes = line * pixels.height();
     if (g_kept && g_kept.use_count() > 1) {
         return {}; // still shown by another pick, which the protocol may serve
     }
@@ -141,30 +171,74 @@ QImage SharedMemoryCapture::Grab(const QRect& pixels) const
             return {};
         }
     }
-    const std::shared_ptr<Segment> segment = g_kept;
-    xcb_generic_error_t* failed = nullptr;
-    xcb_shm_get_image_reply_t* reply = xcb_shm_get_image_reply(
-        m_connection,
-        xcb_shm_get_image(m_connection, m_root, static_cast<std::int16_t>(pixels.x()),
-                          static_cast<std::int16_t>(pixels.y()),
-                          static_cast<std::uint16_t>(pixels.width()),
-                          static_cast<std::uint16_t>(pixels.height()), ~0U,
-                          XCB_IMAGE_FORMAT_Z_PIXMAP, segment->id, 0),
-        &failed);
-    std::free(failed); // told by the null image, not as Qt's warning
-    const bool filled = reply != nullptr && reply->depth == m_depth &&
-                        reply->size >= static_cast<std::uint32_t>(bytes);
-    std::free(reply);
     QTimer::singleShot(KeptFor, qGuiApp, [connection = m_connection, grab = ++g_grabs] {
         Release(connection, grab);
     });
-    if (!filled) {
-        return {};
+    // Every screen is copied on the server before any is read, in one go;
+    // the copy includes the windows on the root (its inferiors).
+    const xcb_gcontext_t gc = xcb_generate_id(m_connection);
+    const std::uint32_t inferiors = XCB_SUBWINDOW_MODE_INCLUDE_INFERIORS;
+    xcb_create_gc(m_connection, gc, m_root, XCB_GC_SUBWINDOW_MODE, &inferiors);
+    std::vector<xcb_pixmap_t> pixmaps;
+    for (const QRect& area : areas) {
+        const auto width = static_cast<std::uint16_t>(area.width());
+        const auto height = static_cast<std::uint16_t>(area.height());
+        pixmaps.push_back(xcb_generate_id(m_connection));
+        xcb_create_pixmap(m_connection, m_depth, pixmaps.back(), m_root, width, height);
+        xcb_copy_area(m_connection, m_root, pixmaps.back(), gc, static_cast<std::int16_t>(area.x()),
+                      static_cast<std::int16_t>(area.y()), 0, 0, width, height);
     }
-    // The image holds the segment until its last copy goes.
-    return QImage(
-        static_cast<uchar*>(segment->memory), pixels.width(), pixels.height(), line,
-        QImage::Format_RGB32,
-        [](void* held) { delete static_cast<std::shared_ptr<Segment>*>(held); },
-        new std::shared_ptr<Segment>(segment));
+    xcb_free_gc(m_connection, gc);
+    std::vector<xcb_shm_get_image_cookie_t> reads;
+    qsizetype offset = 0;
+    for (size_t i = 0; i < areas.size(); ++i) {
+        reads.push_back(xcb_shm_get_image(
+            m_connection, pixmaps[i], 0, 0, static_cast<std::uint16_t>(areas[i].width()),
+            static_cast<std::uint16_t>(areas[i].height()), ~0U, XCB_IMAGE_FORMAT_Z_PIXMAP,
+            g_kept->id, static_cast<std::uint32_t>(offset)));
+        offset += qsizetype{4} * areas[i].width() * areas[i].height();
+    }
+    std::vector<Picture> pictures;
+    offset = 0;
+    for (size_t i = 0; i < areas.size(); ++i) {
+        const qsizetype line = qsizetype{4} * areas[i].width();
+        xcb_generic_error_t* failed = nullptr;
+        xcb_shm_get_image_reply_t* reply = xcb_shm_get_image_reply(m_connection, reads[i], &failed);
+        std::free(failed); // told by the empty answer, not as Qt's warning
+        const bool filled = reply != nullptr && reply->depth == m_depth &&
+                            reply->size >= static_cast<std::uint32_t>(line * areas[i].height());
+        std::free(reply);
+        // The image holds the memory and its pixmap until its last copy goes.
+        auto* held = new Held{g_kept, m_connection, pixmaps[i]};
+        QImage image(
+            static_cast<uchar*>(g_kept->memory) + offset, areas[i].width(), areas[i].height(), line,
+            QImage::Format_RGB32, [](void* h) { delete static_cast<Held*>(h); }, held);
+        offset += line * areas[i].height();
+        if (filled) {
+            pictures.push_back({std::move(image), pixmaps[i]});
+        }
+    }
+    if (pictures.size() != areas.size()) {
+        return {}; // each image made frees its pixmap as it goes
+    }
+    return pictures;
+}
+
+bool SharedMemoryCapture::ShowAsBackground(WId window, std::uint32_t pixmap)
+{
+    xcb_connection_t* connection = QtConnection();
+    if (connection == nullptr) {
+        return false;
+    }
+    const auto id = static_cast<xcb_window_t>(window);
+    xcb_get_geometry_reply_t* geometry =
+        xcb_get_geometry_reply(connection, xcb_get_geometry(connection, id), nullptr);
+    const xcb_setup_t* setup = xcb_get_setup(connection);
+    const bool same =
+        geometry != nullptr && geometry->depth == xcb_setup_roots_iterator(setup).data->root_depth;
+    std::free(geometry);
+    if (same) {
+        xcb_change_window_attributes(connection, id, XCB_CW_BACK_PIXMAP, &pixmap);
+    }
+    return same;
 }

@@ -3,29 +3,47 @@
 
 #include <QImage>
 #include <QRect>
+#include <QWindow>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 struct xcb_connection_t;
 
-// Reads the X screen's pixels through shared memory (the MIT-SHM extension):
-// the server writes them straight into memory this program maps, where a
+// Freezes the X screen's pixels on the server and reads them through shared
+// memory (the MIT-SHM extension): the server copies them into a pixmap of
+// its own, then writes them straight into memory this program maps, where a
 // plain GetImage sends every pixel through the socket, which takes about a
-// tenth of a second for a 3840 x 2160 screen. Usable only where the server
-// offers the extension and the pixels are 32-bit xRGB, one X screen.
+// tenth of a second for a 3840 x 2160 screen. The pixmap can then be a
+// window's background, which the server paints without any pixel passing
+// through this program. Usable only where the server offers the extension
+// and the pixels are 32-bit xRGB, one X screen.
 class SharedMemoryCapture
 {
 public:
+    struct Picture
+    {
+        QImage image;
+        std::uint32_t pixmap;
+    };
+
     // The capture of the X display Qt uses; none where that display is not
     // X11, lacks the extension, has several X screens or another pixel layout.
     static std::optional<SharedMemoryCapture> Open();
 
-    // The pixels of a rectangle of the root window (device pixels) as an
-    // RGB32 image over the shared memory itself, held by every copy of the
-    // image and kept for the next grab until 30 s after the last one. A null
-    // image when the server cannot fill the memory (a display on another
-    // machine cannot reach it) or the last grab's image is still shown.
-    QImage Grab(const QRect& pixels) const;
+    // The pixels of rectangles of the root window (device pixels), all taken
+    // at one moment: each as an RGB32 image over the shared memory itself
+    // and the pixmap on the server it was read from. Every copy of an image
+    // holds the memory and the pixmap; the memory is kept for the next grab
+    // until 30 s after the last one. Empty when the server cannot fill the
+    // memory (a display on another machine cannot reach it) or the last
+    // grab's images are still shown.
+    std::vector<Picture> Grab(const std::vector<QRect>& areas) const;
+
+    // Has the server paint a window of this display with a grabbed pixmap
+    // (the picture's size and place match the window's in device pixels);
+    // false where it cannot, for a window of another pixel depth.
+    static bool ShowAsBackground(WId window, std::uint32_t pixmap);
 
 private:
     SharedMemoryCapture(xcb_connection_t* connection, std::uint32_t root, std::uint8_t depth)

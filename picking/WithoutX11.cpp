@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Where the program is built without X11: no shared-memory capture (screens
-// are read through Qt) and no pointer in device pixels (QCursor moves it).
+// are read through Qt and each window paints its own) and no pointer in device pixels (QCursor
+// moves it).
 #include "SharedMemoryCapture.h"
 #include "X11Pointer.h"
 
@@ -9,9 +10,14 @@ std::optional<SharedMemoryCapture> SharedMemoryCapture::Open()
     return std::nullopt;
 }
 
-QImage SharedMemoryCapture::Grab(const QRect&) const
+std::vector<SharedMemoryCapture::Picture> SharedMemoryCapture::Grab(const std::vector<QRect>&) const
 {
     return {};
+}
+
+bool SharedMemoryCapture::ShowAsBackground(WId, std::uint32_t)
+{
+    return false;
 }
 
 bool X11Pointer::MoveBy(QPoint)
