@@ -104,9 +104,9 @@ xcb_connection_t* QtConnection()
     return x11 ? x11->connection() : nullptr;
 }
 
-// What an image of a grab holds: the memory, and the pixmap it was read
-// from, freed with the image's last copy. A window's background keeps its
-// pixmap on the server as long as it needs it.
+// What an image of a grab holds: the memory, and the server's pixmap over
+// it, freed with the image's last copy. A window's background keeps its
+// pixmap on the server as long as the window lives.
 struct Held
 {
     std::shared_ptr<Segment> segment;
@@ -114,7 +114,7 @@ struct Held
     xcb_pixmap_t pixmap;
     ~Held()
     {
-        if (QtConnection() == connection) { // not once the application has gone
+        if (pixmap != 0 && QtConnection() == connection) { // not once the application has gone
             xcb_free_pixmap(connection, pixmap);
             xcb_flush(connection);
         }
@@ -139,7 +139,12 @@ std::optional<SharedMemoryCapture> SharedMemoryCapture::Open()
     if (!IsXrgb32(setup, screen)) {
         return std::nullopt;
     }
-    return SharedMemoryCapture(connection, screen->root, screen->root_depth);
+    xcb_shm_query_version_reply_t* version =
+        xcb_shm_query_version_reply(connection, xcb_shm_query_version(connection), nullptr);
+    const bool pixmaps = version != nullptr && version->shared_pixmaps != 0 &&
+                         version->pixmap_format == XCB_IMAGE_FORMAT_Z_PIXMAP;
+    std::free(version);
+    return SharedMemoryCapture(connection, screen->root, screen->root_depth, pixmaps);
 }
 
 std::vector<SharedMemoryCapture::Picture>
@@ -174,48 +179,53 @@ SharedMemoryCapture::Grab(const std::vector<QRect>& areas) const
     QTimer::singleShot(KeptFor, qGuiApp, [connection = m_connection, grab = ++g_grabs] {
         Release(connection, grab);
     });
-    // Every screen is copied on the server before any is read, in one go;
-    // the copy includes the windows on the root (its inferiors).
-    const xcb_gcontext_t gc = xcb_generate_id(m_connection);
-    const std::uint32_t inferiors = XCB_SUBWINDOW_MODE_INCLUDE_INFERIORS;
-    xcb_create_gc(m_connection, gc, m_root, XCB_GC_SUBWINDOW_MODE, &inferiors);
-    std::vector<xcb_pixmap_t> pixmaps;
-    for (const QRect& area : areas) {
-        const auto width = static_cast<std::uint16_t>(area.width());
-        const auto height = static_cast<std::uint16_t>(area.height());
-        pixmaps.push_back(xcb_generate_id(m_connection));
-        xcb_create_pixmap(m_connection, m_depth, pixmaps.back(), m_root, width, height);
-        xcb_copy_area(m_connection, m_root, pixmaps.back(), gc, static_cast<std::int16_t>(area.x()),
-                      static_cast<std::int16_t>(area.y()), 0, 0, width, height);
+    // Several screens are read in a row with no other program's drawing in
+    // between, so all show one moment.
+    if (areas.size() > 1) {
+        xcb_grab_server(m_connection);
     }
-    xcb_free_gc(m_connection, gc);
     std::vector<xcb_shm_get_image_cookie_t> reads;
     qsizetype offset = 0;
-    for (size_t i = 0; i < areas.size(); ++i) {
+    for (const QRect& area : areas) {
         reads.push_back(xcb_shm_get_image(
-            m_connection, pixmaps[i], 0, 0, static_cast<std::uint16_t>(areas[i].width()),
-            static_cast<std::uint16_t>(areas[i].height()), ~0U, XCB_IMAGE_FORMAT_Z_PIXMAP,
-            g_kept->id, static_cast<std::uint32_t>(offset)));
-        offset += qsizetype{4} * areas[i].width() * areas[i].height();
+            m_connection, m_root, static_cast<std::int16_t>(area.x()),
+            static_cast<std::int16_t>(area.y()), static_cast<std::uint16_t>(area.width()),
+            static_cast<std::uint16_t>(area.height()), ~0U, XCB_IMAGE_FORMAT_Z_PIXMAP, g_kept->id,
+            static_cast<std::uint32_t>(offset)));
+        offset += qsizetype{4} * area.width() * area.height();
+    }
+    if (areas.size() > 1) {
+        xcb_ungrab_server(m_connection);
     }
     std::vector<Picture> pictures;
     offset = 0;
     for (size_t i = 0; i < areas.size(); ++i) {
-        const qsizetype line = qsizetype{4} * areas[i].width();
+        const QRect& area = areas[i];
+        const qsizetype line = qsizetype{4} * area.width();
         xcb_generic_error_t* failed = nullptr;
         xcb_shm_get_image_reply_t* reply = xcb_shm_get_image_reply(m_connection, reads[i], &failed);
         std::free(failed); // told by the empty answer, not as Qt's warning
         const bool filled = reply != nullptr && reply->depth == m_depth &&
-                            reply->size >= static_cast<std::uint32_t>(line * areas[i].height());
+                            reply->size >= static_cast<std::uint32_t>(line * area.height());
         std::free(reply);
+        // A pixmap over the same memory: the server shows the picture from
+        // there, with no copy on either side.
+        xcb_pixmap_t pixmap = 0;
+        if (m_sharedPixmaps) {
+            pixmap = xcb_generate_id(m_connection);
+            xcb_shm_create_pixmap(m_connection, pixmap, m_root,
+                                  static_cast<std::uint16_t>(area.width()),
+                                  static_cast<std::uint16_t>(area.height()), m_depth, g_kept->id,
+                                  static_cast<std::uint32_t>(offset));
+        }
         // The image holds the memory and its pixmap until its last copy goes.
-        auto* held = new Held{g_kept, m_connection, pixmaps[i]};
         QImage image(
-            static_cast<uchar*>(g_kept->memory) + offset, areas[i].width(), areas[i].height(), line,
-            QImage::Format_RGB32, [](void* h) { delete static_cast<Held*>(h); }, held);
-        offset += line * areas[i].height();
+            static_cast<uchar*>(g_kept->memory) + offset, area.width(), area.height(), line,
+            QImage::Format_RGB32, [](void* held) { delete static_cast<Held*>(held); },
+            new Held{g_kept, m_connection, pixmap});
+        offset += line * area.height();
         if (filled) {
-            pictures.push_back({std::move(image), pixmaps[i]});
+            pictures.push_back({std::move(image), pixmap});
         }
     }
     if (pictures.size() != areas.size()) {
