@@ -5,6 +5,7 @@
 # own code (tests, benchmarks and generated files left out):
 #   build-coverage/coverage/index.html   per file, each line marked
 #   build-coverage/coverage/coverage.txt per file, the lines no test reaches
+#   build-coverage/coverage/exclusions.txt the lines left out, with reasons
 # then prints the table per folder and fails when a folder's line coverage
 # falls below its floor in scripts/coverage-floor.txt.
 #
@@ -44,4 +45,10 @@ gcovr --root . --object-directory "$build" \
     --exclude-throw-branches --exclude-unreachable-branches \
     --html-details "$report/index.html" --txt "$report/coverage.txt" \
     --json-summary "$report/summary.json" --print-summary
+# Every line or block left out of the figures, each with its reason beside
+# its marker, in one list.
+folders=$(awk '!/^#/ && NF { print $1 }' scripts/coverage-floor.txt)
+# shellcheck disable=SC2086 # one argument per folder
+grep -rnE 'GCOVR_EXCL_(LINE|START|BR_LINE)' $folders >"$report/exclusions.txt" || true
+echo "$(wc -l <"$report/exclusions.txt") exclusions, each with its reason: $report/exclusions.txt"
 python3 scripts/coverage_table.py "$report/summary.json" scripts/coverage-floor.txt
