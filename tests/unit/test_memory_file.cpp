@@ -553,7 +553,7 @@ private slots:
     // Copies started with other runtime folders (cron, su, ssh) meet at the
     // lock beside the file, in a folder made for it; a link in its place is
     // told, not followed; a folder that cannot hold it sends it to the
-    // private folder.
+    // private folder, which must be one.
     void lockBesideTheFile()
     {
         using R = SingleCopyGuard::Result;
@@ -574,7 +574,15 @@ private slots:
         const auto readOnly = take(1, "/proc/none/List.slc");
         QCOMPARE(readOnly->TryAcquire(), R::Acquired);
         QVERIFY(readOnly->LockPath().startsWith(run[1].path()));
+        // Without a runtime folder, a link in the private folder's place is
+        // no private folder.
         qunsetenv("XDG_RUNTIME_DIR");
+        qputenv("XDG_CACHE_HOME", run[0].path().toUtf8());
+        QVERIFY(QFile::link(run[1].path(), run[0].filePath("tintaro")));
+        QCOMPARE(SingleCopyGuard("/proc/none/List.slc").TryAcquire(&reason), R::Unavailable);
+        qunsetenv("XDG_CACHE_HOME");
+        QCOMPARE(reason,
+                 "La carpeta " + run[0].filePath("tintaro") + " no es privada del usuario.");
     }
 
     // Copies that start and end in quick succession never hold the lock at
