@@ -301,6 +301,12 @@ private slots:
         for (const char16_t c :
              {0x20, 0x7E, 0xA0, 0x061B, 0x061D, 0x200D, 0x2010, 0x2027, 0x202F, 0x2065, 0x206A})
             QCOMPARE(UntrustedText::Escaped(QStringView(&c, 1)), QString(QChar(c)));
+        // A character of two code units stays whole, also where the quote is
+        // cut; a stray byte shows as its value, a lone surrogate as its code.
+        QCOMPARE(UntrustedText::Escaped(u"\U0001F3A8\xDCFF\xDC41\xD800"),
+                 QStringLiteral("\U0001F3A8\\xFF\\uDC41\\uD800"));
+        QCOMPARE(UntrustedText::Quoted(QString(39, 'a') + QStringLiteral("\U0001F3A8")),
+                 "«" + QString(39, 'a') + "…»");
     }
 
     void formatForFile()
