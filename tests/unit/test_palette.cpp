@@ -13,6 +13,7 @@
 #include "UntrustedText.h"
 
 #include <QtTest>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -500,6 +501,27 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll().split('\n').mid(1).join('\n'),
                  "#00FF00\tverde lima\r\n#563412\tbrand\r\n");
+        file.close();
+        // A named colour removed (added again, without its name), a colour
+        // added with a name, a name given back to the derived one: each made
+        // again on a hand edit made since.
+        const auto edit = [&](const QByteArray& line) {
+            QFile names(namesPath);
+            return names.open(QIODevice::Append) && names.write(line) == line.size();
+        };
+        QVERIFY(edit("#FFFFFF\tblanco\n") && store.Remove(int(list.Items().indexOf("#563412"))) &&
+                store.Add("#563412"));
+        QVERIFY(edit("#123456\tmano\n") && store.Add("#ABCDEF", "nuevo"));
+        const int green = int(list.Items().indexOf("#00FF00")), white = int(list.Count()) - 1;
+        QVERIFY(store.Rename(green, list.DerivedName("#00FF00")) && store.Rename(white, "blanco"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll().split('\n').mid(1).join('\n'),
+                 "#123456\tmano\r\n#ABCDEF\tnuevo\r\n#FFFFFF\tblanco\r\n");
+        // A names file that cannot be written, or read, since the start.
+        QVERIFY(QFile::setPermissions(namesPath, QFile::ReadOwner));
+        QVERIFY(store.Rename(0, "otro").Reason().contains("\n\nPermiso denegado\n\n"));
+        QVERIFY(QFile::remove(namesPath) && mkfifo(qPrintable(namesPath), 0600) == 0);
+        QVERIFY(store.Rename(0, "otra").Reason().contains(": No es un archivo normal"));
     }
 
     // Whatever is at the names file's place, the list loads whole and is
