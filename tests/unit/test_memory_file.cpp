@@ -99,7 +99,8 @@ private slots:
             {"\xC2\x80\xDF\xBF\xE0\xA0\x80\xED\x9F\xBF\xEE\x80\x80\xF0\x90\x80\x80\xF4\x8F\xBF\xBF",
              {QStringLiteral(u"\u0080\u07FF\u0800\uD7FF\uE000\U00010000\U0010FFFF")}},
             {"\x80\xC0\xAF\xED\xA0\x80\xF4\x90\x80\x80\xE2\x82",
-             {QStringLiteral(u"\xDC80\xDCC0\xDCAF\xDCED\xDCA0\xDC80\xDCF4\xDC90\xDC80\xDC80\xDCE2\xDC82")}}};
+             {QStringLiteral(u"\xDC80\xDCC0\xDCAF\xDCED\xDCA0\xDC80\xDCF4\xDC90\xDC80\xDC80\xDCE2\xDC82")}},
+            {"\xF0\x90\x80!", {QStringLiteral(u"\xDCF0\xDC90\xDC80!")}}};
         // clang-format on
         for (const auto& [bytes, entries] : cases) {
             QStringList lines{"before"};
@@ -111,7 +112,7 @@ private slots:
         QCOMPARE(EncodeText(u"\u007F\u0080\u07FF\u0800\uFFFF\U00010000").toHex(),
                  "7fc280dfbfe0a080efbfbff0908080");
         // Other lone surrogates (pasted into the code box) have no bytes of their own.
-        QCOMPARE(EncodeText(u"a\xD800\x62\xDC41\xDFFF"), "a?b??");
+        QCOMPARE(EncodeText(u"a\xD800\x62\xDC41\xDFFF\xD800\xE000"), "a?b???\xEE\x80\x80");
     }
 
     // A file read into the list and written back comes out byte for byte.
