@@ -153,7 +153,8 @@ scenario_command_line() {
         "DISPLAY=unix/:89.0|la pantalla «unix/:89.0» (DISPLAY)" "DISPLAY=:89.x|la pantalla «:89.x» (DISPLAY)" \
         "DISPLAY=:x|la pantalla «:x» (DISPLAY)" "DISPLAY=x|la pantalla «x» (DISPLAY)" \
         "-u XDG_RUNTIME_DIR QT_QPA_PLATFORM=wayland|la pantalla «wayland-0» (XDG_RUNTIME_DIR no está definida)" \
-        "WAYLAND_DISPLAY=/none QT_QPA_PLATFORM='xcb;wayland:x;xcb'|$x11 ni con la pantalla «/none» (WAYLAND_DISPLAY)"; do
+        "WAYLAND_DISPLAY=/none QT_QPA_PLATFORM='xcb;wayland:x;xcb'|$x11 ni con la pantalla «/none» (WAYLAND_DISPLAY)" \
+        "WAYLAND_DISPLAY=/$(printf %0200d 0) QT_QPA_PLATFORM=wayland|la pantalla «/$(printf %039d 0)…» (WAYLAND_DISPLAY)"; do
         IFS='|' read -r env reason <<<"$screen"
         cases+=("$none $env||1 tintaro: no se puede abrir la ventana: no hay conexión con $reason."
             "$none $env|--pick|2 tintaro: no se puede tomar un color: no hay conexión con $reason.")
