@@ -286,6 +286,10 @@ private slots:
             QVERIFY2(EndOf(store, store.Add("#FFFFFF")) ==
                          (missing ? Ended::Failed : Ended::NotWritten),
                      make);
+            // A name given meanwhile is kept unsaved: no names file beside.
+            QVERIFY2(bool(store.Rename(0, "nombre")) == !missing &&
+                         !QFile::exists(dir.filePath("List.names")),
+                     make);
             QVERIFY2(StampOf(dir.filePath("List.slc")) == before, make);
         }
         // The system's reason, in Spanish, whatever the locale.

@@ -522,6 +522,10 @@ private slots:
         QVERIFY(store.Rename(0, "otro").Reason().contains("\n\nPermiso denegado\n\n"));
         QVERIFY(QFile::remove(namesPath) && mkfifo(qPrintable(namesPath), 0600) == 0);
         QVERIFY(store.Rename(0, "otra").Reason().contains(": No es un archivo normal"));
+        // A long name is cut, never inside a character of two code units.
+        const QString long1 = QString(NamesFile::MaxName - 1, 'a');
+        QCOMPARE(NamesFile::Cleaned(long1 + QStringLiteral("\U0001F3A8")), long1);
+        QCOMPARE(NamesFile::Cleaned(long1 + "bc"), long1 + 'b');
     }
 
     // Whatever is at the names file's place, the list loads whole and is
