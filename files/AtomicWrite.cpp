@@ -119,11 +119,11 @@ int CreateTemporary(const QByteArray& folder, const QByteArray& name, mode_t mod
         const bool takenFirst = LockWithoutWaiting(fd) != 0 && errno == EWOULDBLOCK;
         if (!takenFirst && ::fstat(fd, &st) == 0 && st.st_nlink > 0)
             return fd;
-        ::close(fd); // GCOVR_EXCL_LINE: as the loop
+        ::close(fd); // GCOVR_EXCL_LINE: a name taken, or cleaned up meanwhile
     }
     // GCOVR_EXCL_BR_STOP
     errno = EEXIST; // GCOVR_EXCL_LINE: sixteen names taken in a row
-    return -1;      // GCOVR_EXCL_LINE: as above
+    return -1;      // GCOVR_EXCL_LINE: sixteen names taken in a row
 }
 
 // Writes bytes into a new file beside the target, puts it on disk, then
@@ -169,7 +169,7 @@ Outcome<> Replace(const QByteArray& file, const QByteArray& bytes,
         const ssize_t written = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
         // GCOVR_EXCL_BR_START: a write to a local file is neither interrupted nor empty
         if (written < 0 && errno == EINTR)
-            continue; // GCOVR_EXCL_LINE: as above
+            continue; // GCOVR_EXCL_LINE: a local file's write is not interrupted
         if (written <= 0)
             return fail(QStringLiteral("Error al escribir: %1")
                             .arg(SystemError::Text(written < 0 ? errno : EIO)));

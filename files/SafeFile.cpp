@@ -64,7 +64,7 @@ Outcome<std::optional<QByteArray>> ReadBytes(const QString& path, Links links)
     const auto closeFile = qScopeGuard([fd] { ::close(fd); });
     struct stat st = {};
     if (::fstat(fd, &st) != 0)                   // GCOVR_EXCL_BR_LINE: fstat of an open file
-        return Failed(SystemError::Text(errno)); // GCOVR_EXCL_LINE: as above
+        return Failed(SystemError::Text(errno)); // GCOVR_EXCL_LINE: fstat of an open file
     if (!S_ISREG(st.st_mode))
         return Failed(NotRegularText());
     if (st.st_size > MaxFileSize)
@@ -81,7 +81,7 @@ Outcome<std::optional<QByteArray>> ReadBytes(const QString& path, Links links)
         }
         const ssize_t got = ::read(fd, bytes.data() + done, size_t(bytes.size() - done));
         if (got < 0 && errno == EINTR) // GCOVR_EXCL_BR_LINE: a regular file's read never waits
-            continue;                  // GCOVR_EXCL_LINE: as above
+            continue;                  // GCOVR_EXCL_LINE: a regular file's read never waits
         if (got < 0)
             return Failed(SystemError::Text(errno));
         if (got == 0)

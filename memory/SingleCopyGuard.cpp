@@ -203,7 +203,7 @@ SingleCopyGuard::Result SingleCopyGuard::Take(QString* why, bool* noPlace)
             if (error == EWOULDBLOCK) { // GCOVR_EXCL_BR_LINE: else a file system without locks
                 return Result::Running;
             }
-            // GCOVR_EXCL_START: as above (NFS without its lock service)
+            // GCOVR_EXCL_START: flock fails so only without locks (NFS without its lock service)
             *why = QStringLiteral("%1: %2").arg(LockPath(), SystemError::Text(error));
             return Result::Unavailable;
             // GCOVR_EXCL_STOP
@@ -220,7 +220,7 @@ SingleCopyGuard::Result SingleCopyGuard::Take(QString* why, bool* noPlace)
         ::close(fd);
     }
     *why = SystemError::Text(EAGAIN); // GCOVR_EXCL_LINE: eight copies ended in our way
-    return Result::Unavailable;       // GCOVR_EXCL_LINE: as above
+    return Result::Unavailable;       // GCOVR_EXCL_LINE: eight copies ended in our way
 #else
     if (!m_lock) {
         m_lock = std::make_unique<QLockFile>(LockPath());

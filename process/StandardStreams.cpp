@@ -41,7 +41,7 @@ QString Reason(int error)
     case EBADF:
         return QStringLiteral("está cerrada");
     case EIO: // GCOVR_EXCL_LINE: a terminal that hung up
-        return QStringLiteral("error de entrada/salida"); // GCOVR_EXCL_LINE: as above
+        return QStringLiteral("error de entrada/salida"); // GCOVR_EXCL_LINE: a terminal hung up
     // GCOVR_EXCL_START: tested, but a file size limit stops the counters being written too
     case EFBIG:
         return QStringLiteral("el archivo ha llegado a su tamaño máximo");

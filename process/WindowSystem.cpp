@@ -97,7 +97,7 @@ int Connect(int family, const sockaddr* address, socklen_t size)
 {
     const int fd = ::socket(family, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0) {     // GCOVR_EXCL_BR_LINE: only without free descriptors
-        return errno; // GCOVR_EXCL_LINE: as above
+        return errno; // GCOVR_EXCL_LINE: only without free descriptors
     }
     const int error = ::connect(fd, address, size) == 0 ? 0 : errno;
     ::close(fd);
