@@ -291,6 +291,7 @@ private slots:
             {"color-mix(in hsl decreasing hue, hsl(0 100% 50%), hsl(120 100% 50%))", "blue"},
             // A missing alpha or channel takes the other colour's.
             {"color-mix(in srgb, rgb(0 0 255 / none), red)", "rgb(50% 0% 50%)"},
+            {"color-mix(in srgb, red, rgb(0 0 255 / none))", "rgb(50% 0% 50%)"},
             {"color-mix(in srgb, red, color(srgb none 0 1))", "rgb(100% 0% 50%)"},
             {"color-mix(in srgb, rgb(255 0 0 / 0), rgb(0 0 255 / 0))", "rgb(50% 0% 50%)"},
             {"rgb(calc(min(10, 20) * 2) calc(e * 10) 0)", "rgb(20 27.18 0)"},
@@ -374,7 +375,7 @@ private slots:
             {"red blue", "no es un color CSS"},
             {"rgb(1 2 3 / 5deg)", "valor no válido «5deg»"},
             {"hsl(1e308turn 50% 50%)", "valor fuera de rango «1e308turn»"},
-            {"rgb(1 2 3 4 5 6 7 8 9 10 11 12)", "sobran valores"},
+            {"rgb(1 2 3 4 5 6 7 8 9 10 11 12 13)", "sobran valores"},
             {"rgb(from", "falta un color"},
         };
         // clang-format on
