@@ -37,7 +37,7 @@ int LockWithoutWaiting(int fd)
     int locked = -1;
     do {
         locked = ::flock(fd, LOCK_EX | LOCK_NB);
-    } while (locked != 0 && errno == EINTR);
+    } while (locked != 0 && errno == EINTR); // GCOVR_EXCL_BR_LINE: LOCK_NB never waits
     return locked;
 }
 
@@ -51,8 +51,10 @@ Outcome<> MakeFolders(const QByteArray& folder)
         if (Outcome<> above = MakeFolders(folder.left(slash)); !above)
             return above;
     }
+    // GCOVR_EXCL_BR_START: EEXIST only when another process made it since the stat
     if (::mkdir(folder.constData(), 0777) == 0 || errno == EEXIST)
         return {};
+    // GCOVR_EXCL_BR_STOP
     return Failed(QStringLiteral("No se pudo crear la carpeta %1: %2")
                       .arg(FileName::Decode(folder), SystemError::Text(errno)));
 }
@@ -103,6 +105,7 @@ QByteArray TemporaryPrefix(const QByteArray& name)
 int CreateTemporary(const QByteArray& folder, const QByteArray& name, mode_t mode,
                     QByteArray* temporary)
 {
+    // GCOVR_EXCL_BR_START: a retry needs a random name taken, or a cleanup racing this save
     for (int attempt = 0; attempt < 16; ++attempt) {
         *temporary = folder + '/' + TemporaryPrefix(name) +
                      QByteArray::number(QRandomGenerator::global()->generate(), 36);
@@ -116,10 +119,11 @@ int CreateTemporary(const QByteArray& folder, const QByteArray& name, mode_t mod
         const bool takenFirst = LockWithoutWaiting(fd) != 0 && errno == EWOULDBLOCK;
         if (!takenFirst && ::fstat(fd, &st) == 0 && st.st_nlink > 0)
             return fd;
-        ::close(fd);
+        ::close(fd); // GCOVR_EXCL_LINE: a name taken, or cleaned up meanwhile
     }
-    errno = EEXIST;
-    return -1;
+    // GCOVR_EXCL_BR_STOP
+    errno = EEXIST; // GCOVR_EXCL_LINE: sixteen names taken in a row
+    return -1;      // GCOVR_EXCL_LINE: sixteen names taken in a row
 }
 
 // Writes bytes into a new file beside the target, puts it on disk, then
@@ -163,18 +167,22 @@ Outcome<> Replace(const QByteArray& file, const QByteArray& bytes,
     };
     for (qsizetype done = 0; done < bytes.size();) {
         const ssize_t written = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        // GCOVR_EXCL_BR_START: a write to a local file is neither interrupted nor empty
         if (written < 0 && errno == EINTR)
-            continue;
+            continue; // GCOVR_EXCL_LINE: a local file's write is not interrupted
         if (written <= 0)
             return fail(QStringLiteral("Error al escribir: %1")
                             .arg(SystemError::Text(written < 0 ? errno : EIO)));
+        // GCOVR_EXCL_BR_STOP
         done += written;
     }
     if (exists)
         ::fchmod(fd, old.st_mode & 07777);
     SetOwner(fd, exists ? &old : nullptr, folder);
+    // GCOVR_EXCL_START: fsync fails only on a device's I/O error
     if (::fsync(fd) != 0)
         return fail(QStringLiteral("Error al escribir: %1").arg(SystemError::Text(errno)));
+    // GCOVR_EXCL_STOP
     if (unchanged && !unchanged())
         return fail(ChangedText());
     if (::rename(temporary.constData(), file.constData()) != 0)
@@ -215,8 +223,10 @@ void RemoveLeftovers(const QByteArray& file)
         struct stat held = {};
         struct stat named = {};
         if (::fstat(fd, &held) == 0 && S_ISREG(held.st_mode) && LockWithoutWaiting(fd) == 0 &&
+            // GCOVR_EXCL_BR_START: the name leads elsewhere only after a rename just now
             ::fstatat(folderFd, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) == 0 &&
             named.st_dev == held.st_dev && named.st_ino == held.st_ino)
+            // GCOVR_EXCL_BR_STOP
             ::unlinkat(folderFd, entry->d_name, 0);
         ::close(fd);
     }

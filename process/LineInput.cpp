@@ -24,8 +24,8 @@ bool LineInput::Fill()
 #else
         const int got = ::_read(m_fd, m_buffer.data() + size, unsigned(chunk));
 #endif
-        if (got < 0 && errno == EINTR)
-            continue;
+        if (got < 0 && errno == EINTR) // GCOVR_EXCL_BR_LINE: no signal handler runs while reading
+            continue;                  // GCOVR_EXCL_LINE: no signal handler runs while reading
         m_buffer.resize(size + qMax<qsizetype>(got, 0));
         if (got < 0)
             m_error = errno;

@@ -148,13 +148,21 @@ scenario_command_line() {
     for screen in "|$x11" "DISPLAY=:89|la pantalla «:89» (DISPLAY)" "QT_QPA_PLATFORM=xcb|$x11" \
         "QT_QPA_PLATFORM=wayland|la pantalla «wayland-0» (WAYLAND_DISPLAY no está definida)" \
         "WAYLAND_DISPLAY=nonexistent|la pantalla «nonexistent» (WAYLAND_DISPLAY) ni con $x11" \
-        "DISPLAY=\$'\\e[2J\\xe2\\x80\\xae'$(printf %040d 0)|la pantalla «\\x1B[2J\\u202E$(printf %035d 0)…» (DISPLAY)"; do
+        "DISPLAY=\$'\\e[2J\\xe2\\x80\\xae'$(printf %040d 0)|la pantalla «\\x1B[2J\\u202E$(printf %035d 0)…» (DISPLAY)" \
+        "DISPLAY=localhost:89|la pantalla «localhost:89» (DISPLAY)" "DISPLAY='[::1]:89'|la pantalla «[::1]:89» (DISPLAY)" \
+        "DISPLAY=unix/:89.0|la pantalla «unix/:89.0» (DISPLAY)" "DISPLAY=:89.x|la pantalla «:89.x» (DISPLAY)" \
+        "DISPLAY=:x|la pantalla «:x» (DISPLAY)" "DISPLAY=x|la pantalla «x» (DISPLAY)" \
+        "-u XDG_RUNTIME_DIR QT_QPA_PLATFORM=wayland|la pantalla «wayland-0» (XDG_RUNTIME_DIR no está definida)" \
+        "WAYLAND_DISPLAY=/none QT_QPA_PLATFORM='xcb;wayland:x;xcb'|$x11 ni con la pantalla «/none» (WAYLAND_DISPLAY)" \
+        "WAYLAND_DISPLAY=/$(printf %0200d 0) QT_QPA_PLATFORM=wayland|la pantalla «/$(printf %039d 0)…» (WAYLAND_DISPLAY)"; do
         IFS='|' read -r env reason <<<"$screen"
         cases+=("$none $env||1 tintaro: no se puede abrir la ventana: no hay conexión con $reason."
             "$none $env|--pick|2 tintaro: no se puede tomar un color: no hay conexión con $reason.")
     done
     for case in "${cases[@]}" "env|-display :89 --pick|2 tintaro: no se puede tomar un color: no hay conexión con la pantalla «:89» (-display)." \
         "timeout 1 env -u QT_QPA_PLATFORM XDG_SESSION_TYPE=wayland|--pick 2>/dev/null|124" \
+        "$none|-platform wayland --pick|2 tintaro: no se puede tomar un color: no hay conexión con la pantalla «wayland-0» (WAYLAND_DISPLAY no está definida)." \
+        "$none|--help 1</dev/null|2 tintaro: no se pudo escribir en la salida estándar: está cerrada." \
         "$none|--bogus|2 tintaro: no se entiende «--bogus». $usage" "$none|-platform offscreen stray|2 tintaro: no se entiende «stray». $usage" \
         "$none|-display :0 -reverse --version >/dev/full|2 $full" "env|--help >/dev/full|2 $full" \
         "$none|--format hsl|2 tintaro: --format va con --pick o --convert. $usage" \
@@ -173,6 +181,17 @@ scenario_command_line() {
         sed '/^libgcov profiling error/d'; echo "${PIPESTATUS[0]}")
     e2e_expect "--help into a file at its size limit" "$(echo $out)" \
         "tintaro: no se pudo escribir en la salida estándar: el archivo ha llegado a su tamaño máximo. 2"
+    # A full pipe that does not wait: the system's reason, with its number.
+    out=$(python3 -c 'import os, subprocess, sys
+r, w = os.pipe()
+os.set_blocking(w, False)
+try:
+    while True: os.write(w, b"x" * 4096)
+except BlockingIOError:
+    sys.exit(subprocess.run(sys.argv[1:], stdout=w).returncode)' "$E2E_EXE" --help 2>"$E2E_ROOT/err"; echo "$?")
+    err=$(head -1 "$E2E_ROOT/err")
+    e2e_expect "--help into a full pipe that does not wait" "${err%%(*}$out" \
+        "tintaro: no se pudo escribir en la salida estándar: error 11 2"
     # --help's lists of colour forms and palette formats, as laid out.
     e2e_expect "--help on --format and --export" "$($none "$E2E_EXE" --help | sed -n '/^  --format/,/rojo)\./p; /^  --export/,/slc\./p')" \
         "  --format FORMATO Formato de --pick y --convert: hex, rgb, hsl, hwb, lab,
@@ -197,8 +216,8 @@ tintaro: «2a» no sirve de nombre: empieza por una letra y lleva solo letras si
     out=$(printf 'tomato\nverde\n#123456\n' | $none "$E2E_EXE" --convert - --format hwb 2>"$E2E_ROOT/err"; echo "$?")
     e2e_expect "--convert -: output, status; errors" "$(echo $out); $(cat "$E2E_ROOT/err")" \
         "hwb(9 28% 0%) hwb(210 7% 66.3%) 2; tintaro: línea 2: «verde»: no es un color CSS"
-    out=$(printf 'red\n' | $none "$E2E_EXE" --convert - --format code; echo "$?")
-    e2e_expect "--convert - of colours only" "$(echo $out)" "#0000FF 0"
+    out=$(printf 'red\r\nlime' | $none "$E2E_EXE" --convert - --format code; echo "$?")
+    e2e_expect "--convert - of colours only, CR LF, no last line break" "$(echo $out)" "#0000FF #00FF00 0"
     out=$($none "$E2E_EXE" --convert 'oklch(0.7 0.4 150)' --format code 2>&1; echo "$?")
     e2e_expect "--convert outside sRGB to the program's code" "$(echo $out)" "#48C200 0"
     out=$(printf 'oklch(0.7 0.4 150)\n' | $none "$E2E_EXE" --convert - --gamut clip 2>&1; echo "$?")

@@ -284,6 +284,18 @@ private slots:
             {"color-mix(in hsl longer hue, hsl(10 100% 50%), hsl(350 100% 50%))", "cyan"},
             {"color-mix(in hsl increasing hue, hsl(350 100% 50%), hsl(10 100% 50%))", "red"},
             {"color-mix(in hwb decreasing hue, hwb(350 0% 0%), hwb(10 0% 0%))", "cyan"},
+            {"color-mix(in hsl, hsl(350 100% 50%), hsl(10 100% 50%))", "red"},
+            {"color-mix(in hsl longer hue, hsl(0 100% 50%), hsl(120 100% 50%))", "blue"},
+            {"color-mix(in hsl longer hue, hsl(120 100% 50%), hsl(0 100% 50%))", "blue"},
+            {"color-mix(in hsl increasing hue, hsl(120 100% 50%), hsl(0 100% 50%))", "blue"},
+            {"color-mix(in hsl decreasing hue, hsl(0 100% 50%), hsl(120 100% 50%))", "blue"},
+            // A missing alpha or channel takes the other colour's.
+            {"color-mix(in srgb, rgb(0 0 255 / none), red)", "rgb(50% 0% 50%)"},
+            {"color-mix(in srgb, red, rgb(0 0 255 / none))", "rgb(50% 0% 50%)"},
+            {"color-mix(in srgb, red, color(srgb none 0 1))", "rgb(100% 0% 50%)"},
+            {"color-mix(in srgb, rgb(255 0 0 / 0), rgb(0 0 255 / 0))", "rgb(50% 0% 50%)"},
+            {"rgb(calc(min(10, 20) * 2) calc(e * 10) 0)", "rgb(20 27.18 0)"},
+            {"hsl(calc(pi * 1rad) 100% 50%)", "cyan"},
         };
         for (const auto& [text, stated] : rows) {
             const Outcome<CssColour> read = ReadCssColour(QString::fromUtf8(text));
@@ -338,6 +350,33 @@ private slots:
             {"color(1 2 3)", "falta el espacio de color"},
             {"color(display-p3-linear 1 0 0)", "espacio de color no admitido «display-p3-linear»"},
             {"color(profoto-rgb 1 0 0)", "espacio de color desconocido «profoto-rgb»"},
+            {"rgb(calc(1", "falta «)»"},
+            {"rgb(min(1, 5deg) 2 3)", "valor no válido «min(1, 5deg)»"},
+            {"rgb(clamp(1, 2) 2 3)", "valor no válido «clamp(1, 2)»"},
+            {"rgb(calc(1 +(2)) 2 3)", "valor no válido «+»"},
+            {"rgb(calc(1 + x) 2 3)", "valor no válido «x»"},
+            {"rgb(calc(2 * x) 2 3)", "valor no válido «x»"},
+            {"rgb(calc(1 / 5deg) 2 3)", "valor no válido «/»"},
+            {"rgb(calc(1 *", "falta «)»"},
+            {"rgb(calc(1px) 2 3)", "valor no válido «1px»"},
+            {"rgb(calc(foo) 2 3)", "valor no válido «foo»"},
+            {"rgb(calc((1 2)) 2 3)", "falta «)»"},
+            {"rgb(calc(foo(1)) 2 3)", "valor no válido «foo(»"},
+            {"rgb(calc(#fff) 2 3)", "valor no válido «#fff»"},
+            {"color-mix(in srgb, 150% red, blue)", "porcentaje fuera de 0% a 100% «150%»"},
+            {"color-mix(in srgb, verde, blue)", "no es un color CSS"},
+            {"color-mix(srgb, red, blue)", "falta «in» y el espacio de la mezcla"},
+            {"color-mix(in, red, blue)", "falta el espacio de la mezcla"},
+            {"color-mix(in hsl longer, red, blue)", "valor no válido «longer»"},
+            {"color-mix(in hsl up hue, red, blue)", "valor no válido «up»"},
+            {"color-mix(in srgb, red)", "faltan colores: la mezcla lleva dos"},
+            {"color-mix(in srgb, red, blue", "falta «)»"},
+            {"color-mix(in srgb, red, blue green)", "sobran valores"},
+            {"red blue", "no es un color CSS"},
+            {"rgb(1 2 3 / 5deg)", "valor no válido «5deg»"},
+            {"hsl(1e308turn 50% 50%)", "valor fuera de rango «1e308turn»"},
+            {"rgb(1 2 3 4 5 6 7 8 9 10 11 12 13)", "sobran valores"},
+            {"rgb(from", "falta un color"},
         };
         // clang-format on
         for (const auto& r : rows) {
@@ -371,7 +410,15 @@ private slots:
             {u"\u000Bred", u"no es un color CSS"},
             {u"h\u017Fl(0 100% 50%)", u"«h\u017Fl()»"},
             {u"o\u212Alch(0.5 0.1 30)", u"«o\u212Alch()»"},
-            {u"rgb(1 var(--g, 2) 3)", u"«var(--g, 2)»: depende de la página"}};
+            {u"rgb(1 var(--g, 2) 3)", u"«var(--g, 2)»: depende de la página"},
+            {u"rgb(calc(var(--x)) 2 3)", u"«var(--x)»: depende de la página"}};
+        // Functions within functions, up to 32 deep.
+        const QString nested[] = {u"rgb(" + QStringLiteral("calc(").repeated(33) + u"1",
+                                  u"rgb(calc(" + QStringLiteral("(").repeated(33) + u"1",
+                                  QStringLiteral("rgb(from ").repeated(33) + u"red"};
+        for (const QString& text : nested)
+            QVERIFY2(ReadCssColour(text).Reason().endsWith(u"demasiadas funciones anidadas"),
+                     qPrintable(ReadCssColour(text).Reason()));
         for (const auto& [text, reason] : rows) {
             const Outcome<CssColour> result = ReadCssColour(QString::fromUtf16(text));
             QVERIFY2(!result && result.Reason().endsWith(QString::fromUtf16(reason)),

@@ -6,6 +6,7 @@
 #include "MemoryListModel.h"
 #include "MemoryStore.h"
 #include "SingleCopyGuard.h"
+#include "SystemError.h"
 #include "UnsavedChanges.h"
 
 #include <QtTest>
@@ -98,7 +99,8 @@ private slots:
             {"\xC2\x80\xDF\xBF\xE0\xA0\x80\xED\x9F\xBF\xEE\x80\x80\xF0\x90\x80\x80\xF4\x8F\xBF\xBF",
              {QStringLiteral(u"\u0080\u07FF\u0800\uD7FF\uE000\U00010000\U0010FFFF")}},
             {"\x80\xC0\xAF\xED\xA0\x80\xF4\x90\x80\x80\xE2\x82",
-             {QStringLiteral(u"\xDC80\xDCC0\xDCAF\xDCED\xDCA0\xDC80\xDCF4\xDC90\xDC80\xDC80\xDCE2\xDC82")}}};
+             {QStringLiteral(u"\xDC80\xDCC0\xDCAF\xDCED\xDCA0\xDC80\xDCF4\xDC90\xDC80\xDC80\xDCE2\xDC82")}},
+            {"\xF0\x90\x80!", {QStringLiteral(u"\xDCF0\xDC90\xDC80!")}}};
         // clang-format on
         for (const auto& [bytes, entries] : cases) {
             QStringList lines{"before"};
@@ -110,7 +112,7 @@ private slots:
         QCOMPARE(EncodeText(u"\u007F\u0080\u07FF\u0800\uFFFF\U00010000").toHex(),
                  "7fc280dfbfe0a080efbfbff0908080");
         // Other lone surrogates (pasted into the code box) have no bytes of their own.
-        QCOMPARE(EncodeText(u"a\xD800\x62\xDC41\xDFFF"), "a?b??");
+        QCOMPARE(EncodeText(u"a\xD800\x62\xDC41\xDFFF\xD800\xE000"), "a?b???\xEE\x80\x80");
     }
 
     // A file read into the list and written back comes out byte for byte.
@@ -163,7 +165,8 @@ private slots:
         };
         const QString body = QString("#FFFFFF\r\n").repeated(500);
         QVERIFY(Write("#0080FF\r\n"));
-        expectOldKept(WriteTextFile(m_dir.path(), body), "Es una carpeta");
+        Outcome<> written = WriteTextFile(m_dir.path(), body);
+        expectOldKept(written, "Es una carpeta");
         QVERIFY(QFile::setPermissions(m_path, QFile::ReadOwner));
         expectOldKept(WriteTextFile(m_path, body), "Permiso denegado");
         QVERIFY(QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner));
@@ -171,6 +174,11 @@ private slots:
         // made meanwhile is never overwritten.
         expectOldKept(Replace(m_path, "x", [] { return false; }),
                       "El archivo cambió mientras se guardaba.");
+        // A folder put in its place then: the rename fails, the new file goes.
+        written =
+            Replace(m_path, "x", [&] { return QFile::remove(m_path) && QDir().mkdir(m_path); });
+        QVERIFY(QDir().rmdir(m_path) && Write("#0080FF\r\n"));
+        expectOldKept(written, "Error al sustituir el archivo: Es una carpeta");
 
         // A file size limit stands for a full disk. The write that meets it
         // finds the new file, 64 bytes long by then, as private as the old
@@ -181,7 +189,7 @@ private slots:
         QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
         const rlimit small{64, saved.rlim_max};
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-        Outcome<> written = WriteTextFile(m_path, body);
+        written = WriteTextFile(m_path, body);
         setrlimit(RLIMIT_FSIZE, &saved);
         std::signal(SIGXFSZ, SIG_IGN);
         expectOldKept(written, "Error al escribir: Archivo demasiado grande");
@@ -201,6 +209,24 @@ private slots:
         // A folder that cannot be made is named.
         QCOMPARE(WriteTextFile("/proc/none/Tintaro/List.slc", body).Reason(),
                  "No se pudo crear la carpeta /proc/none: No existe el archivo o la carpeta");
+    }
+
+    // Names relative to the current folder: the file, a new folder, a link
+    // and the leftovers of saves are all looked for there.
+    void relativeNames()
+    {
+        const QString before = QDir::currentPath();
+        const auto back = qScopeGuard([&] { QDir::setCurrent(before); });
+        QVERIFY(QDir::setCurrent(m_dir.path()) && Write(""));
+        QVERIFY(Replace("new/List.slc", "x") && QFile::link("List.slc", "Link.slc"));
+        QVERIFY(QFile(".List.slc.tintaro-1").open(QIODevice::WriteOnly));
+        QVERIFY(Replace("Link.slc", "#FFFFFF\r\n") && Bytes() == "#FFFFFF\r\n");
+        RemoveLeftovers("List.slc");
+        QCOMPARE(QDir().entryList(QDir::Files | QDir::Hidden).join(' '), "Link.slc List.slc");
+        QCOMPARE(QFileInfo("new/List.slc").size(), 1);
+        QVERIFY(SameFile("Link.slc", m_path) && SameFile("none", m_dir.filePath("none")));
+        QCOMPARE(ResolvedPath("Link.slc") + ResolvedPath("/none"), m_path + "/none");
+        QVERIFY(QFile::remove("Link.slc") && QDir("new").removeRecursively());
     }
 
     // Beside the program in a folder the user may write; in the data folder
@@ -260,6 +286,10 @@ private slots:
             QVERIFY2(EndOf(store, store.Add("#FFFFFF")) ==
                          (missing ? Ended::Failed : Ended::NotWritten),
                      make);
+            // A name given meanwhile is kept unsaved: no names file beside.
+            QVERIFY2(bool(store.Rename(0, "nombre")) == !missing &&
+                         !QFile::exists(dir.filePath("List.names")),
+                     make);
             QVERIFY2(StampOf(dir.filePath("List.slc")) == before, make);
         }
         // The system's reason, in Spanish, whatever the locale.
@@ -271,6 +301,9 @@ private slots:
         // nothing of what its buffer held in the list.
         QCOMPARE(store.Load("/proc/self/mem").Reason(), "Error de entrada/salida");
         QCOMPARE(list.Count(), 0);
+        QVERIFY(SystemError::Text(EHOSTDOWN).endsWith(QString(" (error %1)").arg(EHOSTDOWN)));
+        // A file that says it is empty is read to its end.
+        QVERIFY(Read("/proc/self/status")->value().contains("\nPid:"));
     }
 
     // Entries added and removed by hand while the list is shown are taken in
@@ -391,11 +424,14 @@ private slots:
 
     // A save cut short (killed at its last look before the rename) leaves a
     // file beside the list, removed at the next start; a file that a save in
-    // progress holds, in this process or another, and the user's own are kept.
+    // progress holds, in this process or another, and the user's own (also a
+    // FIFO or a link of that name) are kept.
     void leftoversOfSavesRemoved()
     {
         const auto files = [&] {
-            return QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden).join(' ');
+            return QDir(m_dir.path())
+                .entryList(QDir::Files | QDir::Hidden | QDir::System)
+                .join(' ');
         };
         QVERIFY(Write("#0080FF\r\n"));
         if (const pid_t child = fork(); child == 0)
@@ -407,11 +443,14 @@ private slots:
         QVERIFY(mine.open(QIODevice::WriteOnly) && held.open(QIODevice::WriteOnly) &&
                 stale.open(QIODevice::WriteOnly) && flock(held.handle(), LOCK_EX) == 0);
         stale.close();
+        QVERIFY(mkfifo(qPrintable(m_dir.filePath(".List.slc.tintaro-fifo")), 0600) == 0 &&
+                QFile::link("none", m_dir.filePath(".List.slc.tintaro-link")));
         MemoryListModel list;
         MemoryStore store(list);
         QVERIFY(Replace(m_path, "#FFFFFF\r\n", [&] { return bool(store.Load(m_path)); }));
         QCOMPARE(files() + ' ' + list.Items().join(' '),
-                 ".List.slc.tintaro-1 .List.slc.tintaro-Old List.slc #0080FF");
+                 ".List.slc.tintaro-1 .List.slc.tintaro-fifo .List.slc.tintaro-link "
+                 ".List.slc.tintaro-Old List.slc #0080FF");
     }
 
     // A link is followed only where no one else could have planted it: the
@@ -444,6 +483,8 @@ private slots:
             {"another user's link", 0755, 0, 65534, false, false, true, "", R::NotWritten, kept,
              -1},
             {"folder open to all", 0777, 0, 0, false, false, true, "", R::NotWritten, kept, -1},
+            {"another user's folder", 0755, 65534, 0, false, false, true, "", R::NotWritten, kept,
+             -1},
             {"shared group folder", 02775, 0, 0, false, false, true, "", R::NotWritten, kept, -1},
             {"swapped in", 01777, 0, 65534, true, false, false, "", R::Failed, kept, -1},
             {"dangling", 0755, 0, 0, false, true, false, "", R::Failed, "", -1},
@@ -478,6 +519,7 @@ private slots:
             if (c.swapped)
                 QVERIFY(plant());
             QVERIFY2(EndOf(store, store.Add("#000000")) == c.result, c.name);
+            QVERIFY2(!c.told || !Replace(path, "x"), c.name);
             QFile result(target);
             QVERIFY2((result.open(QIODevice::ReadOnly) ? result.readAll() : "") == c.target,
                      c.name);
@@ -516,7 +558,7 @@ private slots:
     // Copies started with other runtime folders (cron, su, ssh) meet at the
     // lock beside the file, in a folder made for it; a link in its place is
     // told, not followed; a folder that cannot hold it sends it to the
-    // private folder.
+    // private folder, which must be one.
     void lockBesideTheFile()
     {
         using R = SingleCopyGuard::Result;
@@ -537,7 +579,15 @@ private slots:
         const auto readOnly = take(1, "/proc/none/List.slc");
         QCOMPARE(readOnly->TryAcquire(), R::Acquired);
         QVERIFY(readOnly->LockPath().startsWith(run[1].path()));
+        // Without a runtime folder, a link in the private folder's place is
+        // no private folder.
         qunsetenv("XDG_RUNTIME_DIR");
+        qputenv("XDG_CACHE_HOME", run[0].path().toUtf8());
+        QVERIFY(QFile::link(run[1].path(), run[0].filePath("tintaro")));
+        QCOMPARE(SingleCopyGuard("/proc/none/List.slc").TryAcquire(&reason), R::Unavailable);
+        qunsetenv("XDG_CACHE_HOME");
+        QCOMPARE(reason,
+                 "La carpeta " + run[0].filePath("tintaro") + " no es privada del usuario.");
     }
 
     // Copies that start and end in quick succession never hold the lock at

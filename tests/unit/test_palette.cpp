@@ -13,6 +13,7 @@
 #include "UntrustedText.h"
 
 #include <QtTest>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -301,6 +302,12 @@ private slots:
         for (const char16_t c :
              {0x20, 0x7E, 0xA0, 0x061B, 0x061D, 0x200D, 0x2010, 0x2027, 0x202F, 0x2065, 0x206A})
             QCOMPARE(UntrustedText::Escaped(QStringView(&c, 1)), QString(QChar(c)));
+        // A character of two code units stays whole, also where the quote is
+        // cut; a stray byte shows as its value, a lone surrogate as its code.
+        QCOMPARE(UntrustedText::Escaped(u"\U0001F3A8\xDCFF\xDC41\xD800"),
+                 QStringLiteral("\U0001F3A8\\xFF\\uDC41\\uD800"));
+        QCOMPARE(UntrustedText::Quoted(QString(39, 'a') + QStringLiteral("\U0001F3A8")),
+                 "«" + QString(39, 'a') + "…»");
     }
 
     void formatForFile()
@@ -494,6 +501,31 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll().split('\n').mid(1).join('\n'),
                  "#00FF00\tverde lima\r\n#563412\tbrand\r\n");
+        file.close();
+        // A named colour removed (added again, without its name), a colour
+        // added with a name, a name given back to the derived one: each made
+        // again on a hand edit made since.
+        const auto edit = [&](const QByteArray& line) {
+            QFile names(namesPath);
+            return names.open(QIODevice::Append) && names.write(line) == line.size();
+        };
+        QVERIFY(edit("#FFFFFF\tblanco\n") && store.Remove(int(list.Items().indexOf("#563412"))) &&
+                store.Add("#563412"));
+        QVERIFY(edit("#123456\tmano\n") && store.Add("#ABCDEF", "nuevo"));
+        const int green = int(list.Items().indexOf("#00FF00")), white = int(list.Count()) - 1;
+        QVERIFY(store.Rename(green, list.DerivedName("#00FF00")) && store.Rename(white, "blanco"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll().split('\n').mid(1).join('\n'),
+                 "#123456\tmano\r\n#ABCDEF\tnuevo\r\n#FFFFFF\tblanco\r\n");
+        // A names file that cannot be written, or read, since the start.
+        QVERIFY(QFile::setPermissions(namesPath, QFile::ReadOwner));
+        QVERIFY(store.Rename(0, "otro").Reason().contains("\n\nPermiso denegado\n\n"));
+        QVERIFY(QFile::remove(namesPath) && mkfifo(qPrintable(namesPath), 0600) == 0);
+        QVERIFY(store.Rename(0, "otra").Reason().contains(": No es un archivo normal"));
+        // A long name is cut, never inside a character of two code units.
+        const QString long1 = QString(NamesFile::MaxName - 1, 'a');
+        QCOMPARE(NamesFile::Cleaned(long1 + QStringLiteral("\U0001F3A8")), long1);
+        QCOMPARE(NamesFile::Cleaned(long1 + "bc"), long1 + 'b');
     }
 
     // Whatever is at the names file's place, the list loads whole and is
