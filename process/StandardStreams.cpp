@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "StandardStreams.h"
 
+#include "SystemError.h"
+
 #include <cerrno>
-#include <cstring>
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
@@ -46,10 +47,12 @@ QString Reason(int error)
     case EFBIG:
         return QStringLiteral("el archivo ha llegado a su tamaño máximo");
     // GCOVR_EXCL_STOP
-    default:
-        return QStringLiteral("error %1 (%2)")
-            .arg(error)
-            .arg(QString::fromLocal8Bit(std::strerror(error)));
+    default: {
+        // The system's Spanish text, in the sentence's lower case.
+        QString text = SystemError::Text(error);
+        text[0] = text[0].toLower();
+        return text;
+    }
     }
 }
 
