@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "CloseOnSignals.h"
+#include "EditHistory.h"
 #include "IO_System.h"
 #include "MemoryFileLocation.h"
 #include "SingleCopyGuard.h"
@@ -218,6 +219,76 @@ private slots:
         Click(Control("Save2List"));
         QCOMPARE(Entries() + " " + m_messages.join(' '),
                  "#00FF00 Tintaro: No se pudo guardar la lista de colores en");
+    }
+
+    // The list's menu: "Exportar paleta…" writes the file type chosen unless
+    // the name's extension names another format (a longer one, or one that
+    // the chosen type's name does not end with); "Importar paleta…" merges a
+    // palette and tells what went in or why nothing did. Failed saves of the
+    // list are told, and the list keeps the change.
+    void paletteMenu()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("List.slc");
+        QVERIFY(w->Form_Load(path));
+        TypeInto(c->Res, "#0080FF");
+        Click(Control("Save2List"));
+        const auto menu = [this](const QString& action, const QString& type, const QString& file) {
+            QTimer::singleShot(0, list, [=] {
+                auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+                for (const QString& filter : dialog->nameFilters())
+                    if (filter.startsWith(type))
+                        dialog->selectNameFilter(filter);
+                dialog->setOption(QFileDialog::DontConfirmOverwrite);
+                file.isEmpty()
+                    ? dialog->reject()
+                    : (dialog->selectFile(file), static_cast<QDialog*>(dialog)->accept());
+            });
+            for (QAction* a : list->actions())
+                if (a->text() == action)
+                    a->trigger();
+        };
+        // The type chosen, the file named, its first line.
+        const QStringList exports = {"Tema|a.css|@theme {",       "Paleta|b.css|:root {",
+                                     "JSON|c.tokens.json|{",      "Tokens|d.json|{",
+                                     "Paleta|e.pal|GIMP Palette", "Paleta||<unreadable>",
+                                     "Paleta|List.slc|#0080FF"};
+        QStringList seen;
+        for (const QString& row : exports) {
+            const QString file = row.section('|', 1, 1);
+            menu("Exportar paleta…", row.section('|', 0, 0),
+                 file.isEmpty() ? file : dir.filePath(file));
+            seen << row.section('|', 0, 1) + "|" +
+                        QString::fromUtf8(Bytes(dir.filePath(file)))
+                            .section("\r\n", 0, 0)
+                            .section('\n', 0, 0);
+        }
+        QCOMPARE(seen, exports);
+        // A palette's colours merged in, one already held; a file that is no
+        // palette; a dialog cancelled; a merge, then a removal, whose save fails.
+        QVERIFY(IO_System::WriteTextFile(dir.filePath("p.txt"), "#FF0000\n#ff8000\n") &&
+                IO_System::WriteTextFile(dir.filePath("q.txt"), "no es un color\n") &&
+                IO_System::WriteTextFile(dir.filePath("r.txt"), "#00FF00\nblue\n"));
+        seen.clear();
+        for (const QString file : {"p.txt", "q.txt", "", "r.txt", "Borrar"}) {
+            if (file == "r.txt")
+                QVERIFY(QFile::remove(path) && QDir().mkdir(path));
+            if (file == "Borrar")
+                Click(list->viewport(), Row(0)), Click(Control("DeleteFromList"));
+            else
+                menu("Importar paleta…", "", file.isEmpty() ? file : dir.filePath(file));
+            seen << Entries() + "|" + w->History()->Undo()->text();
+        }
+        QCOMPARE(seen.join('\n'), "#0000FF #0080FF|Deshacer «Importar 1 color»\n"
+                                  "#0000FF #0080FF|Deshacer «Importar 1 color»\n"
+                                  "#0000FF #0080FF|Deshacer «Importar 1 color»\n"
+                                  "#0000FF #0080FF #00FF00 #FF0000|Deshacer «Importar 2 colores»\n"
+                                  "#0080FF #00FF00 #FF0000|Deshacer «Borrar #0000FF»");
+        const QString unsaved = "Tintaro: No se pudo guardar la lista de colores en";
+        QCOMPARE(m_messages,
+                 (QStringList{"Tintaro: No se pudo exportar la paleta a",
+                              "Tintaro: Se añadió 1 color; 1 ya estaba en la lista.",
+                              "Tintaro: No se pudo importar la paleta", unsaved, unsaved}));
     }
 
     // "Nombre…" (the list's menu, F2) names the chosen entry, saved at once
