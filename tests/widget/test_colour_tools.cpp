@@ -134,6 +134,37 @@ private slots:
         QCOMPARE(w->PreviewList()->toolTip(), "Contraste 21,00:1 — AAA");
     }
 
+    // A sample's colour is dragged out by a left press moved the drag
+    // distance, carrying the colour and its CSS code; the list sample has
+    // none until an entry is chosen.
+    void dragOut()
+    {
+        c->Edited->Apply({255, 128, 0});
+        const int far = QApplication::startDragDistance();
+        const struct
+        {
+            ColourBox* box;
+            Qt::MouseButton button;
+            int moved;
+            const char* carried;
+        } drags[] = {{c->Preview, Qt::LeftButton, far, "#ff8000 #FF8000"},
+                     {c->Preview, Qt::LeftButton, far - 1, ""},
+                     {c->Preview, Qt::RightButton, far, ""},
+                     {w->PreviewList(), Qt::LeftButton, far, ""}};
+        for (const auto& [box, button, moved, carried] : drags) {
+            QTest::mousePress(box, button, {}, {2, 2});
+            const QPointF to(2 + moved, 2);
+            QMouseEvent move(QEvent::MouseMove, to, box->mapToGlobal(to), Qt::NoButton, button, {});
+            QApplication::sendEvent(box, &move);
+            std::unique_ptr<QDrag> drag(box->findChild<QDrag*>());
+            QTest::mouseRelease(box, button, {}, to.toPoint());
+            QCOMPARE(drag ? drag->mimeData()->colorData().value<QColor>().name() + " " +
+                                drag->mimeData()->text()
+                          : "",
+                     carried);
+        }
+    }
+
     // The Menu key opens the sample's menu where the focus is, but for the
     // boxes.
     void menuKey()
