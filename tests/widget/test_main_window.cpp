@@ -182,16 +182,19 @@ private slots:
     }
 
     // A screen reader meets a window, a picture for each sample and groups
-    // of controls in reading order, without the rule lines.
+    // of controls in reading order, without the rule lines and the tool
+    // windows, each child at its own index.
     void screenReader()
     {
         const auto children = [](QWidget* of) {
             QAccessibleInterface* at = QAccessible::queryAccessibleInterface(of);
             QStringList names{QString::number(at->role(), 16)};
             for (int i = 0; i < at->childCount(); ++i)
-                names << at->child(i)->object()->objectName();
+                names << at->child(i)->object()->objectName() +
+                             (at->indexOfChild(at->child(i)) == i ? "" : "!");
             return names.join(' ');
         };
+        QTest::keyClick(w.get(), Qt::Key_L, Qt::ControlModifier); // a window of its own
         QCOMPARE(children(w.get()), "9 PrreviewFrme MemFrme ColorFrme AboutMe"); // a window
         QCOMPARE(
             children(w->findChild<QWidget*>("ColorFrme")),
