@@ -290,6 +290,42 @@ private slots:
         }
     }
 
+    // Off X11 each screen is read through Qt (a screen it cannot read fails
+    // the pick); the arrows move the pointer, ten with Shift, and Space takes
+    // the pixel under it, in device pixels at any scale.
+    void pickThroughQt()
+    {
+        ScreenPicker picker;
+        QSignalSpy failed(&picker, &ScreenPicker::Failed), picked(&picker, &ScreenPicker::Picked);
+        QWidget cover, left(&cover); // left half red, right half blue
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        cover.setGeometry(screen);
+        left.setGeometry(0, 0, screen.width() / 2, screen.height());
+        for (auto [part, colour] : {std::pair{&cover, Qt::blue}, {&left, Qt::red}}) {
+            part->setAutoFillBackground(true);
+            part->setPalette(QPalette(colour));
+        }
+        cover.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&cover));
+        QCursor::setPos(screen.center() + QPoint(screen.width() / 4, 0));
+        const QPoint start = QCursor::pos();
+        picker.Start();
+        QTRY_VERIFY(QApplication::activeWindow() &&
+                    QApplication::activeWindow()->windowTitle() == "Tintaro: tomar color");
+        QList<QPoint> moves;
+        for (auto [key, shift] : {std::pair{Qt::Key_Left, false},
+                                  {Qt::Key_Up, true},
+                                  {Qt::Key_Right, true},
+                                  {Qt::Key_Down, false}}) {
+            QTest::keyClick(&cover, key, shift ? Qt::ShiftModifier : Qt::NoModifier);
+            moves << QCursor::pos() - start;
+        }
+        QCOMPARE(moves, (QList<QPoint>{{-1, 0}, {-1, -10}, {9, -10}, {9, -9}}));
+        QTest::keyClick(&cover, Qt::Key_Space);
+        QCOMPARE(failed.size() + picked.size(), 1);
+        QCOMPARE(picked[0][0].value<QColor>(), QColor(Qt::blue));
+    }
+
     // A pick that fails ends, never from inside Start, and the next one is
     // asked anew (the portal, with no session bus, fails at once).
     void failedPickEnds()
