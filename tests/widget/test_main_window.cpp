@@ -100,6 +100,7 @@ private slots:
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, Row(2));
         QTest::keyClick(w.get(), Qt::Key_B, Qt::AltModifier);
         Click(Control("DeleteFromList"));
+        QTest::keyClick(w.get(), Qt::Key_C, Qt::AltModifier);
         QCOMPARE(Entries() + " " + Editor(), "#0080FF hello 255=255 0=0 0=0 #0000FF #ff0000");
 
         init();
