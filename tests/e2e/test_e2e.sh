@@ -131,6 +131,9 @@ scenario_pick() {
         e2e_wait_exit $pid
         e2e_expect "--pick $output, $action: status, output" "$E2E_STATUS $(cat "$E2E_ROOT/out")" "$expected"
     done
+    # The segment is let go 30 s after the last grab, once no picture shows it.
+    [[ -n ${E2E_XVFB_ARGS:-}${E2E_XVFB_WRAP:-} ]] || E2E_TIMEOUT=40 e2e_poll eval "! grep -q /SYSV /proc/$E2E_PID/maps" ||
+        e2e_expect "segments mapped 30 s after the last grab" "$(grep -c /SYSV "/proc/$E2E_PID/maps")" 0
     e2e_keys ctrl+t && e2e_poll e2e_picking && e2e_stop TERM
 }
 e2e_picking() { xdotool search --onlyvisible --name '^Tintaro: tomar color$' >/dev/null 2>&1; }
