@@ -297,7 +297,8 @@ private slots:
 
     // "Nombre…" (the list's menu, F2) names the chosen entry, saved at once
     // beside the list; its tooltip and a screen reader give the code's name;
-    // an empty name gives back the one from its colour.
+    // an empty name gives back the one from its colour; a cancelled dialog
+    // changes nothing; a failed save of the names is told.
     void nameEntry()
     {
         QTemporaryDir dir;
@@ -306,17 +307,21 @@ private slots:
         Click(Control("Save2List"));
         Click(list->viewport(), Row(0));
         QStringList seen{list->actions().first()->text()};
-        for (const QString name : {" Coral\tclaro ", ""}) {
+        // "Rojo" cancelled; "Azul" where the names cannot be saved.
+        for (const QString name : {" Coral\tclaro ", "Rojo", "", "Azul"}) {
+            if (name == "Azul")
+                QVERIFY(QFile::remove(dir.filePath("List.names")) &&
+                        QDir().mkdir(dir.filePath("List.names")));
             QTimer::singleShot(0, list, [&] {
                 auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
                 seen << dialog->labelText() + "|" + dialog->textValue();
                 dialog->setTextValue(name);
-                dialog->accept();
+                name == "Rojo" ? dialog->reject() : dialog->accept();
             });
-            if (name.isEmpty())
-                list->actions().first()->trigger(); // from the menu
-            else
+            if (name.startsWith(' '))
                 QTest::keyClick(list, Qt::Key_F2);
+            else
+                list->actions().first()->trigger(); // from the menu
             seen << list->model()->index(0, 0).data(Qt::ToolTipRole).toString() + "|" +
                         QAccessible::queryAccessibleInterface(list)->child(0)->text(
                             QAccessible::Name) +
@@ -327,7 +332,13 @@ private slots:
                  "Nombre de #0080FF (vacío: darkorange-ff8000):|darkorange-ff8000\n"
                  "Coral claro|#0080FF, Coral claro|#0080FF\tCoral claro\r\n\n"
                  "Nombre de #0080FF (vacío: darkorange-ff8000):|Coral claro\n"
-                 "darkorange-ff8000|#0080FF, darkorange-ff8000|");
+                 "Coral claro|#0080FF, Coral claro|#0080FF\tCoral claro\r\n\n"
+                 "Nombre de #0080FF (vacío: darkorange-ff8000):|Coral claro\n"
+                 "darkorange-ff8000|#0080FF, darkorange-ff8000|\n"
+                 "Nombre de #0080FF (vacío: darkorange-ff8000):|darkorange-ff8000\n"
+                 "Azul|#0080FF, Azul|");
+        QCOMPARE(m_messages,
+                 QStringList{"Tintaro: No se pudieron guardar los nombres de los colores en"});
     }
 
     // Only a live process holding the lock blocks it, whatever the file
