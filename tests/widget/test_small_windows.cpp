@@ -134,6 +134,13 @@ private slots:
         QCOMPARE(spoken->valueInterface()->currentValue().toString() + " " +
                      spoken->text(QAccessible::Value) + " " + box(0)->text(),
                  "0.5 0,500 0,500");
+        // Its range and step in the box's units; a value set by it moves the box.
+        QAccessibleValueInterface* hue =
+            QAccessible::queryAccessibleInterface(slider(2))->valueInterface();
+        spoken->valueInterface()->setCurrentValue(0.25);
+        QCOMPARE(QVariantList({hue->minimumValue(), hue->maximumValue(), hue->minimumStepSize(),
+                               box(0)->value()}),
+                 QVariantList({0.0, 360.0, 0.1, 0.25}));
         box(2)->selectAll();
         QTest::keyClicks(box(2), "12.5");
         QTest::keyClick(box(2), Qt::Key_Return);
