@@ -310,8 +310,9 @@ private slots:
         QCursor::setPos(screen.center() + QPoint(screen.width() / 4, 0));
         const QPoint start = QCursor::pos();
         picker.Start();
-        QTRY_VERIFY(QApplication::activeWindow() &&
-                    QApplication::activeWindow()->windowTitle() == "Tintaro: tomar color");
+        QTRY_VERIFY(std::ranges::any_of(QGuiApplication::topLevelWindows(), [](QWindow* w) {
+            return w->isExposed() && w->title() == "Tintaro: tomar color";
+        }));
         QCursor::setPos(screen.bottomRight() + QPoint(50, 50)); // on no screen: nothing taken
         QTest::keyClick(&cover, Qt::Key_Space);
         QCursor::setPos(start);
