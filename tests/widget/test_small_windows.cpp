@@ -172,6 +172,11 @@ private slots:
                                    "H 150,0 → 147,1 en sRGB.\nCSS: "
                                    "#00C248;\nrecortado como lo pintan hoy los "
                                    "navegadores: #00D300"));
+        // A hue that turns across 0° turns the short way, 0.52°: not told.
+        box(2)->setValue(359.7);
+        box(0)->setValue(0.6);
+        box(1)->setValue(0.25);
+        QCOMPARE(mapped->text(), QString::fromUtf8("Fuera de sRGB: C 0,250 → 0,245 en sRGB."));
     }
 
     // The main window's shortcuts work from every window, the focus in a box
