@@ -132,7 +132,7 @@ License: Expat
     set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
     # Qt's Spanish dialogs, Wayland without XWayland, fonts close to the design's.
     set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
-        "qt6-translations-l10n, qt6-wayland, fonts-dejavu-core, fonts-liberation2")
+        "qt6-translations-l10n, qt6-wayland, fonts-dejavu-core, fonts-dejavu-extra, fonts-liberation2")
     set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
         "El color se compone con tres barras o tres casillas numéricas, una por
 canal (rojo, verde y azul, de 0 a 255), se ve en una muestra y se lee como un

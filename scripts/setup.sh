@@ -8,12 +8,13 @@ set -euo pipefail
 
 # Building and running Tintaro: compiler, CMake, Qt; the X shared-memory
 # extension's library (the pick mode reads the screens through it); Qt's
-# Spanish texts; fonts close to Tahoma and Arial; native Wayland; ccache, so
+# Spanish texts; fonts close to Tahoma and Arial (DejaVu Sans Condensed,
+# Liberation Sans); native Wayland; ccache, so
 # that a build made again from scratch (a fresh clone, `make clean`) takes its
 # compiles from the last one; it is here rather than with the tests so that a
 # build begun by `make run` keeps the same compiler command under `make test`.
 run=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libxcb-shm0-dev
-     ccache qt6-translations-l10n fonts-dejavu-core fonts-liberation2 qt6-wayland)
+     ccache qt6-translations-l10n fonts-dejavu-core fonts-dejavu-extra fonts-liberation2 qt6-wayland)
 # The Debian package: its dependencies computed, its contents checked.
 package=("${run[@]}" dpkg-dev file lintian)
 # The test suite: formatting; a private X server driven like a user's hands
