@@ -335,7 +335,8 @@ Request Read(int argc, char** argv)
     // --format and --gamut go only with --pick or --convert (told above), so with one
     // action at most every option left belongs to it.
     if (actions > 1) {
-        return Exit(Fail(2, QStringLiteral("esas opciones no van juntas.\n") + Usage));
+        return Exit(Fail(2, QStringLiteral("esas opciones no van juntas.\n") + Usage +
+                                QStringLiteral("Pruebe «tintaro --help».\n")));
     }
     if (o.parser.isSet(o.exportPalette) || o.parser.isSet(o.importPalette)) {
         const bool exporting = o.parser.isSet(o.exportPalette);

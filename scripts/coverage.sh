@@ -40,7 +40,7 @@ report=$build/coverage
 rm -rf "$report" && mkdir -p "$report"
 # Branches the compiler adds for exceptions thrown by the library, and those
 # it proves never taken, are not choices of the program's code.
-gcovr --root . --object-directory "$build" \
+gcovr --root . --object-directory "$build" "$build" \
     --exclude '(^|.*/)tests/' --exclude '(^|.*/)bench/' --exclude '(^|.*/)build[^/]*/' \
     --exclude-throw-branches --exclude-unreachable-branches \
     --html-details "$report/index.html" --txt "$report/coverage.txt" \

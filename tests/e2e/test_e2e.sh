@@ -173,6 +173,8 @@ scenario_command_line() {
         "$none|--format hsl|2 tintaro: --format va con --pick o --convert. $usage" \
         "$none|--convert red --format bogus|2 tintaro: «bogus» no es un formato: hex, rgb, hsl, hwb, lab, lch, oklab, oklch, name o code. $usage" \
         "$none|--convert|2 tintaro: --convert: falta el COLOR. $usage" \
+        "$none|--contrast|2 tintaro: --contrast: faltan el TEXTO y el FONDO (dos colores CSS). $usage" \
+        "$none|--convert red --contrast red blue|2 tintaro: esas opciones no van juntas. $usage" \
         "$none|--contrast red|2 tintaro: --contrast: falta el FONDO, el color sobre el que va el TEXTO «red». $usage" \
         "$none|--contrast white verde|2 tintaro: FONDO: «verde»: no es un color CSS"; do
         IFS='|' read -r env args expected <<<"$case"

@@ -313,6 +313,16 @@ private slots:
         QTRY_VERIFY(std::ranges::any_of(QGuiApplication::topLevelWindows(), [](QWindow* w) {
             return w->isExposed() && w->title() == "Tintaro: tomar color";
         }));
+        // Near the bottom right corner the magnifier goes above and left of the pointer.
+        const QWidget* magnifier = nullptr;
+        for (QWidget* top : QApplication::topLevelWidgets())
+            magnifier = top->objectName() == "PickMagnifier" ? top : magnifier;
+        QWindow* frozen = nullptr;
+        for (QWindow* window : QGuiApplication::topLevelWindows())
+            frozen = window->objectName() == "PickWindow" ? window : frozen;
+        QTest::mouseMove(frozen, screen.bottomRight() - QPoint(5, 5));
+        QTRY_COMPARE(magnifier ? magnifier->geometry().bottomRight() : QPoint(),
+                     screen.bottomRight() - QPoint(26, 26));
         QCursor::setPos(screen.bottomRight() + QPoint(50, 50)); // on no screen: nothing taken
         QTest::keyClick(&cover, Qt::Key_Space);
         QCursor::setPos(start);
@@ -326,6 +336,7 @@ private slots:
         }
         QCOMPARE(moves, (QList<QPoint>{{-1, 0}, {-1, -10}, {9, -10}, {9, -9}}));
         QTest::keyClick(&cover, Qt::Key_Space);
+        QTest::mouseClick(frozen, Qt::LeftButton); // queued behind: nothing more taken
         QCOMPARE(failed.size() + picked.size(), 1);
         QCOMPARE(picked[0][0].value<QColor>(), QColor(Qt::blue));
     }
