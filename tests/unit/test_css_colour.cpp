@@ -289,6 +289,8 @@ private slots:
             {"color-mix(in hsl longer hue, hsl(120 100% 50%), hsl(0 100% 50%))", "blue"},
             {"color-mix(in hsl increasing hue, hsl(120 100% 50%), hsl(0 100% 50%))", "blue"},
             {"color-mix(in hsl decreasing hue, hsl(0 100% 50%), hsl(120 100% 50%))", "blue"},
+            // A grey has no hue in HSL (a powerless hue counts as missing): the other's.
+            {"color-mix(in hsl, rgb(128 128 128), hsl(120 100% 50%))", "hsl(120 50% 50.098%)"},
             // A missing alpha or channel takes the other colour's.
             {"color-mix(in srgb, rgb(0 0 255 / none), red)", "rgb(50% 0% 50%)"},
             {"color-mix(in srgb, red, rgb(0 0 255 / none))", "rgb(50% 0% 50%)"},
