@@ -179,6 +179,18 @@ private slots:
                      at != c->SValue[0]);
             menu->close();
         }
+        // A right click on the list offers its own commands.
+        QStringList offered;
+        QTimer::singleShot(0, [&offered] {
+            auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            for (QAction* action : popup ? popup->actions() : QList<QAction*>())
+                offered << action->text();
+            if (popup)
+                popup->close();
+        });
+        QContextMenuEvent rightClick(QContextMenuEvent::Mouse, Row(0), list->mapToGlobal(Row(0)));
+        QCoreApplication::sendEvent(list->viewport(), &rightClick);
+        QCOMPARE(offered.join(' '), "Nombre… Exportar paleta… Importar paleta…");
     }
 
     // A CSS colour pasted is applied as a pick, and the sample names it; a
