@@ -166,6 +166,7 @@ scenario_command_line() {
     done
     for case in "${cases[@]}" "env|-display :89 --pick|2 tintaro: no se puede tomar un color: no hay conexión con la pantalla «:89» (-display)." \
         "timeout 1 env -u QT_QPA_PLATFORM XDG_SESSION_TYPE=wayland|--pick 2>/dev/null|124" \
+        "timeout 2 env DISPLAY=\$DISPLAY.0 QT_QPA_PLATFORM=xcb|--pick|124" \
         "$none|-platform wayland --pick|2 tintaro: no se puede tomar un color: no hay conexión con la pantalla «wayland-0» (WAYLAND_DISPLAY no está definida)." \
         "$none|--help 1</dev/null|2 tintaro: no se pudo escribir en la salida estándar: está cerrada." \
         "$none|--bogus|2 tintaro: no se entiende «--bogus». $usage" "$none|-platform offscreen stray|2 tintaro: no se entiende «stray». $usage" \
