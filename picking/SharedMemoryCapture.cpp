@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "SharedMemoryCapture.h"
 
+#include "X11Connection.h"
+
 #include <QGuiApplication>
 #include <QTimer>
 #include <cstdlib>
@@ -97,13 +99,6 @@ void Release(xcb_connection_t* connection, unsigned grab)
     g_kept.reset();
 }
 
-xcb_connection_t* QtConnection()
-{
-    const auto* x11 =
-        qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    return x11 ? x11->connection() : nullptr;
-}
-
 // What an image of a grab holds: the memory, and the server's pixmap over
 // it, freed with the image's last copy. A window's background keeps its
 // pixmap on the server as long as the window lives.
@@ -115,7 +110,7 @@ struct Held
     ~Held()
     {
         // GCOVR_EXCL_BR_START: pictures go before the application; every server here shares pixmaps
-        if (pixmap != 0 && QtConnection() == connection) { // not once the application has gone
+        if (pixmap != 0 && QtXcbConnection() == connection) { // not once the application has gone
             xcb_free_pixmap(connection, pixmap);
             xcb_flush(connection);
         }
@@ -127,7 +122,7 @@ struct Held
 
 std::optional<SharedMemoryCapture> SharedMemoryCapture::Open()
 {
-    xcb_connection_t* connection = QtConnection();
+    xcb_connection_t* connection = QtXcbConnection();
     if (connection == nullptr) {
         return std::nullopt;
     }
@@ -156,15 +151,17 @@ SharedMemoryCapture::Grab(const std::vector<QRect>& areas) const
 {
     constexpr int Most = std::numeric_limits<std::uint16_t>::max();
     constexpr int Far = std::numeric_limits<std::int16_t>::max();
-    qsizetype bytes = 0;
+    // Each area's place in the segment, one after the other, and the end.
+    std::vector<qsizetype> starts{0};
     // GCOVR_EXCL_BR_START: screens are never empty nor past X's 16-bit sizes
     for (const QRect& area : areas) {
         if (area.isEmpty() || area.width() > Most || area.height() > Most || area.x() < 0 ||
             area.y() < 0 || area.x() > Far || area.y() > Far) {
             return {}; // GCOVR_EXCL_LINE: screens are never empty nor past X's 16-bit sizes
         }
-        bytes += qsizetype{4} * area.width() * area.height();
+        starts.push_back(starts.back() + qsizetype{4} * area.width() * area.height());
     }
+    const qsizetype bytes = starts.back();
     if (areas.empty() || bytes > std::numeric_limits<std::uint32_t>::max()) {
         return {}; // GCOVR_EXCL_LINE: Qt always has a screen; none holds 4 GiB
     }
@@ -191,20 +188,18 @@ SharedMemoryCapture::Grab(const std::vector<QRect>& areas) const
         xcb_grab_server(m_connection);
     }
     std::vector<xcb_shm_get_image_cookie_t> reads;
-    qsizetype offset = 0;
-    for (const QRect& area : areas) {
+    for (size_t i = 0; i < areas.size(); ++i) {
+        const QRect& area = areas[i];
         reads.push_back(xcb_shm_get_image(
             m_connection, m_root, static_cast<std::int16_t>(area.x()),
             static_cast<std::int16_t>(area.y()), static_cast<std::uint16_t>(area.width()),
             static_cast<std::uint16_t>(area.height()), ~0U, XCB_IMAGE_FORMAT_Z_PIXMAP, g_kept->id,
-            static_cast<std::uint32_t>(offset)));
-        offset += qsizetype{4} * area.width() * area.height();
+            static_cast<std::uint32_t>(starts[i])));
     }
     if (areas.size() > 1) {
         xcb_ungrab_server(m_connection);
     }
     std::vector<Picture> pictures;
-    offset = 0;
     for (size_t i = 0; i < areas.size(); ++i) {
         const QRect& area = areas[i];
         const qsizetype line = qsizetype{4} * area.width();
@@ -224,14 +219,13 @@ SharedMemoryCapture::Grab(const std::vector<QRect>& areas) const
             xcb_shm_create_pixmap(m_connection, pixmap, m_root,
                                   static_cast<std::uint16_t>(area.width()),
                                   static_cast<std::uint16_t>(area.height()), m_depth, g_kept->id,
-                                  static_cast<std::uint32_t>(offset));
+                                  static_cast<std::uint32_t>(starts[i]));
         }
         // The image holds the memory and its pixmap until its last copy goes.
         QImage image(
-            static_cast<uchar*>(g_kept->memory) + offset, area.width(), area.height(), line,
+            static_cast<uchar*>(g_kept->memory) + starts[i], area.width(), area.height(), line,
             QImage::Format_RGB32, [](void* held) { delete static_cast<Held*>(held); },
             new Held{g_kept, m_connection, pixmap});
-        offset += line * area.height();
         if (filled) { // GCOVR_EXCL_BR_LINE: a server that attached the segment fills it
             pictures.push_back({std::move(image), pixmap});
         }
@@ -244,7 +238,7 @@ SharedMemoryCapture::Grab(const std::vector<QRect>& areas) const
 
 bool SharedMemoryCapture::ShowAsBackground(WId window, std::uint32_t pixmap)
 {
-    xcb_connection_t* connection = QtConnection();
+    xcb_connection_t* connection = QtXcbConnection();
     if (connection == nullptr) { // GCOVR_EXCL_BR_LINE: a pixmap comes only from X11
         return false;            // GCOVR_EXCL_LINE: a pixmap comes only from an X11 connection
     }

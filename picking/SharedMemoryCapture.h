@@ -35,9 +35,9 @@ public:
     // at one moment: each as an RGB32 image over the shared memory itself
     // and, where the server can, a pixmap over the same memory (else 0).
     // Every copy of an image holds the memory and the pixmap; the memory is
-    // kept for the next grab until 30 s after the last one. Empty when the server cannot fill the
-    // memory (a display on another machine cannot reach it) or the last
-    // grab's images are still shown.
+    // kept for the next grab until 30 s after the last one. Empty when the
+    // server cannot fill the memory (a display on another machine cannot
+    // reach it) or the last grab's images are still shown.
     std::vector<Picture> Grab(const std::vector<QRect>& areas) const;
 
     // Has the server paint a window of this display with a grabbed pixmap

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Where the program is built without X11: no shared-memory capture (screens
-// are read through Qt and each window paints its own) and no pointer in device pixels (QCursor
-// moves it).
+// are read through Qt and each window paints its own) and no pointer in
+// device pixels (QCursor moves it).
 #include "SharedMemoryCapture.h"
 #include "X11Pointer.h"
 

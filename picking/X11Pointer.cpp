@@ -1,24 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "X11Pointer.h"
 
-#include <QGuiApplication>
+#include "X11Connection.h"
+
 #include <cstdlib>
-#include <xcb/xcb.h>
-
-namespace {
-
-xcb_connection_t* Connection()
-{
-    const auto* x11 =
-        qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    return x11 ? x11->connection() : nullptr;
-}
-
-} // namespace
 
 bool X11Pointer::MoveBy(QPoint step)
 {
-    xcb_connection_t* connection = Connection();
+    xcb_connection_t* connection = QtXcbConnection();
     if (connection == nullptr) {
         return false;
     }
@@ -31,7 +20,7 @@ bool X11Pointer::MoveBy(QPoint step)
 
 std::optional<QPoint> X11Pointer::Position()
 {
-    xcb_connection_t* connection = Connection();
+    xcb_connection_t* connection = QtXcbConnection();
     if (connection == nullptr) {
         return std::nullopt;
     }
