@@ -34,21 +34,20 @@ namespace {
 
 QString Reason(int error)
 {
+    // Said of standard output where the system's own text would not read
+    // well; every other error (a full disk, a terminal that hung up) in the
+    // system's text.
     switch (error) {
-    case ENOSPC:
-        return QStringLiteral("no queda espacio en el dispositivo");
     case EPIPE:
         return QStringLiteral("el programa que la leía ya ha terminado");
     case EBADF:
         return QStringLiteral("está cerrada");
-    case EIO: // GCOVR_EXCL_LINE: a terminal that hung up
-        return QStringLiteral("error de entrada/salida"); // GCOVR_EXCL_LINE: a terminal hung up
     // GCOVR_EXCL_START: tested, but a file size limit stops the counters being written too
     case EFBIG:
         return QStringLiteral("el archivo ha llegado a su tamaño máximo");
     // GCOVR_EXCL_STOP
     default: {
-        // The system's Spanish text, in the sentence's lower case.
+        // In the sentence's lower case.
         QString text = SystemError::Text(error);
         text[0] = text[0].toLower();
         return text;

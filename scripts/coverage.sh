@@ -49,6 +49,6 @@ gcovr --root . --object-directory "$build" "$build" \
 # its marker, in one list.
 folders=$(awk '!/^#/ && NF { print $1 }' scripts/coverage-floor.txt)
 # shellcheck disable=SC2086 # one argument per folder
-grep -rnE 'GCOVR_EXCL_(LINE|START|BR_LINE)' $folders >"$report/exclusions.txt" || true
+grep -rnE 'GCOVR_EXCL_(BR_)?(LINE|START)' $folders >"$report/exclusions.txt" || true
 echo "$(wc -l <"$report/exclusions.txt") exclusions, each with its reason: $report/exclusions.txt"
 python3 scripts/coverage_table.py "$report/summary.json" scripts/coverage-floor.txt
